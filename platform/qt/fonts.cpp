@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "fonts.h"
+
+namespace tessaro::qt {
+
+QFont font(FontId id)
+{
+    const FontSpec spec = fontSpec(id);
+    QFont f(spec.serif ? QStringLiteral("Liberation Serif") : QStringLiteral("Liberation Sans"));
+    f.setStyleHint(spec.serif ? QFont::Serif : QFont::SansSerif);
+    f.setPixelSize(spec.pixelSize);
+    f.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
+    // Captions line place values up with cell columns through runs of
+    // spaces; kerning would shift them by fractions of a pixel.
+    f.setKerning(false);
+    return f;
+}
+
+} // namespace tessaro::qt
