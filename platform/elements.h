@@ -30,6 +30,13 @@ public:
     virtual void setBorderStyle(ElementKey key, int style) = 0;
     // Value of a check box: 0 unchecked, 1 checked, 2 greyed.
     [[nodiscard]] virtual int value(ElementKey key) const = 0;
+    // The name a screen reader announces (German), e.g. "Stunden, Wert 16, an".
+    // Toolkits without accessibility may ignore it.
+    virtual void setAccessibleName(ElementKey key, std::string_view name)
+    {
+        (void)key;
+        (void)name;
+    }
 };
 
 } // namespace tessaro

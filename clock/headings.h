@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string_view>
+
+namespace tessaro::clock {
+
+// Place-value headings of the year row (Label15). The eleven-place heading is
+// shown up to 2047; from 2048 on the row has seven cells under the
+// seven-place heading. The runs of spaces put each place value over its cell
+// column in the window's font; the weight 1 is written "I".
+inline constexpr std::string_view yearHeadingElevenPlaces =
+    "1024  512  256  128  64   32    16     8     4       2     I ";
+inline constexpr std::string_view yearHeadingSevenPlaces =
+    "                               64  32   16    8    4      2     I ";
+
+} // namespace tessaro::clock
