@@ -1,0 +1,271 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "elementwidgets.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+
+#include <algorithm>
+#include <utility>
+
+namespace tessaro::qt {
+namespace {
+
+// The classic raised or sunken edge: two pixels, light above and left, dark
+// below and right (swapped when sunken).
+void drawEdge(QPainter &painter, QRect r, bool sunken)
+{
+    const QColor outerLight = sunken ? QColor(Qt::black) : QColor(Qt::white);
+    const QColor outerDark = sunken ? QColor(Qt::white) : QColor(Qt::black);
+    const QColor innerLight = sunken ? QColor(128, 128, 128) : QColor(223, 223, 223);
+    const QColor innerDark = sunken ? QColor(223, 223, 223) : QColor(128, 128, 128);
+    auto frame = [&painter](QRect rect, const QColor &light, const QColor &dark) {
+        painter.setPen(light);
+        painter.drawLine(rect.topLeft(), rect.topRight());
+        painter.drawLine(rect.topLeft(), rect.bottomLeft());
+        painter.setPen(dark);
+        painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+        painter.drawLine(rect.topRight(), rect.bottomRight());
+    };
+    frame(r, outerLight, outerDark);
+    if (r.width() > 4 && r.height() > 4)
+        frame(r.adjusted(1, 1, -1, -1), innerLight, innerDark);
+}
+
+} // namespace
+
+// --- LabelWidget -----------------------------------------------------------
+
+LabelWidget::LabelWidget(QWidget *parent, Qt::Alignment alignment, bool transparent)
+    : QWidget(parent), m_alignment(alignment), m_transparent(transparent)
+{
+    if (!transparent)
+        setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void LabelWidget::setCaption(const QString &caption)
+{
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    update();
+}
+
+void LabelWidget::setBackColour(const QColor &colour)
+{
+    if (colour == m_back)
+        return;
+    m_back = colour;
+    if (!m_transparent)
+        update();
+}
+
+void LabelWidget::setForeColour(const QColor &colour)
+{
+    if (colour == m_fore)
+        return;
+    m_fore = colour;
+    update();
+}
+
+void LabelWidget::setBorder(bool border)
+{
+    if (border == m_border)
+        return;
+    m_border = border;
+    update();
+}
+
+QRect LabelWidget::textRect() const
+{
+    return m_border ? rect().adjusted(1, 1, -1, -1) : rect();
+}
+
+void LabelWidget::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    if (!m_transparent)
+        painter.fillRect(event->rect(), m_back);
+    if (m_border) {
+        painter.setPen(Qt::black);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    const QRect text = textRect();
+    painter.setClipRect(text);
+    painter.setPen(m_fore);
+    painter.setFont(font());
+    painter.drawText(text, int(Qt::AlignTop | m_alignment | Qt::TextWordWrap), m_caption);
+}
+
+// --- CellWidget ------------------------------------------------------------
+
+CellWidget::CellWidget(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void CellWidget::setBackColour(const QColor &colour)
+{
+    if (colour == m_back)
+        return;
+    m_back = colour;
+    update();
+}
+
+void CellWidget::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    painter.fillRect(event->rect(), m_back);
+}
+
+// --- LineWidget ------------------------------------------------------------
+
+LineWidget::LineWidget(QWidget *parent, QLine line, int style)
+    : QWidget(parent), m_line(line), m_style(style)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    const QRect box = QRect(line.p1(), line.p2()).normalized();
+    setGeometry(box.adjusted(0, 0, 1, 1));
+}
+
+void LineWidget::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    QPen pen(Qt::black);
+    pen.setWidth(1);
+    // Solid separators; the byte bracket dash-dot-dot, the 4-bit bracket dotted.
+    switch (m_style) {
+    case 3:
+        pen.setStyle(Qt::DotLine);
+        break;
+    case 5:
+        pen.setStyle(Qt::DashDotDotLine);
+        break;
+    default:
+        pen.setStyle(Qt::SolidLine);
+        break;
+    }
+    painter.setPen(pen);
+    painter.translate(-pos());
+    painter.drawLine(m_line);
+}
+
+// --- WebFrameWidget --------------------------------------------------------
+
+WebFrameWidget::WebFrameWidget(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void WebFrameWidget::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    update();
+}
+
+void WebFrameWidget::setColours(const QColor &back, const QColor &fore)
+{
+    m_back = back;
+    m_fore = fore;
+    update();
+}
+
+void WebFrameWidget::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), m_back);
+    const QFontMetrics metrics(font());
+    // The border starts halfway down the caption, as on a group box.
+    const int borderTop = std::min(metrics.ascent() / 2, height() / 2);
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawRect(QRect(0, borderTop, width() - 1, height() - 1 - borderTop));
+    const int textWidth = std::min(metrics.horizontalAdvance(m_caption), width() - 6);
+    const QRect captionRect(3, 0, textWidth + 2, metrics.height());
+    painter.fillRect(captionRect, m_back);
+    painter.setPen(m_fore);
+    painter.drawText(captionRect.adjusted(1, 0, 0, 0), int(Qt::AlignLeft | Qt::AlignTop),
+                     m_caption);
+}
+
+// --- GroupFrameWidget ------------------------------------------------------
+
+GroupFrameWidget::GroupFrameWidget(QWidget *parent) : QWidget(parent) {}
+
+void GroupFrameWidget::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QRect r = rect().adjusted(0, 0, -2, -2);
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawRect(r);
+    painter.setPen(Qt::white);
+    painter.drawRect(r.translated(1, 1));
+}
+
+// --- FaceButton ------------------------------------------------------------
+
+FaceButton::FaceButton(QWidget *parent) : QAbstractButton(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void FaceButton::setFaceColour(const QColor &colour)
+{
+    m_face = colour;
+    update();
+}
+
+void FaceButton::setTextColour(const QColor &colour)
+{
+    m_text = colour;
+    update();
+}
+
+QSize FaceButton::sizeHint() const
+{
+    return size();
+}
+
+void FaceButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), m_face);
+    const bool sunken = isDown() || isChecked();
+    drawEdge(painter, rect(), sunken);
+
+    const QRect content = rect().adjusted(2, 2, -2, -2).translated(sunken ? 1 : 0, sunken ? 1 : 0);
+    if (!text().isEmpty()) {
+        painter.setPen(m_text);
+        painter.setFont(font());
+        painter.drawText(content, int(Qt::AlignCenter | Qt::TextShowMnemonic), text());
+    }
+    if (hasFocus() && width() > 8 && height() > 8) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = rect().adjusted(3, 3, -3, -3);
+        option.backgroundColor = m_face;
+        QPen pen(Qt::black, 1, Qt::DotLine);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(option.rect.adjusted(0, 0, -1, -1));
+    }
+}
+
+// --- PictureWidget ---------------------------------------------------------
+
+PictureWidget::PictureWidget(QWidget *parent, QImage picture)
+    : QWidget(parent), m_picture(std::move(picture))
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureWidget::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Button));
+    drawEdge(painter, rect(), true);
+    if (!m_picture.isNull())
+        painter.drawImage(QPoint(2, 2), m_picture);
+}
+
+} // namespace tessaro::qt

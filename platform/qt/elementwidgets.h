@@ -1,0 +1,138 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+
+namespace tessaro::qt {
+
+// A windowless text element: optional background, optional single border,
+// text drawn from the top, wrapped at spaces and clipped at the rectangle.
+class LabelWidget final : public QWidget
+{
+    Q_OBJECT
+public:
+    LabelWidget(QWidget *parent, Qt::Alignment alignment, bool transparent);
+
+    void setCaption(const QString &caption);
+    [[nodiscard]] QString caption() const { return m_caption; }
+    void setBackColour(const QColor &colour);
+    void setForeColour(const QColor &colour);
+    void setBorder(bool border);
+    [[nodiscard]] bool hasBorder() const { return m_border; }
+    [[nodiscard]] bool isTransparent() const { return m_transparent; }
+    [[nodiscard]] QColor backColour() const { return m_back; }
+    // The rectangle the text is laid out in: inside the border, no padding.
+    [[nodiscard]] QRect textRect() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QString m_caption;
+    QColor m_back;
+    QColor m_fore;
+    Qt::Alignment m_alignment;
+    bool m_transparent;
+    bool m_border = false;
+};
+
+// A child window that shows nothing but its background colour.
+class CellWidget final : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit CellWidget(QWidget *parent);
+    void setBackColour(const QColor &colour);
+    [[nodiscard]] QColor backColour() const { return m_back; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QColor m_back;
+};
+
+// A straight line between two points of the parent; the widget covers the
+// line's bounding box and lets the mouse through.
+class LineWidget final : public QWidget
+{
+    Q_OBJECT
+public:
+    LineWidget(QWidget *parent, QLine line, int style);
+    [[nodiscard]] int lineStyle() const { return m_style; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QLine m_line; // in parent coordinates
+    int m_style;
+};
+
+// A box with a single-line border and its caption set into the top edge.
+class WebFrameWidget final : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit WebFrameWidget(QWidget *parent);
+    void setCaption(const QString &caption);
+    void setColours(const QColor &back, const QColor &fore);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QString m_caption;
+    QColor m_back;
+    QColor m_fore;
+};
+
+// An etched group box without caption.
+class GroupFrameWidget final : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit GroupFrameWidget(QWidget *parent);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+// A push button whose whole face is painted in its own colour, with a
+// raised edge, a sunken one while pressed, and a focus rectangle.
+class FaceButton final : public QAbstractButton
+{
+    Q_OBJECT
+public:
+    explicit FaceButton(QWidget *parent);
+    void setFaceColour(const QColor &colour);
+    [[nodiscard]] QColor faceColour() const { return m_face; }
+    void setTextColour(const QColor &colour);
+    [[nodiscard]] QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QColor m_face;
+    QColor m_text;
+};
+
+// A picture inside a sunken border.
+class PictureWidget final : public QWidget
+{
+    Q_OBJECT
+public:
+    PictureWidget(QWidget *parent, QImage picture);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QImage m_picture;
+};
+
+} // namespace tessaro::qt

@@ -1,0 +1,533 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "qttoolkit.h"
+
+#include "accessibility.h"
+#include "convert.h"
+#include "elementwidgets.h"
+#include "fonts.h"
+#include "icon.h"
+#include "pictures.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+
+namespace tessaro::qt {
+namespace {
+
+// The top-level widget of a window: fixed size, background colour, and the
+// dialog keys (Enter presses the default button, Escape the cancel button).
+class FormWidget final : public QWidget
+{
+public:
+    FormWidget() = default;
+
+    std::function<void()> onClose;
+    FaceButton *defaultButton = nullptr;
+    FaceButton *cancelButton = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        event->accept();
+        if (onClose)
+            onClose();
+    }
+
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->key() == Qt::Key_Escape && cancelButton) {
+            cancelButton->click();
+            return;
+        }
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+            if (auto *focused = qobject_cast<FaceButton *>(focusWidget())) {
+                focused->click();
+                return;
+            }
+            if (defaultButton) {
+                defaultButton->click();
+                return;
+            }
+        }
+        QWidget::keyPressEvent(event);
+    }
+};
+
+Qt::Alignment alignmentOf(const ElementSpec &spec)
+{
+    if (spec.flags & flags::alignRight)
+        return Qt::AlignRight;
+    if (spec.flags & flags::alignCentre)
+        return Qt::AlignHCenter;
+    return Qt::AlignLeft;
+}
+
+bool lessKey(const ElementKey &a, const ElementKey &b)
+{
+    return a.name != b.name ? a.name < b.name : a.index < b.index;
+}
+
+std::string describe(ElementKey key)
+{
+    std::string text(key.name);
+    if (key.index >= 0)
+        text += '(' + std::to_string(key.index) + ')';
+    return text;
+}
+
+} // namespace
+
+// A loaded window: its widgets, and the element interface over them. Writes
+// that change nothing are dropped here, so a tick that rewrites every element
+// repaints only what really changed.
+class QtWindow final : public Window
+{
+public:
+    struct Element {
+        const ElementSpec *spec = nullptr;
+        QWidget *widget = nullptr;
+        QTimer *timer = nullptr;
+        std::string caption;
+        std::string accessibleName;
+        Colour back = 0;
+        bool visible = true;
+        int border = 0;
+    };
+
+    QtWindow(QtToolkit &toolkit, const WindowSpec &spec, WindowEvents &events)
+        : m_toolkit(toolkit), m_spec(spec), m_events(events), m_form(new FormWidget)
+    {
+        setUpForm();
+        createElements();
+        setUpTabOrder();
+        m_form->onClose = [this] { unload(); };
+    }
+
+    ~QtWindow() override
+    {
+        m_unloaded = true;
+        m_form->onClose = nullptr;
+        delete m_form;
+    }
+
+    QtWindow(const QtWindow &) = delete;
+    QtWindow &operator=(const QtWindow &) = delete;
+
+    void runLoad()
+    {
+        m_events.onLoad(*this);
+        for (const Element &element : m_elements)
+            if (element.timer)
+                element.timer->start();
+    }
+
+    FormWidget *form() const { return m_form; }
+
+    Element *lookup(ElementKey key)
+    {
+        auto it = std::lower_bound(m_elements.begin(), m_elements.end(), key,
+                                   [](const Element &e, const ElementKey &k) {
+                                       return lessKey(e.spec->key, k);
+                                   });
+        if (it == m_elements.end() || it->spec->key != key)
+            return nullptr;
+        return &*it;
+    }
+
+    // --- Window ----------------------------------------------------------
+
+    void setTitle(std::string_view title) override { m_form->setWindowTitle(toQString(title)); }
+
+    void show() override
+    {
+        if (m_unloaded)
+            return;
+        const bool firstShow = !m_form->isVisible();
+        m_form->show();
+        m_form->raise();
+        m_form->activateWindow();
+        if (firstShow && m_firstFocus)
+            m_firstFocus->setFocus(Qt::ActiveWindowFocusReason);
+    }
+
+    void unload() override
+    {
+        if (m_unloaded)
+            return;
+        m_unloaded = true;
+        for (const Element &element : m_elements)
+            if (element.timer)
+                element.timer->stop();
+        m_form->onClose = nullptr;
+        m_form->close();
+        m_events.onUnloaded();
+        m_toolkit.release(this);
+    }
+
+    // --- Elements --------------------------------------------------------
+
+    void setCaption(ElementKey key, std::string_view text) override
+    {
+        Element &e = get(key);
+        if (e.caption == text)
+            return;
+        e.caption = text;
+        const QString caption = toQString(text);
+        switch (e.spec->kind) {
+        case ElementKind::Label:
+            static_cast<LabelWidget *>(e.widget)->setCaption(caption);
+            notifyDescriptionChanged(e.widget);
+            break;
+        case ElementKind::WebFrame:
+            static_cast<WebFrameWidget *>(e.widget)->setCaption(caption);
+            break;
+        case ElementKind::Button:
+        case ElementKind::PushButton:
+            static_cast<FaceButton *>(e.widget)->setText(caption);
+            break;
+        default:
+            break;
+        }
+    }
+
+    void setBackColor(ElementKey key, Colour colour) override
+    {
+        Element &e = get(key);
+        if (e.back == colour)
+            return;
+        e.back = colour;
+        applyBackColour(e);
+    }
+
+    void setVisible(ElementKey key, bool visible) override
+    {
+        Element &e = get(key);
+        if (e.visible == visible)
+            return;
+        e.visible = visible;
+        if (e.widget)
+            e.widget->setVisible(visible);
+    }
+
+    void setBorderStyle(ElementKey key, int style) override
+    {
+        Element &e = get(key);
+        if (e.border == style)
+            return;
+        e.border = style;
+        if (e.spec->kind == ElementKind::Label)
+            static_cast<LabelWidget *>(e.widget)->setBorder(style == 1);
+    }
+
+    int value(ElementKey key) const override
+    {
+        const Element &e = const_cast<QtWindow *>(this)->get(key);
+        if (e.spec->kind != ElementKind::CheckBox)
+            return 0;
+        switch (static_cast<QCheckBox *>(e.widget)->checkState()) {
+        case Qt::Checked:
+            return 1;
+        case Qt::PartiallyChecked:
+            return 2;
+        default:
+            return 0;
+        }
+    }
+
+    void setAccessibleName(ElementKey key, std::string_view name) override
+    {
+        Element &e = get(key);
+        if (e.accessibleName == name || !e.widget)
+            return;
+        e.accessibleName = name;
+        e.widget->setAccessibleName(toQString(name));
+    }
+
+private:
+    Element &get(ElementKey key)
+    {
+        Element *e = lookup(key);
+        if (!e)
+            qFatal("Tessaro: window %s has no element %s", std::string(m_spec.name).c_str(),
+                   describe(key).c_str());
+        return *e;
+    }
+
+    void setUpForm()
+    {
+        m_form->setObjectName(toQString(m_spec.name));
+        m_form->setWindowTitle(toQString(m_spec.caption));
+        m_form->setFixedSize(pixels(m_spec.clientWidth), pixels(m_spec.clientHeight));
+        QPalette palette = m_form->palette();
+        palette.setColor(QPalette::Window, toQColor(m_spec.backColour));
+        m_form->setPalette(palette);
+        m_form->setAutoFillBackground(true);
+        m_form->setFont(font(FontId::Standard));
+        const Qt::WindowFlags frame =
+            m_spec.dialogFrame ? Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                               : Qt::Window | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
+                                     Qt::WindowCloseButtonHint;
+        m_form->setWindowFlags(frame | Qt::WindowSystemMenuHint | Qt::CustomizeWindowHint |
+                               Qt::MSWindowsFixedSizeDialogHint);
+        if (m_spec.icon == IconId::LogicGate)
+            m_form->setWindowIcon(tessaroIcon());
+    }
+
+    // Widgets are created bottom-most first, so later ones lie above; child
+    // windows carry the lowest ranks and so end up above every label and line.
+    void createElements()
+    {
+        std::vector<const ElementSpec *> order;
+        for (const ElementSpec &spec : m_spec.elements)
+            order.push_back(&spec);
+        std::stable_sort(order.begin(), order.end(), [](const auto *a, const auto *b) {
+            const bool aContained = !a->parent.empty();
+            const bool bContained = !b->parent.empty();
+            if (aContained != bContained)
+                return bContained; // containers before what they contain
+            return a->stackRank > b->stackRank;
+        });
+        m_elements.reserve(order.size());
+        for (const ElementSpec *spec : order)
+            m_elements.push_back(createElement(*spec));
+        std::sort(m_elements.begin(), m_elements.end(), [](const Element &a, const Element &b) {
+            return lessKey(a.spec->key, b.spec->key);
+        });
+    }
+
+    QWidget *parentFor(const ElementSpec &spec)
+    {
+        if (spec.parent.empty())
+            return m_form;
+        for (const Element &e : m_elements)
+            if (e.spec->key.name == spec.parent && e.widget)
+                return e.widget;
+        qFatal("Tessaro: element %s is inside %s, which does not exist",
+               describe(spec.key).c_str(), std::string(spec.parent).c_str());
+    }
+
+    Element createElement(const ElementSpec &spec)
+    {
+        Element e;
+        e.spec = &spec;
+        e.caption = spec.caption;
+        e.back = spec.backColour;
+        e.visible = !(spec.flags & flags::hidden);
+        e.border = (spec.flags & flags::border) ? 1 : 0;
+        e.accessibleName = spec.accessibleName;
+        QWidget *parent = parentFor(spec);
+
+        switch (spec.kind) {
+        case ElementKind::Timer:
+            e.timer = new QTimer(m_form);
+            e.timer->setInterval(spec.style);
+            e.timer->setTimerType(Qt::CoarseTimer);
+            QObject::connect(e.timer, &QTimer::timeout, m_form,
+                             [this, key = spec.key] { m_events.onTimer(*this, key); });
+            return e;
+        case ElementKind::Line:
+            e.widget = new LineWidget(parent, pixelLine(spec.rect), spec.style);
+            break;
+        case ElementKind::Label:
+            e.widget = createLabel(parent, spec);
+            break;
+        case ElementKind::CellFrame: {
+            auto *cell = new CellWidget(parent);
+            cell->setBackColour(toQColor(spec.backColour));
+            cell->setAttribute(Qt::WA_TransparentForMouseEvents, spec.toolTip.empty());
+            e.widget = cell;
+            break;
+        }
+        case ElementKind::WebFrame: {
+            auto *frame = new WebFrameWidget(parent);
+            frame->setColours(toQColor(spec.backColour), toQColor(spec.foreColour));
+            frame->setCaption(toQString(spec.caption));
+            e.widget = frame;
+            break;
+        }
+        case ElementKind::CheckBox:
+            e.widget = createCheckBox(parent, spec);
+            break;
+        case ElementKind::Button:
+        case ElementKind::PushButton:
+            e.widget = createButton(parent, spec);
+            break;
+        case ElementKind::PictureBox:
+            e.widget = new PictureWidget(parent, picture(spec.style));
+            break;
+        case ElementKind::GroupFrame:
+            e.widget = new GroupFrameWidget(parent);
+            break;
+        }
+
+        QWidget *w = e.widget;
+        w->setObjectName(spec.key.index >= 0
+                             ? toQString(spec.key.name) + QLatin1Char('_') +
+                                   QString::number(spec.key.index)
+                             : toQString(spec.key.name));
+        if (spec.kind != ElementKind::Line)
+            w->setGeometry(pixelRect(spec.rect));
+        if (spec.kind != ElementKind::CheckBox && spec.kind != ElementKind::Button &&
+            spec.kind != ElementKind::PushButton)
+            w->setFont(font(spec.font));
+        if (!spec.toolTip.empty())
+            w->setToolTip(toQString(spec.toolTip));
+        if (!spec.accessibleName.empty())
+            w->setAccessibleName(toQString(spec.accessibleName));
+        if (!e.visible)
+            w->hide();
+        return e;
+    }
+
+    QWidget *createLabel(QWidget *parent, const ElementSpec &spec)
+    {
+        auto *label =
+            new LabelWidget(parent, alignmentOf(spec), (spec.flags & flags::transparent) != 0);
+        label->setCaption(toQString(spec.caption));
+        label->setBackColour(toQColor(spec.backColour));
+        label->setForeColour(toQColor(spec.foreColour));
+        label->setBorder((spec.flags & flags::border) != 0);
+        // Labels without a tooltip let the mouse through to what lies beneath.
+        label->setAttribute(Qt::WA_TransparentForMouseEvents, spec.toolTip.empty());
+        return label;
+    }
+
+    QWidget *createCheckBox(QWidget *parent, const ElementSpec &spec)
+    {
+        auto *box = new QCheckBox(parent);
+        box->setChecked((spec.flags & flags::checked) != 0);
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Window, toQColor(spec.backColour));
+        box->setPalette(palette);
+        box->setAutoFillBackground(true);
+        QObject::connect(box, &QCheckBox::clicked, m_form,
+                         [this, key = spec.key] { m_events.onClick(*this, key); });
+        return box;
+    }
+
+    QWidget *createButton(QWidget *parent, const ElementSpec &spec)
+    {
+        auto *button = new FaceButton(parent);
+        button->setFont(font(spec.font));
+        button->setFaceColour(toQColor(spec.backColour));
+        button->setTextColour(toQColor(spec.foreColour));
+        button->setText(toQString(spec.caption));
+        if (spec.flags & flags::defaultButton)
+            m_form->defaultButton = button;
+        if (spec.flags & flags::cancelButton)
+            m_form->cancelButton = button;
+        QObject::connect(button, &QAbstractButton::clicked, m_form,
+                         [this, key = spec.key] { m_events.onClick(*this, key); });
+        return button;
+    }
+
+    void applyBackColour(Element &e)
+    {
+        const QColor colour = toQColor(e.back);
+        switch (e.spec->kind) {
+        case ElementKind::Label:
+            static_cast<LabelWidget *>(e.widget)->setBackColour(colour);
+            break;
+        case ElementKind::CellFrame:
+            static_cast<CellWidget *>(e.widget)->setBackColour(colour);
+            break;
+        case ElementKind::Button:
+        case ElementKind::PushButton:
+            static_cast<FaceButton *>(e.widget)->setFaceColour(colour);
+            break;
+        default:
+            break;
+        }
+    }
+
+    // Only buttons and check boxes take the focus, in their tab order; the
+    // first of them has it when the window opens.
+    void setUpTabOrder()
+    {
+        std::vector<const Element *> focusable;
+        for (const Element &e : m_elements) {
+            if (!e.widget)
+                continue;
+            if (e.spec->tabIndex >= 0 &&
+                (e.spec->kind == ElementKind::Button || e.spec->kind == ElementKind::PushButton ||
+                 e.spec->kind == ElementKind::CheckBox)) {
+                e.widget->setFocusPolicy(Qt::StrongFocus);
+                focusable.push_back(&e);
+            } else {
+                e.widget->setFocusPolicy(Qt::NoFocus);
+            }
+        }
+        std::sort(focusable.begin(), focusable.end(), [](const Element *a, const Element *b) {
+            return a->spec->tabIndex < b->spec->tabIndex;
+        });
+        for (std::size_t i = 1; i < focusable.size(); ++i)
+            QWidget::setTabOrder(focusable[i - 1]->widget, focusable[i]->widget);
+        m_firstFocus = focusable.empty() ? nullptr : focusable.front()->widget;
+    }
+
+    QtToolkit &m_toolkit;
+    const WindowSpec &m_spec;
+    WindowEvents &m_events;
+    FormWidget *m_form;
+    std::vector<Element> m_elements;
+    QWidget *m_firstFocus = nullptr;
+    bool m_unloaded = false;
+};
+
+// --- QtToolkit -------------------------------------------------------------
+
+QtToolkit::QtToolkit()
+{
+    installAccessibility();
+}
+
+QtToolkit::~QtToolkit() = default;
+
+Window &QtToolkit::load(const WindowSpec &spec, WindowEvents &events)
+{
+    m_windows.push_back(std::make_unique<QtWindow>(*this, spec, events));
+    QtWindow &window = *m_windows.back();
+    window.runLoad();
+    return window;
+}
+
+void QtToolkit::release(QtWindow *window)
+{
+    // The window may be unloaded from inside one of its own click handlers;
+    // it is destroyed once that handler has returned.
+    QTimer::singleShot(0, qApp, [this, window] {
+        std::erase_if(m_windows, [window](const auto &w) { return w.get() == window; });
+    });
+}
+
+void QtToolkit::endProgram()
+{
+    QCoreApplication::exit(0);
+}
+
+void QtToolkit::messageBox(std::string_view text, std::string_view title)
+{
+    QMessageBox box(QMessageBox::NoIcon, toQString(title), toQString(text), QMessageBox::Ok);
+    box.exec();
+}
+
+QWidget *QtToolkit::widgetOf(Window &window)
+{
+    return static_cast<QtWindow &>(window).form();
+}
+
+QWidget *QtToolkit::elementWidget(Window &window, ElementKey key)
+{
+    auto *element = static_cast<QtWindow &>(window).lookup(key);
+    return element ? element->widget : nullptr;
+}
+
+} // namespace tessaro::qt
