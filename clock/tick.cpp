@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tick.h"
+
+#include "datesection.h"
+#include "readouts.h"
+#include "rows.h"
+
+namespace tessaro::clock
+{
+namespace
+{
+
+struct TimeUnit {
+    ElementKey decimal;
+    const HexCells &hex;
+    BitRow row;
+};
+
+constexpr TimeUnit hoursUnit{{"Stunde"}, hoursHex, rows::hours};
+constexpr TimeUnit minutesUnit{{"z2"}, minutesHex, rows::minutes};
+constexpr TimeUnit secondsUnit{{"se"}, secondsHex, rows::seconds};
+
+void showTimeUnit(int value, const TimeUnit &unit, Elements &elements, CellColours colours)
+{
+    elements.setCaption(unit.decimal, DecimalText(value).view());
+    writeHexSection(value, unit.hex, elements);
+    PaintBitRow(value, unit.row, elements, colours);
+}
+
+} // namespace
+
+void showDateTime(const LocalDateTime &now, Elements &elements, CellColours colours)
+{
+    writeDateSection(now, elements, colours);
+    showTimeUnit(now.hour, hoursUnit, elements, colours);
+    showTimeUnit(now.minute, minutesUnit, elements, colours);
+    showTimeUnit(now.second, secondsUnit, elements, colours);
+}
+
+void runTick(LocalClock &clock, Elements &elements, CellColours colours)
+{
+    // One reading for the whole tick: reading the clock per unit could show
+    // 09:59:59 as 9:00:00 when the hour turns between two readings.
+    showDateTime(clock.now(), elements, colours);
+}
+
+} // namespace tessaro::clock
