@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "infotessaro.h"
+
+#include "infotessaro_window.h"
+#include "sysinfo.h"
+#include "tessaro_version.h"
+
+namespace tessaro
+{
+
+std::string aboutWindowTitle()
+{
+    return "Info zu " + std::string(app::title);
+}
+
+std::string aboutVersionLine()
+{
+    return "Version " + std::to_string(app::versionMajor) + "." +
+           std::to_string(app::versionMinor) + "." + std::to_string(app::versionRevision);
+}
+
+Infotessaro::Infotessaro(Toolkit &toolkit, SysInfoServices &services)
+    : toolkit_(toolkit), services_(services)
+{
+}
+
+Infotessaro::~Infotessaro()
+{
+    // The program may end with the dialog open; its window then goes with
+    // the toolkit and must not call back into this object.
+    if (window_ != nullptr) {
+        Window *window = window_;
+        window_ = nullptr;
+        window->unload();
+    }
+}
+
+void Infotessaro::open()
+{
+    if (window_ != nullptr) {
+        return;
+    }
+    window_ = &toolkit_.load(infotessaroWindow(), *this);
+    window_->show();
+}
+
+void Infotessaro::onLoad(Window &window)
+{
+    window.setTitle(aboutWindowTitle());
+    window.setCaption({about::versionLabel}, aboutVersionLine());
+    window.setCaption({about::titleLabel}, app::title);
+}
+
+void Infotessaro::onClick(Window &window, ElementKey key)
+{
+    if (key.name == about::okButton) {
+        window.unload();
+    } else if (key.name == about::sysInfoButton) {
+        StartSysInfo(services_);
+    }
+}
+
+void Infotessaro::onUnloaded()
+{
+    window_ = nullptr;
+}
+
+} // namespace tessaro

@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "infotessaro_window.h"
+
+#include "tessaro_version.h"
+
+#include <array>
+#include <cstddef>
+
+namespace tessaro
+{
+namespace
+{
+
+// Text joined at compile time, so that captions built from the version
+// header can stay in the constant layout table.
+template <std::size_t Size> struct JoinedText {
+    std::array<char, Size> chars{};
+
+    constexpr JoinedText(std::string_view first, std::string_view second)
+    {
+        std::size_t at = 0;
+        for (char c : first)
+            chars[at++] = c;
+        for (char c : second)
+            chars[at++] = c;
+    }
+    [[nodiscard]] constexpr std::string_view view() const { return {chars.data(), chars.size()}; }
+};
+
+constexpr std::string_view descriptionStart =
+    "Freeware. Diese Uhr läuft bis zum 31.12.2099. © Tessaro-Team, ";
+constexpr JoinedText<descriptionStart.size() + app::webAddress.size()> description(descriptionStart,
+                                                                                   app::webAddress);
+
+// The blanks between the two sentences belong to the text: in the frame's
+// width they push the second sentence onto a line of its own.
+constexpr std::string_view systemTimeNotice =
+    "Diese Tessaro zeigt die Systemzeit des Rechnes an auf dem das Programm läuft!!"
+    "                              " // 30 blanks
+    "Sollte die angezeigte Zeit nicht die aktuelle Zeit sein muss die Systemzeit am Rechner "
+    "eingestellt werden!";
+
+constexpr ElementSpec element(ElementKind kind, std::string_view name, TwipRect rect, int stackRank,
+                              int tabIndex)
+{
+    ElementSpec spec;
+    spec.kind = kind;
+    spec.key = {name};
+    spec.rect = rect;
+    spec.backColour = colours::buttonFace;
+    spec.foreColour = colours::buttonText;
+    spec.stackRank = stackRank;
+    spec.tabIndex = tabIndex;
+    return spec;
+}
+
+constexpr ElementSpec label(std::string_view name, TwipRect rect, std::string_view caption,
+                            FontId font, int stackRank, int tabIndex)
+{
+    ElementSpec spec = element(ElementKind::Label, name, rect, stackRank, tabIndex);
+    spec.caption = caption;
+    spec.font = font;
+    return spec;
+}
+
+constexpr ElementSpec pushButton(std::string_view name, TwipRect rect, std::string_view caption,
+                                 Colour face, std::uint16_t buttonFlags, int stackRank,
+                                 int tabIndex)
+{
+    ElementSpec spec = element(ElementKind::PushButton, name, rect, stackRank, tabIndex);
+    spec.caption = caption;
+    spec.backColour = face;
+    spec.flags = buttonFlags;
+    return spec;
+}
+
+constexpr ElementSpec pictureBox(std::string_view name, TwipRect rect, int pictureId, int stackRank,
+                                 int tabIndex)
+{
+    ElementSpec spec = element(ElementKind::PictureBox, name, rect, stackRank, tabIndex);
+    spec.style = pictureId;
+    return spec;
+}
+
+constexpr ElementSpec withForeColour(ElementSpec spec, Colour fore)
+{
+    spec.foreColour = fore;
+    return spec;
+}
+
+constexpr ElementSpec inside(ElementSpec spec, std::string_view parent)
+{
+    spec.parent = parent;
+    return spec;
+}
+
+// Buttons, the picture box and the frame are child windows and lie above
+// the labels. The load handler replaces the captions of lblTitle and
+// lblVersion before the window is first shown.
+constexpr std::array elements{
+    pictureBox(about::picture, {240, 150, 300, 300}, about::aboutPictureId, 2, 1),
+    label(about::titleLabel, {990, 180, 3165, 345}, "Anwendungstitel", FontId::Heading, 5, 4),
+    label(about::versionLabel, {180, 540, 3885, 225}, "Version", FontId::Standard, 6, 5),
+    withForeColour(label(about::descriptionLabel, {270, 2295, 3840, 450}, description.view(),
+                         FontId::Standard, 7, 3),
+                   colours::black),
+    element(ElementKind::GroupFrame, about::noticeFrame, {90, 2790, 4155, 1050}, 3, 6),
+    inside(
+        label(about::noticeLabel, {180, 135, 3750, 825}, systemTimeNotice, FontId::Standard, 4, 7),
+        about::noticeFrame),
+    pushButton(about::okButton, {1395, 3960, 1305, 345}, "OK", colours::paleCellGreen,
+               flags::defaultButton | flags::cancelButton, 0, 0),
+    pushButton(about::sysInfoButton, {1395, 4410, 1290, 345}, "&Systeminfo...",
+               colours::lightYellow, 0, 1, 2),
+};
+
+constexpr WindowSpec makeWindow()
+{
+    WindowSpec spec;
+    spec.name = about::windowName;
+    spec.caption = "Info zu";
+    spec.clientWidth = 4410;
+    spec.clientHeight = 4845;
+    spec.backColour = colours::buttonFace;
+    spec.icon = IconId::None;
+    spec.dialogFrame = true;
+    spec.elements = elements;
+    return spec;
+}
+
+constexpr WindowSpec window = makeWindow();
+
+} // namespace
+
+const WindowSpec &infotessaroWindow()
+{
+    return window;
+}
+
+} // namespace tessaro
