@@ -4,6 +4,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <utility>
@@ -94,7 +95,38 @@ void LabelWidget::paintEvent(QPaintEvent *event)
     painter.setClipRect(text);
     painter.setPen(m_fore);
     painter.setFont(font());
-    painter.drawText(text, int(Qt::AlignTop | m_alignment | Qt::TextWordWrap), m_caption);
+    const int flags = int(Qt::AlignTop | m_alignment | Qt::TextWordWrap);
+    const QFontMetrics metrics(font());
+    if (metrics.boundingRect(text, flags, m_caption).height() <= text.height()) {
+        painter.drawText(text, flags, m_caption);
+        return;
+    }
+    drawTightLines(painter, text);
+}
+
+// The substitute faces run a little wider than the ones the window was laid
+// out for, so a wrapped text can need one line more than its label has room
+// for. Rather than cut the last line in half, the lines move closer together,
+// down to the font's pixel size.
+void LabelWidget::drawTightLines(QPainter &painter, const QRect &text)
+{
+    QTextLayout layout(m_caption, font(), this);
+    QTextOption option(m_alignment);
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    int lines = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(text.width());
+        ++lines;
+    }
+    layout.endLayout();
+    const QFontMetricsF metrics(font());
+    const qreal minimum = font().pixelSize() > 0 ? font().pixelSize() : metrics.height() * 0.85;
+    const qreal step = std::clamp(qreal(text.height()) / lines, minimum, metrics.lineSpacing());
+    for (int i = 0; i < layout.lineCount(); ++i)
+        layout.lineAt(i).setPosition(QPointF(0, i * step));
+    layout.draw(&painter, text.topLeft());
 }
 
 // --- CellWidget ------------------------------------------------------------

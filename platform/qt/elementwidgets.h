@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QWidget>
 
+class QPainter;
+
 namespace tessaro::qt {
 
 // A windowless text element: optional background, optional single border,
@@ -31,6 +33,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void drawTightLines(QPainter &painter, const QRect &text);
+
     QString m_caption;
     QColor m_back;
     QColor m_fore;

@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tessaro_app.h"
+
+#include "program.h"
+#include "qtapplication.h"
+
+#include <memory>
+
+namespace tessaro {
+
+int runTessaro(int &argc, char **argv)
+{
+    return qt::runApplication(argc, argv, [](Toolkit &toolkit) {
+        return std::static_pointer_cast<void>(std::make_shared<Program>(toolkit));
+    });
+}
+
+} // namespace tessaro

@@ -1,0 +1,55 @@
+#!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs the Debian packages that building, running or testing Tessaro needs,
+# only those that are missing. Works as root or through sudo.
+# Usage: install-deps.sh run|test
+set -eu
+
+build="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev fonts-liberation2"
+display="xvfb xauth xdotool x11-utils imagemagick"
+tests="libgtest-dev libgmock-dev googletest libbenchmark-dev faketime desktop-file-utils appstream dpkg-dev file procps psmisc"
+windows="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64"
+
+case "${1:-}" in
+run) wanted="$build $display" ;;
+test) wanted="$build $display $tests $windows" ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
+
+missing=""
+for package in $wanted; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    case "$status" in
+    *" installed") ;;
+    *) missing="$missing $package" ;;
+    esac
+done
+
+if [ -z "$missing" ]; then
+    exit 0
+fi
+
+if [ "$(id -u)" -eq 0 ]; then
+    as_root=""
+elif command -v sudo >/dev/null 2>&1; then
+    as_root="sudo"
+else
+    echo "install-deps: these packages are missing and neither root nor sudo is available:$missing" >&2
+    exit 1
+fi
+
+echo "install-deps: installing$missing"
+log=$(mktemp)
+# shellcheck disable=SC2086 # the list is meant to split into words
+if ! { $as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq &&
+    $as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing; } >"$log" 2>&1; then
+    cat "$log" >&2
+    echo "install-deps: apt-get failed; see the lines above" >&2
+    rm -f "$log"
+    exit 1
+fi
+rm -f "$log"
+echo "install-deps: done"
