@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "sysinfo_services.h"
+#include "toolkit.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tessaro
+{
+
+// The operating system's services for the system-information launcher: the
+// registry (on Linux a read-only stand-in that names an installed
+// system-information program), the file test, the program start and the
+// message box.
+class SystemSysInfo
+{
+public:
+    // Messages go through the toolkit's message box (on Windows through the
+    // system's own).
+    explicit SystemSysInfo(Toolkit &toolkit);
+    ~SystemSysInfo();
+    SystemSysInfo(const SystemSysInfo &) = delete;
+    SystemSysInfo &operator=(const SystemSysInfo &) = delete;
+
+    [[nodiscard]] SysInfoServices &services() { return services_; }
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> parts_;
+    SysInfoServices services_;
+};
+
+// A message service that shows its messages through a toolkit.
+class ToolkitMessages final : public MessageService
+{
+public:
+    explicit ToolkitMessages(Toolkit &toolkit) : toolkit_(toolkit) {}
+    void show(std::string_view text, std::string_view title) override
+    {
+        toolkit_.messageBox(text, title);
+    }
+
+private:
+    Toolkit &toolkit_;
+};
+
+} // namespace tessaro
