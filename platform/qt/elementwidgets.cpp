@@ -7,6 +7,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 namespace tessaro::qt {
@@ -156,8 +157,9 @@ LineWidget::LineWidget(QWidget *parent, QLine line, int style)
     : QWidget(parent), m_line(line), m_style(style)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    const QRect box = QRect(line.p1(), line.p2()).normalized();
-    setGeometry(box.adjusted(0, 0, 1, 1));
+    const int left = std::min(line.x1(), line.x2());
+    const int top = std::min(line.y1(), line.y2());
+    setGeometry(left, top, std::abs(line.dx()) + 1, std::abs(line.dy()) + 1);
 }
 
 void LineWidget::paintEvent(QPaintEvent *)

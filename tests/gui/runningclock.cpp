@@ -52,7 +52,8 @@ bool RunningClock::start(const Options &options)
     const QString found =
         xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
                  QStringLiteral("--name"), QStringLiteral("^Tessaro$")},
-                20000);
+                20000)
+            .value_or(QString());
     m_window = found.split(QLatin1Char('\n'), Qt::SkipEmptyParts).value(0);
     if (m_window.isEmpty()) {
         m_error = QStringLiteral("the Tessaro window did not appear");
@@ -64,7 +65,8 @@ bool RunningClock::start(const Options &options)
 QSize RunningClock::windowSize() const
 {
     const QString out =
-        xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), m_window});
+        xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), m_window})
+            .value_or(QString());
     int width = -1;
     int height = -1;
     for (const QString &line : out.split(QLatin1Char('\n'))) {
@@ -97,16 +99,16 @@ QString RunningClock::save(const QImage &shot, const QString &name)
 bool RunningClock::click(ElementKey key) const
 {
     const QPoint at = centreOf(key);
-    return !xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), m_window,
-                     QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
-                     QStringLiteral("1")})
-                .isNull();
+    return xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), m_window,
+                    QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
+                    QStringLiteral("1")})
+        .has_value();
 }
 
 bool RunningClock::key(const QString &keys) const
 {
     xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), m_window});
-    return !xdotool({QStringLiteral("key"), QStringLiteral("--window"), m_window, keys}).isNull();
+    return xdotool({QStringLiteral("key"), QStringLiteral("--window"), m_window, keys}).has_value();
 }
 
 void RunningClock::waitForTicks(int ticks)
@@ -127,7 +129,7 @@ int RunningClock::stop()
     return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
 }
 
-QString RunningClock::xdotool(const QStringList &arguments, int timeoutMs)
+std::optional<QString> RunningClock::xdotool(const QStringList &arguments, int timeoutMs)
 {
     QProcess process;
     process.start(QStringLiteral("xdotool"), arguments);

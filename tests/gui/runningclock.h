@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace tessaro::guitest {
 
 // The real `tessaro` executable running on the test's X display, optionally
@@ -58,8 +60,8 @@ public:
     // Ends the clock; returns its exit status, or -1 if it did not exit.
     int stop();
 
-    // Runs xdotool; returns its stdout, or a null string on failure.
-    static QString xdotool(const QStringList &arguments, int timeoutMs = 10000);
+    // Runs xdotool; returns its stdout, or nothing when it failed.
+    static std::optional<QString> xdotool(const QStringList &arguments, int timeoutMs = 10000);
 
     // The centre of an element of the main window in window pixels.
     static QPoint centreOf(ElementKey key);

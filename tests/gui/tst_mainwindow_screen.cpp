@@ -16,7 +16,9 @@ private Q_SLOTS:
     void initTestCase()
     {
         // A stopped clock, so the screenshot shows one known time.
-        QVERIFY2(m_clock.start({.fakeTime = QStringLiteral("2026-12-06 12:34:56")}),
+        RunningClock::Options options;
+        options.fakeTime = QStringLiteral("2026-12-06 12:34:56");
+        QVERIFY2(m_clock.start(options),
                  qPrintable(m_clock.error()));
         RunningClock::waitForTicks();
         m_shot = m_clock.grab();
@@ -65,7 +67,13 @@ private Q_SLOTS:
         QCOMPARE(RunningClock::colourAt(m_shot, point), colour);
     }
 
-    void cleanupTestCase() { QCOMPARE(m_clock.stop(), 0); }
+    void exitButtonEndsTheClock()
+    {
+        QVERIFY(m_clock.click({"Command1"}));
+        QVERIFY(m_clock.process().waitForFinished(10000));
+        QCOMPARE(m_clock.process().exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_clock.process().exitCode(), 0);
+    }
 
 private:
     RunningClock m_clock;
