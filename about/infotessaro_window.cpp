@@ -27,8 +27,9 @@ template <std::size_t Size> struct JoinedText {
     [[nodiscard]] constexpr std::string_view view() const { return {chars.data(), chars.size()}; }
 };
 
+// A no-break space keeps the copyright sign with the name when the text wraps.
 constexpr std::string_view descriptionStart =
-    "Freeware. Diese Uhr läuft bis zum 31.12.2099. © Tessaro-Team, ";
+    "Freeware. Diese Uhr läuft bis zum 31.12.2099. ©\u00A0Tessaro-Team, ";
 constexpr JoinedText<descriptionStart.size() + app::webAddress.size()> description(descriptionStart,
                                                                                    app::webAddress);
 
