@@ -65,6 +65,9 @@ constexpr std::uint16_t alignCentre = 1 << 4;
 constexpr std::uint16_t checked = 1 << 5;     // check box Value 1 at start
 constexpr std::uint16_t defaultButton = 1 << 6; // Enter presses it
 constexpr std::uint16_t cancelButton = 1 << 7;  // Escape presses it
+// Text set a little closer, for captions whose words must end before an
+// element set into them even with a substitute face that runs wider.
+constexpr std::uint16_t condensed = 1 << 8;
 } // namespace flags
 
 // Position and size in twips, relative to the containing client area. For a

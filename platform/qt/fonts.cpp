@@ -16,4 +16,14 @@ QFont font(FontId id)
     return f;
 }
 
+QFont elementFont(const ElementSpec &spec)
+{
+    QFont f = font(spec.font);
+    // Half a pixel less between letters makes Liberation Sans about as wide
+    // as the face the window was laid out for.
+    if (spec.flags & flags::condensed)
+        f.setLetterSpacing(QFont::AbsoluteSpacing, -0.5);
+    return f;
+}
+
 } // namespace tessaro::qt

@@ -12,4 +12,7 @@ namespace tessaro::qt {
 // text scales with the geometry on high-DPI screens.
 QFont font(FontId id);
 
+// The font of an element: its font, set closer when the element asks for it.
+QFont elementFont(const ElementSpec &spec);
+
 } // namespace tessaro::qt

@@ -377,7 +377,7 @@ private:
             w->setGeometry(pixelRect(spec.rect));
         if (spec.kind != ElementKind::CheckBox && spec.kind != ElementKind::Button &&
             spec.kind != ElementKind::PushButton)
-            w->setFont(font(spec.font));
+            w->setFont(elementFont(spec));
         if (!spec.toolTip.empty())
             w->setToolTip(toQString(spec.toolTip));
         if (!spec.accessibleName.empty())
