@@ -1,0 +1,389 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ruzozura_window.h"
+
+#include "headings.h"
+#include "tessaro_version.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace tessaro
+{
+namespace
+{
+
+using Kind = ElementKind;
+namespace f = flags;
+
+constexpr std::string_view placeValueTip = "Die aktiven Werte addieren um auf die Zeit zu kommen!";
+
+// Place-value and hexadecimal headings. Their runs of spaces put each place
+// value over its cell column and leave room for the yellow digit cells.
+constexpr std::string_view dayHeading = "Dezimalwert  16     8      4      2      I ";
+constexpr std::string_view timeHeading = "Dezimalwert   32 16    8    4     2    I";
+constexpr std::string_view hexHeadingHours =
+    "Hexadeximal Byte1                 Byte 0                    Addiert";
+constexpr std::string_view hexHeadingMinutesSeconds =
+    "Hexadeximal Byte1                  Byte 0                   Addiert";
+// Wrapping spreads it over three lines: "4 Bit System"; "0 bis 15 =16
+// Stellen" with "4 Bit = 1 Byte" inside the 4-bit bracket; the rest.
+constexpr std::string_view fourBitText =
+    "4 Bit System                                                                            "
+    "0 bis 15 =16  Stellen                                   4 Bit = 1 Byte     "
+    "danach übertrag in  das nächste Byete";
+
+// A colour-only bit cell of the date rows.
+constexpr ElementSpec dateCell(std::string_view name, int left, int top, int width,
+                               std::string_view accessibleName)
+{
+    return {.kind = Kind::CellFrame,
+            .key = {name},
+            .rect = {left, top, width, 144},
+            .backColour = colours::paleCellGreen,
+            .accessibleName = accessibleName};
+}
+
+// A bit cell of the time rows: a label that also shows "0" or "1".
+constexpr ElementSpec timeCell(std::string_view name, int index, int left, int top,
+                               std::string_view accessibleName)
+{
+    return {.key = {name, index},
+            .rect = {left, top, 150, 195},
+            .caption = "0",
+            .font = FontId::Bold,
+            .backColour = colours::paleCellGreen,
+            .foreColour = colours::white,
+            .accessibleName = accessibleName};
+}
+
+// A yellow hexadecimal digit cell.
+constexpr ElementSpec hexCell(int index, TwipRect rect, std::string_view accessibleName)
+{
+    return {.key = {"hexa1", index},
+            .rect = rect,
+            .caption = "0",
+            .backColour = colours::yellow,
+            .flags = f::alignCentre,
+            .accessibleName = accessibleName};
+}
+
+// A decimal readout, hidden until "Digitale Zeitanzeige" is switched on.
+// All but the seconds readout let their bit row show through.
+constexpr ElementSpec readout(std::string_view name, TwipRect rect, std::string_view caption,
+                              std::string_view accessibleName, bool opaque = false)
+{
+    return {.key = {name},
+            .rect = rect,
+            .caption = caption,
+            .font = FontId::Bold,
+            .flags = std::uint16_t(f::hidden | f::alignRight | (opaque ? 0 : f::transparent)),
+            .accessibleName = accessibleName};
+}
+
+// The boxed name at the right end of a bit row.
+constexpr ElementSpec rowName(std::string_view name, TwipRect rect, std::string_view caption)
+{
+    return {
+        .key = {name}, .rect = rect, .caption = caption, .font = FontId::Bold, .flags = f::border};
+}
+
+constexpr ElementSpec binaryValueBox(int index, TwipRect rect, std::uint16_t extraFlags = 0)
+{
+    return {.key = {"bin", index},
+            .rect = rect,
+            .caption = "Binärwert",
+            .flags = std::uint16_t(f::border | extraFlags)};
+}
+
+constexpr ElementSpec hexRow(int index, int top, std::string_view caption)
+{
+    return {.key = {"hex1", index},
+            .rect = {1215, top, 4515, 240},
+            .caption = caption,
+            .flags = f::border | f::transparent | f::condensed};
+}
+
+constexpr ElementSpec line(ElementKey key, int x1, int y1, int x2, int y2, int style)
+{
+    return {.kind = Kind::Line, .key = key, .rect = {x1, y1, x2, y2}, .style = style};
+}
+
+constexpr ElementSpec colourButton(std::string_view name, int left, Colour face,
+                                   std::string_view toolTip, int tabIndex,
+                                   std::string_view accessibleName)
+{
+    return {.kind = Kind::Button,
+            .key = {name},
+            .rect = {left, 5085, 192, 192},
+            .backColour = face,
+            .toolTip = toolTip,
+            .tabIndex = tabIndex,
+            .accessibleName = accessibleName};
+}
+
+constexpr ElementSpec checkBox(std::string_view name, TwipRect rect, Colour back,
+                               std::uint16_t state, std::string_view toolTip, int tabIndex,
+                               std::string_view accessibleName)
+{
+    return {.kind = Kind::CheckBox,
+            .key = {name},
+            .rect = rect,
+            .backColour = back,
+            .flags = state,
+            .toolTip = toolTip,
+            .tabIndex = tabIndex,
+            .accessibleName = accessibleName};
+}
+
+constexpr std::size_t elementCount = 95;
+using ElementTable = std::array<ElementSpec, elementCount>;
+
+// Labels and lines from the topmost down. Child windows lie above all of them.
+// The hexadecimal rows lie below all nine digit cells, which are set into
+// them and cover the rows' borders and text where they overlap.
+constexpr auto labelAndLineStacking = std::to_array<ElementKey>({
+    {"Line3", 1},   {"Label9"},     {"Line4"},      {"Line3", 0},   {"Label16"},    {"Line2"},
+    {"hexa1", 8},   {"hexa1", 7},   {"hexa1", 6},   {"hexa1", 5},   {"hexa1", 4},   {"hexa1", 3},
+    {"Jahr"},       {"Monat"},      {"Tag1"},       {"z2"},         {"bin", 1},     {"Label21"},
+    {"hexa1", 2},   {"hexa1", 1},   {"hexa1", 0},   {"hex1", 2},    {"hex1", 1},    {"hex1", 0},
+    {"Label19"},    {"Label18"},    {"Label17"},    {"Line7"},      {"Line6"},      {"Line5"},
+    {"binsec1", 0}, {"binsec1", 1}, {"binsec1", 2}, {"binsec1", 3}, {"binsec1", 4}, {"binsec1", 5},
+    {"binmin1", 5}, {"binmin1", 4}, {"binmin1", 3}, {"binmin1", 2}, {"binmin1", 1}, {"binmin1", 0},
+    {"bin1", 4},    {"bin1", 3},    {"bin1", 2},    {"bin1", 1},    {"bin1", 0},    {"Label15"},
+    {"Label14"},    {"Label13"},    {"Label12"},    {"Label11"},    {"Label10"},    {"Label8"},
+    {"Line1"},      {"Label7"},     {"Label6"},     {"Label4"},     {"Label3"},     {"Label2"},
+    {"Label1"},     {"se"},         {"bin", 0},     {"bin", 2},     {"Stunde"},
+});
+
+constexpr bool isLabelOrLine(const ElementSpec &e)
+{
+    return e.kind == Kind::Label || e.kind == Kind::Line;
+}
+
+constexpr bool isChildWindow(const ElementSpec &e)
+{
+    return !isLabelOrLine(e) && e.kind != Kind::Timer;
+}
+
+constexpr bool stackingListsEveryLabelAndLineOnce(const ElementTable &elements)
+{
+    const auto labelsAndLines = std::count_if(elements.begin(), elements.end(), isLabelOrLine);
+    if (std::size_t(labelsAndLines) != labelAndLineStacking.size())
+        return false;
+    return std::all_of(elements.begin(), elements.end(), [](const ElementSpec &e) {
+        return !isLabelOrLine(e) ||
+               std::count(labelAndLineStacking.begin(), labelAndLineStacking.end(), e.key) == 1;
+    });
+}
+
+// Child windows are ranked in the order of the table, then labels and lines
+// in the stacking order above; the timer is not drawn.
+constexpr ElementTable withStackRanks(ElementTable elements)
+{
+    int childWindows = 0;
+    for (ElementSpec &e : elements) {
+        if (isChildWindow(e))
+            e.stackRank = childWindows++;
+    }
+    for (ElementSpec &e : elements) {
+        if (isLabelOrLine(e)) {
+            const auto at =
+                std::find(labelAndLineStacking.begin(), labelAndLineStacking.end(), e.key);
+            e.stackRank = childWindows + int(at - labelAndLineStacking.begin());
+        }
+    }
+    return elements;
+}
+
+constexpr ElementTable elements = withStackRanks({{
+    // Date band.
+    {.key = {"Label4"}, .rect = {2655, 0, 990, 255}, .caption = "Datum:", .font = FontId::Heading},
+    {.key = {"Label14"},
+     .rect = {1890, 495, 2610, 225},
+     .caption = dayHeading,
+     .flags = f::border,
+     .toolTip = placeValueTip},
+    dateCell("Frame23", 2895, 720, 144, "Tag, Wert 16"),
+    dateCell("Frame22", 3240, 720, 144, "Tag, Wert 8"),
+    dateCell("Frame21", 3600, 720, 144, "Tag, Wert 4"),
+    dateCell("Frame20", 3960, 720, 144, "Tag, Wert 2"),
+    dateCell("Frame19", 4290, 720, 144, "Tag, Wert 1"),
+    readout("Tag1", {2745, 720, 2340, 225}, "Ta", "Tag dezimal"),
+    rowName("Label11", {5085, 720, 420, 240}, "Tag"),
+    dateCell("Frame25", 3240, 990, 144, "Monat, Wert 8"),
+    dateCell("Frame26", 3600, 990, 144, "Monat, Wert 4"),
+    dateCell("Frame27", 3960, 990, 144, "Monat, Wert 2"),
+    dateCell("Frame28", 4320, 990, 144, "Monat, Wert 1"),
+    readout("Monat", {3015, 945, 2070, 225}, "Mo", "Monat dezimal"),
+    rowName("Label12", {5085, 945, 600, 240}, "Monat"),
+    {.key = {"Label15"},
+     .rect = {675, 1170, 3870, 255},
+     .caption = clock::yearHeadingElevenPlaces,
+     .flags = f::border,
+     .toolTip = placeValueTip},
+    dateCell("Frame39", 810, 1440, 150, "Jahr, Wert 1024"),
+    dateCell("Frame38", 1164, 1440, 150, "Jahr, Wert 512"),
+    dateCell("Frame37", 1518, 1440, 150, "Jahr, Wert 256"),
+    dateCell("Frame36", 1872, 1440, 150, "Jahr, Wert 128"),
+    dateCell("Frame35", 2226, 1440, 150, "Jahr, Wert 64"),
+    dateCell("Frame34", 2580, 1440, 144, "Jahr, Wert 32"),
+    dateCell("Frame33", 2928, 1440, 144, "Jahr, Wert 16"),
+    dateCell("Frame32", 3276, 1440, 144, "Jahr, Wert 8"),
+    dateCell("Frame31", 3624, 1440, 144, "Jahr, Wert 4"),
+    dateCell("Frame30", 3972, 1440, 144, "Jahr, Wert 2"),
+    dateCell("Frame29", 4320, 1440, 144, "Jahr, Wert 1"),
+    readout("Jahr", {630, 1395, 4455, 255}, "Ja", "Jahr dezimal"),
+    rowName("Label13", {5085, 1395, 465, 285}, "Jahr"),
+    line({"Line1"}, 180, 1710, 5850, 1710, 1),
+
+    // Time band.
+    {.key = {"Label9"},
+     .rect = {2295, 1755, 1140, 240},
+     .caption = "Uhrzeit:",
+     .font = FontId::Heading},
+    {.key = {"Label6"},
+     .rect = {1215, 2520, 3180, 255},
+     .caption = timeHeading,
+     .font = FontId::Bold,
+     .flags = f::border,
+     .toolTip = placeValueTip},
+    binaryValueBox(1, {1215, 2790, 3165, 285}, f::transparent),
+    timeCell("bin1", 4, 2790, 2880, "Stunden, Wert 16"),
+    timeCell("bin1", 3, 3150, 2880, "Stunden, Wert 8"),
+    timeCell("bin1", 2, 3510, 2880, "Stunden, Wert 4"),
+    timeCell("bin1", 1, 3870, 2880, "Stunden, Wert 2"),
+    timeCell("bin1", 0, 4230, 2880, "Stunden, Wert 1"),
+    readout("Stunde", {2655, 2835, 2340, 255}, " std", "Stunden dezimal"),
+    rowName("Label1", {4995, 2835, 780, 240}, "Stunden"),
+    hexRow(2, 3105, hexHeadingHours),
+    hexCell(4, {2565, 3150, 495, 210}, "Stunden hexadezimal, Byte 1"),
+    hexCell(5, {3915, 3150, 495, 225}, "Stunden hexadezimal, Byte 0"),
+    hexCell(3, {5220, 3105, 495, 210}, "Stunden hexadezimal, addiert"),
+    binaryValueBox(2, {1215, 3375, 3210, 240}),
+    timeCell("binmin1", 5, 2475, 3420, "Minuten, Wert 32"),
+    timeCell("binmin1", 4, 2835, 3420, "Minuten, Wert 16"),
+    timeCell("binmin1", 3, 3150, 3420, "Minuten, Wert 8"),
+    timeCell("binmin1", 2, 3510, 3420, "Minuten, Wert 4"),
+    timeCell("binmin1", 1, 3870, 3420, "Minuten, Wert 2"),
+    timeCell("binmin1", 0, 4185, 3420, "Minuten, Wert 1"),
+    readout("z2", {2295, 3375, 2655, 270}, " min", "Minuten dezimal"),
+    rowName("Label3", {4995, 3375, 735, 285}, "Minuten"),
+    hexRow(1, 3645, hexHeadingMinutesSeconds),
+    hexCell(8, {2610, 3645, 495, 210}, "Minuten hexadezimal, Byte 1"),
+    hexCell(7, {3915, 3645, 495, 210}, "Minuten hexadezimal, Byte 0"),
+    hexCell(6, {5265, 3645, 495, 210}, "Minuten hexadezimal, addiert"),
+    binaryValueBox(0, {1215, 3915, 3210, 285}),
+    timeCell("binsec1", 5, 2475, 3960, "Sekunden, Wert 32"),
+    timeCell("binsec1", 4, 2835, 3960, "Sekunden, Wert 16"),
+    timeCell("binsec1", 3, 3150, 3960, "Sekunden, Wert 8"),
+    timeCell("binsec1", 2, 3510, 3960, "Sekunden, Wert 4"),
+    timeCell("binsec1", 1, 3870, 3960, "Sekunden, Wert 2"),
+    timeCell("binsec1", 0, 4185, 3960, "Sekunden, Wert 1"),
+    readout("se", {2385, 3915, 2610, 300}, "sec", "Sekunden dezimal", true),
+    rowName("Label2", {4995, 3915, 960, 285}, "Sekunden"),
+    hexRow(0, 4230, hexHeadingMinutesSeconds),
+    hexCell(1, {2565, 4275, 495, 210}, "Sekunden hexadezimal, Byte 1"),
+    hexCell(0, {3915, 4275, 495, 210}, "Sekunden hexadezimal, Byte 0"),
+    hexCell(2, {5220, 4275, 495, 210}, "Sekunden hexadezimal, addiert"),
+    line({"Line2"}, 90, 4860, 5895, 4860, 1),
+
+    // Explanatory texts and the bracket lines about bits and bytes.
+    {.key = {"Label18"}, .rect = {135, 90, 2085, 195}, .caption = "1 Bit = eine Speicherstelle"},
+    {.key = {"Label17"},
+     .rect = {180, 315, 1230, 690},
+     .caption = "8 Bit System von 0 bis 255 = 256 Zahlen/Zeichen",
+     .toolTip = "Heutige PC haben ein 63 bit bis 128 bit Systeme"},
+    {.key = {"Label16"}, .rect = {180, 1800, 4290, 690}, .caption = fourBitText},
+    line({"Line7"}, 1800, 405, 4545, 405, 5),
+    line({"Line6"}, 1800, 1620, 1800, 495, 5),
+    line({"Line5"}, 4500, 1620, 4500, 450, 5),
+    line({"Line4"}, 3105, 2205, 4455, 2205, 3),
+    line({"Line3", 0}, 3060, 2070, 3060, 4590, 3),
+    line({"Line3", 1}, 4410, 2070, 4410, 4590, 3),
+
+    // Settings band.
+    {.key = {"Label10"},
+     .rect = {1080, 4725, 1560, 210},
+     .caption = "Einstellungen:",
+     .font = FontId::SettingsHeading},
+    {.kind = Kind::WebFrame,
+     .key = {"Frame18"},
+     .rect = {3825, 4770, 1590, 285},
+     .caption = app::webAddress,
+     .backColour = colours::lightGreen,
+     .foreColour = colours::windowText,
+     .toolTip = "von dort kommt das Programm"},
+    {.key = {"Label8"}, .rect = {1125, 5100, 435, 225}, .caption = "Farbe"},
+    colourButton("Command2", 1740, colours::olive, "Auf grüne Dioden umschalten", 2, "Farbe Grün"),
+    colourButton("Command3", 2025, colours::red, "Auf rote Dioden umschalten", 3, "Farbe Rot"),
+    colourButton("Command4", 2340, colours::blue, "Au blaue Dioden umschalten", 4, "Farbe Blau"),
+    {.kind = Kind::Button,
+     .key = {"Command5"},
+     .rect = {4365, 5130, 1095, 510},
+     .caption = "Info ",
+     .backColour = colours::yellow,
+     .tabIndex = 5,
+     .accessibleName = "Info"},
+    {.key = {"Label7"},
+     .rect = {1080, 5535, 2415, 255},
+     .caption = "Digitale Zeitanzeige ein/aus",
+     .flags = f::transparent},
+    checkBox("Check1", {3285, 5535, 225, 225}, colours::windowGreen, 0,
+             "Die Digitalanzeige ein und aus schalten", 1, "Digitale Zeitanzeige ein/aus"),
+    {.kind = Kind::Button,
+     .key = {"Command1"},
+     .rect = {4365, 5760, 1095, 540},
+     .caption = "Exit",
+     .font = FontId::Exit,
+     .backColour = colours::orange,
+     .toolTip = "Nicht drücken sonst bin ich weg!!!",
+     .tabIndex = 0,
+     .accessibleName = "Exit"},
+    {.key = {"Label19"},
+     .rect = {1080, 5925, 2580, 285},
+     .caption = "Infos zu Bit und Byte an/aus"},
+    checkBox("Check2", {3285, 5970, 195, 195}, colours::buttonFace, f::checked, {}, 6,
+             "Infos zu Bit und Byte an/aus"),
+    {.key = {"Label21"}, .rect = {1080, 6345, 2175, 240}, .caption = "Hexadezimalanzeige ein/aus"},
+    checkBox("Check3", {3285, 6390, 195, 195}, colours::buttonFace, f::checked, {}, 7,
+             "Hexadezimalanzeige ein/aus"),
+
+    // Drives the clock; enabled from the start.
+    {.kind = Kind::Timer, .key = {"Timer1"}, .style = 100},
+}});
+
+static_assert(stackingListsEveryLabelAndLineOnce(elements),
+              "every label and line needs exactly one place in the stacking order");
+
+constexpr WindowSpec window{
+    .name = "Ruzozura",
+    .caption = app::title,
+    .clientWidth = 6105,
+    .clientHeight = 7035,
+    .backColour = colours::windowGreen,
+    .icon = IconId::LogicGate,
+    .dialogFrame = false,
+    .elements = elements,
+};
+
+} // namespace
+
+const WindowSpec &ruzozuraWindow()
+{
+    return window;
+}
+
+std::span<const ElementSpec> ruzozuraElements()
+{
+    return elements;
+}
+
+const ElementSpec *findRuzozuraElement(ElementKey key)
+{
+    const auto found = std::find_if(elements.begin(), elements.end(),
+                                    [key](const ElementSpec &e) { return e.key == key; });
+    return found == elements.end() ? nullptr : &*found;
+}
+
+} // namespace tessaro

@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "windowspec.h"
+
+#include <span>
+
+namespace tessaro
+{
+
+// The main window: title, size, colour, icon and all 95 elements in the state
+// in which the window opens. Toolkit-neutral and constant.
+const WindowSpec &ruzozuraWindow();
+
+// The main window's elements, in the order of the window's design: date
+// band, time band, explanatory texts and brackets, settings band, timer.
+std::span<const ElementSpec> ruzozuraElements();
+
+// The element with this name and index, or nullptr if the window has none.
+const ElementSpec *findRuzozuraElement(ElementKey key);
+
+} // namespace tessaro
