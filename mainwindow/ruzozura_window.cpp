@@ -19,13 +19,20 @@ namespace f = flags;
 constexpr std::string_view placeValueTip = "Die aktiven Werte addieren um auf die Zeit zu kommen!";
 
 // Place-value and hexadecimal headings. Their runs of spaces put each place
-// value over its cell column and leave room for the yellow digit cells.
-constexpr std::string_view dayHeading = "Dezimalwert  16     8      4      2      I ";
-constexpr std::string_view timeHeading = "Dezimalwert   32 16    8    4     2    I";
-constexpr std::string_view hexHeadingHours =
-    "Hexadeximal Byte1                 Byte 0                    Addiert";
-constexpr std::string_view hexHeadingMinutesSeconds =
-    "Hexadeximal Byte1                  Byte 0                   Addiert";
+// value over its cell column and leave room for the yellow digit cells, with
+// Liberation Sans 11 px standing in for MS Sans Serif (the year headings live
+// with the year row's logic in headings.h).
+// Runs: 2, 4, 6, 6, 6, 1.
+constexpr std::string_view dayHeading = "Dezimalwert  16    8      4      2      I ";
+// Runs: 7, 6, 5, 6, 6; "32 16" keeps its single space.
+constexpr std::string_view timeHeading = "Dezimalwert       32 16      8     4      2      I";
+// Drawn condensed, so that "Hexadeximal Byte1", which no run of spaces can
+// move, ends before the first digit cell. Runs: 25, 21; the digit cells of
+// the minutes row sit 3 px further right, so there "Addiert" gets 23.
+constexpr std::string_view hexHeadingHoursSeconds =
+    "Hexadeximal Byte1                         Byte 0                     Addiert";
+constexpr std::string_view hexHeadingMinutes =
+    "Hexadeximal Byte1                         Byte 0                       Addiert";
 // Wrapping spreads it over three lines: "4 Bit System"; "0 bis 15 =16
 // Stellen" with "4 Bit = 1 Byte" inside the 4-bit bracket; the rest.
 constexpr std::string_view fourBitText =
@@ -256,7 +263,7 @@ constexpr ElementTable elements = withStackRanks({{
     timeCell("bin1", 0, 4230, 2880, "Stunden, Wert 1"),
     readout("Stunde", {2655, 2835, 2340, 255}, " std", "Stunden dezimal"),
     rowName("Label1", {4995, 2835, 780, 240}, "Stunden"),
-    hexRow(2, 3105, hexHeadingHours),
+    hexRow(2, 3105, hexHeadingHoursSeconds),
     hexCell(4, {2565, 3150, 495, 210}, "Stunden hexadezimal, Byte 1"),
     hexCell(5, {3915, 3150, 495, 225}, "Stunden hexadezimal, Byte 0"),
     hexCell(3, {5220, 3105, 495, 210}, "Stunden hexadezimal, addiert"),
@@ -269,7 +276,7 @@ constexpr ElementTable elements = withStackRanks({{
     timeCell("binmin1", 0, 4185, 3420, "Minuten, Wert 1"),
     readout("z2", {2295, 3375, 2655, 270}, " min", "Minuten dezimal"),
     rowName("Label3", {4995, 3375, 735, 285}, "Minuten"),
-    hexRow(1, 3645, hexHeadingMinutesSeconds),
+    hexRow(1, 3645, hexHeadingMinutes),
     hexCell(8, {2610, 3645, 495, 210}, "Minuten hexadezimal, Byte 1"),
     hexCell(7, {3915, 3645, 495, 210}, "Minuten hexadezimal, Byte 0"),
     hexCell(6, {5265, 3645, 495, 210}, "Minuten hexadezimal, addiert"),
@@ -282,7 +289,7 @@ constexpr ElementTable elements = withStackRanks({{
     timeCell("binsec1", 0, 4185, 3960, "Sekunden, Wert 1"),
     readout("se", {2385, 3915, 2610, 300}, "sec", "Sekunden dezimal", true),
     rowName("Label2", {4995, 3915, 960, 285}, "Sekunden"),
-    hexRow(0, 4230, hexHeadingMinutesSeconds),
+    hexRow(0, 4230, hexHeadingHoursSeconds),
     hexCell(1, {2565, 4275, 495, 210}, "Sekunden hexadezimal, Byte 1"),
     hexCell(0, {3915, 4275, 495, 210}, "Sekunden hexadezimal, Byte 0"),
     hexCell(2, {5220, 4275, 495, 210}, "Sekunden hexadezimal, addiert"),
