@@ -60,6 +60,13 @@ for path in /usr/bin/tessaro /usr/share/applications/org.tessaro.Tessaro.desktop
     /usr/share/icons/hicolor/256x256/apps/org.tessaro.Tessaro.png /usr/share/doc/tessaro/copyright; do
     grep -qx "$path" "$work/contents" || fail "the package lacks $path"
 done
+# Debian's own package checker, where it is installed.
+if command -v lintian >/dev/null; then
+    if ! report=$(lintian --fail-on error,warning "$deb" 2>&1); then
+        printf '%s\n' "$report" >&2
+        fail "lintian finds errors or warnings"
+    fi
+fi
 [ "$failed" = 0 ] || exit 1
 
 # --- Install -----------------------------------------------------------------
@@ -80,6 +87,9 @@ else
     dpkg-deb -x "$deb" "$root"
 fi
 echo "installed ($mode)"
+if command -v readelf >/dev/null && readelf -d "$root/usr/bin/tessaro" | grep -qE 'RPATH|RUNPATH'; then
+    fail "the installed program carries a run path"
+fi
 
 # --- Run ---------------------------------------------------------------------
 # The program runs until its window has been found and its icon and class

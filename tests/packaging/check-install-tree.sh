@@ -34,6 +34,7 @@ expect_file "usr/share/metainfo/$id.metainfo.xml"
 expect_file "usr/share/icons/hicolor/scalable/apps/$id.svg"
 expect_file "usr/share/man/man1/tessaro.1.gz"
 expect_file "usr/share/doc/tessaro/copyright"
+expect_file "usr/share/doc/tessaro/changelog.gz"
 for size in 16 32 48 64 128 256; do
     png="usr/share/icons/hicolor/${size}x$size/apps/$id.png"
     expect_file "$png"
@@ -65,7 +66,9 @@ if [ -f "$desktop" ]; then
     [ "$exec_name" = tessaro ] || fail "the desktop entry starts '$exec_name'"
     out=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate: $out"
 fi
-gzip -t "$tree/usr/share/man/man1/tessaro.1.gz" || fail "the manual page is not a valid gzip file"
+for document in usr/share/man/man1/tessaro.1.gz usr/share/doc/tessaro/changelog.gz; do
+    gzip -t "$tree/$document" || fail "/$document is not a valid gzip file"
+done
 
 # AppStream checks the installed tree as a software centre reads it.
 if ! out=$(appstreamcli validate-tree --no-net "$tree" 2>&1); then
