@@ -107,9 +107,9 @@ public:
         const auto found = m_values.find(checked(key));
         return found == m_values.end() ? 0 : found->second;
     }
-    void setTitle(std::string_view title) override { m_title = title; }
-    void show() override { ++m_shows; }
-    void unload() override { ++m_unloads; }
+    void setTitle(std::string_view) override {}
+    void show() override {}
+    void unload() override {}
 
     // What a user clicking a check box leaves behind.
     void setValue(Key key, int boxValue) { m_values[key] = boxValue; }
@@ -133,12 +133,6 @@ public:
         const auto n = lastNumber(Property::Visible, key);
         return n ? std::optional<bool>(*n != 0) : std::nullopt;
     }
-    [[nodiscard]] std::optional<int> borderStyleOf(const Key &key) const
-    {
-        const auto n = lastNumber(Property::BorderStyle, key);
-        return n ? std::optional<int>(int(*n)) : std::nullopt;
-    }
-
     [[nodiscard]] const std::vector<Write> &writes() const { return m_writes; }
     [[nodiscard]] std::vector<Write> writesOf(Property property) const
     {
@@ -187,9 +181,6 @@ private:
     std::vector<Write> m_writes;                       // the log, emptied by clearLog()
     std::map<std::pair<Property, Key>, Write> m_state; // the last write per property
     std::map<Key, int> m_values;
-    std::string m_title;
-    int m_shows = 0;
-    int m_unloads = 0;
 };
 
 // Plays back queued readings, then repeats the last one; counts readings.

@@ -15,7 +15,6 @@ namespace tessaro
 namespace
 {
 
-using testing::Property;
 using testing::RecordingWindow;
 
 constexpr clock::CellColours lightsOnOff{0x0000FF, 0x80FF80};
@@ -86,16 +85,6 @@ TEST_P(BitRowTest, ValuesAboveTheRowLightEveryCellAndNegativeOnesNone)
     }
 }
 
-TEST_P(BitRowTest, RepaintingTheSameValueWritesEveryCellAgain)
-{
-    const clock::BitRow row = GetParam().row;
-    RecordingWindow window(ruzozuraElements());
-    clock::PaintBitRow(5, row, window, lightsOnOff);
-    window.clearLog();
-    clock::PaintBitRow(5, row, window, lightsOnOff);
-    EXPECT_EQ(window.writesOf(Property::BackColor).size(), row.size());
-}
-
 TEST_P(BitRowTest, CellsMatchTheWindowTable)
 {
     for (const clock::BitCell &cell : GetParam().row) {
@@ -109,14 +98,6 @@ TEST_P(BitRowTest, CellsMatchTheWindowTable)
 
 INSTANTIATE_TEST_SUITE_P(AllRows, BitRowTest, ::testing::ValuesIn(allRows),
                          [](const auto &testParam) { return std::string(testParam.param.name); });
-
-TEST(BitRow, FortyOnTheFiveHourCellsLightsAllFive)
-{
-    RecordingWindow window(ruzozuraElements());
-    clock::PaintBitRow(40, clock::rows::hours, window, lightsOnOff);
-    for (int index = 0; index <= 4; ++index)
-        EXPECT_EQ(window.captionOf({"bin1", index}), "1") << "bin1(" << index << ")";
-}
 
 } // namespace
 } // namespace tessaro

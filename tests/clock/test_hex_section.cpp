@@ -55,29 +55,6 @@ TEST(HexSection, EveryValueUpTo63ShowsItsTwoDigitsInItsUnitsCells)
     }
 }
 
-struct HexCase {
-    int value;
-    const char *high, *low, *combined;
-};
-
-// Readings a user checks by eye: no space inside the combined digits.
-TEST(HexSection, CombinedCellShowsBothDigitsSideBySide)
-{
-    const HexCase cases[] = {
-        {0, "0", "0", "00"},  {23, "1", "7", "17"}, {59, "3", "B", "3B"},
-        {10, "0", "A", "0A"}, {16, "1", "0", "10"}, {47, "2", "F", "2F"},
-        {48, "3", "0", "30"}, {21, "1", "5", "15"}, {26, "1", "A", "1A"},
-    };
-    for (const HexCase &c : cases) {
-        SCOPED_TRACE(c.value);
-        RecordingWindow window(ruzozuraElements());
-        clock::writeHexSection(c.value, clock::minutesHex, window);
-        EXPECT_EQ(window.captionOf({"hexa1", 8}), c.high);
-        EXPECT_EQ(window.captionOf({"hexa1", 7}), c.low);
-        EXPECT_EQ(window.captionOf({"hexa1", 6}), c.combined);
-    }
-}
-
 TEST(DecimalText, ShowsDigitsOnlyWithoutPaddingOrLeadingZero)
 {
     const std::pair<int, const char *> cases[] = {{0, "0"},       {7, "7"},         {59, "59"},
