@@ -11,6 +11,9 @@
 #include <QStyleFactory>
 
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <vector>
 
 namespace tessaro::qt {
 namespace {
@@ -29,21 +32,74 @@ bool graphicalSessionAvailable()
 #endif
 }
 
+void refuseWithoutSession(const char *reason)
+{
+    std::fprintf(stderr, "tessaro: Tessaro braucht eine grafische Sitzung (%s).\n", reason);
+}
+
+// While QApplication connects to the display, Qt's messages are held back. A
+// display that is set but cannot be reached (a server that has gone, a stale
+// DISPLAY in a remote shell) ends in Qt's fatal advice about platform
+// plugins and an abort with a core dump; instead the clock says in one line
+// what is missing and ends with status 1. Once connected, the held messages
+// are passed on unchanged.
+class DisplayConnection
+{
+public:
+    DisplayConnection() { previous_ = qInstallMessageHandler(&DisplayConnection::hold); }
+    ~DisplayConnection()
+    {
+        qInstallMessageHandler(previous_);
+        for (const Held &message : held_) {
+            if (!previous_)
+                break;
+            const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+            previous_(message.type, context, message.text);
+        }
+        held_.clear();
+    }
+    DisplayConnection(const DisplayConnection &) = delete;
+    DisplayConnection &operator=(const DisplayConnection &) = delete;
+
+private:
+    struct Held {
+        QtMsgType type;
+        QByteArray category;
+        QString text;
+    };
+
+    static void hold(QtMsgType type, const QMessageLogContext &context, const QString &text)
+    {
+        if (type == QtFatalMsg) {
+            const QByteArray reason =
+                "keine Verbindung zum Display; DISPLAY=" + qgetenv("DISPLAY") +
+                ", WAYLAND_DISPLAY=" + qgetenv("WAYLAND_DISPLAY");
+            refuseWithoutSession(reason.constData());
+            std::_Exit(1);
+        }
+        held_.push_back({type, QByteArray(context.category), text});
+    }
+
+    static inline QtMessageHandler previous_ = nullptr;
+    static inline std::vector<Held> held_;
+};
+
 } // namespace
 
 int runApplication(int &argc, char **argv,
                    const std::function<std::shared_ptr<void>(Toolkit &)> &start)
 {
     if (!graphicalSessionAvailable()) {
-        std::fputs("tessaro: Tessaro braucht eine grafische Sitzung (kein Display gefunden; "
-                   "DISPLAY oder WAYLAND_DISPLAY ist nicht gesetzt).\n",
-                   stderr);
+        refuseWithoutSession(
+            "kein Display gefunden; DISPLAY oder WAYLAND_DISPLAY ist nicht gesetzt");
         return 1;
     }
     // The windows draw their own faces; Fusion keeps check boxes and message
     // boxes the same on every desktop.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    std::optional<DisplayConnection> connecting(std::in_place);
     QApplication application(argc, argv);
+    connecting.reset();
     QApplication::setApplicationName(toQString(app::title));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                             .arg(app::versionMajor)
