@@ -223,6 +223,8 @@ struct FileCase {
     const char *name;
     std::function<std::wstring(const TempDir &)> make;
     FileTestResult expected;
+    // Attributes the made path must really have, so the case tests what it claims.
+    DWORD attributes = 0;
 };
 
 class Win32FileTest : public ::testing::TestWithParam<FileCase>
@@ -233,7 +235,13 @@ TEST_P(Win32FileTest, CountsOnlyOrdinaryFiles)
 {
     TempDir dir;
     win32::Win32FileProbe probe;
-    EXPECT_EQ(probe.test(utf8(GetParam().make(dir))), GetParam().expected);
+    const std::wstring path = GetParam().make(dir);
+    if (GetParam().attributes != 0) {
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES) << "not made: " << utf8(path);
+        ASSERT_EQ(attributes & GetParam().attributes, GetParam().attributes);
+    }
+    EXPECT_EQ(probe.test(utf8(path)), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -243,21 +251,21 @@ INSTANTIATE_TEST_SUITE_P(
                  FileTestResult::ordinaryFile},
         FileCase{"ReadOnlyFile",
                  [](const TempDir &d) { return d.file(L"nur lesen", FILE_ATTRIBUTE_READONLY); },
-                 FileTestResult::ordinaryFile},
+                 FileTestResult::ordinaryFile, FILE_ATTRIBUTE_READONLY},
         FileCase{"UmlautInName", [](const TempDir &d) { return d.file(L"gr\u00F6\u00DFe.exe"); },
                  FileTestResult::ordinaryFile},
         FileCase{"HiddenFile",
                  [](const TempDir &d) { return d.file(L"versteckt", FILE_ATTRIBUTE_HIDDEN); },
-                 FileTestResult::none},
+                 FileTestResult::none, FILE_ATTRIBUTE_HIDDEN},
         FileCase{"SystemFile",
                  [](const TempDir &d) { return d.file(L"system", FILE_ATTRIBUTE_SYSTEM); },
-                 FileTestResult::none},
+                 FileTestResult::none, FILE_ATTRIBUTE_SYSTEM},
         FileCase{"Directory",
                  [](const TempDir &d) {
                      CreateDirectoryW((d.path() + L"\\MSINFO32.EXE").c_str(), nullptr);
                      return d.path() + L"\\MSINFO32.EXE";
                  },
-                 FileTestResult::none},
+                 FileTestResult::none, FILE_ATTRIBUTE_DIRECTORY},
         FileCase{"Missing", [](const TempDir &d) { return d.path() + L"\\fehlt"; },
                  FileTestResult::none},
         FileCase{"DoubledBackslash",
