@@ -97,12 +97,44 @@ void LabelWidget::paintEvent(QPaintEvent *event)
     painter.setPen(m_fore);
     painter.setFont(font());
     const int flags = int(Qt::AlignTop | m_alignment | Qt::TextWordWrap);
-    const QFontMetrics metrics(font());
-    if (metrics.boundingRect(text, flags, m_caption).height() <= text.height()) {
+    if (captionHeight(text, flags) <= text.height()) {
         painter.drawText(text, flags, m_caption);
         return;
     }
     drawTightLines(painter, text);
+}
+
+void LabelWidget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange)
+        m_oneLineHeight = -1;
+    QWidget::changeEvent(event);
+}
+
+namespace {
+
+// Letters and digits only: no break opportunity, so the caption is one line.
+bool isOneWord(const QString &caption)
+{
+    return !caption.isEmpty() && std::all_of(caption.begin(), caption.end(), [](QChar c) {
+        return c.unicode() < 128 && c.isLetterOrNumber();
+    });
+}
+
+} // namespace
+
+// The height of the wrapped caption. The readouts that change every second
+// ("1", "0", "3B", "59") are single words of one line, whose height is the
+// same for every such word in the label's font; measuring it once spares
+// those repaints a second text layout.
+int LabelWidget::captionHeight(const QRect &text, int flags)
+{
+    const QFontMetrics metrics(font());
+    if (!isOneWord(m_caption))
+        return metrics.boundingRect(text, flags, m_caption).height();
+    if (m_oneLineHeight < 0)
+        m_oneLineHeight = metrics.boundingRect(text, flags, QStringLiteral("0")).height();
+    return m_oneLineHeight;
 }
 
 // The substitute faces run a little wider than the ones the window was laid

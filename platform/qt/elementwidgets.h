@@ -31,8 +31,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    int captionHeight(const QRect &text, int flags);
     void drawTightLines(QPainter &painter, const QRect &text);
 
     QString m_caption;
@@ -41,6 +43,7 @@ private:
     Qt::Alignment m_alignment;
     bool m_transparent;
     bool m_border = false;
+    int m_oneLineHeight = -1; // of a one-word caption in the current font
 };
 
 // A child window that shows nothing but its background colour.
