@@ -1,0 +1,26 @@
+#!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Builds Tessaro with AddressSanitizer, UndefinedBehaviorSanitizer and
+# LeakSanitizer (the asan preset) and runs every unit test and a half-minute
+# session of the real window on Xvfb under them. Any report fails the run.
+# Only what these need is built: the program, its test build with a stand-in
+# system-information program, and the test programs.
+set -eu
+cd "$(dirname "$0")/.."
+
+jobs=${TESSARO_JOBS:-2}
+suppressions=$PWD/tests/reliability/lsan.supp
+
+# Reports end the test that causes them; leaks are looked for at every exit.
+ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1"
+UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+LSAN_OPTIONS="suppressions=$suppressions:print_suppressions=0"
+export ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
+
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j"$jobs" --target tessaro_sanitizer_suite
+
+status=0
+ctest --preset asan -L unit -j"$jobs" || status=$?
+ctest --preset asan -R '^tst_session$' || status=$?
+exit "$status"
