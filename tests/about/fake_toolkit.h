@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A toolkit that keeps windows as plain records, for the dialog's handlers.
+// A toolkit that keeps windows as plain records of what was written to them.
 #pragma once
 
 #include "toolkit.h"
 
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,47 +14,35 @@ namespace tessaro::testing
 class FakeWindow final : public Window
 {
 public:
-    FakeWindow(const WindowSpec &windowSpec, WindowEvents &events)
-        : spec(windowSpec), events_(events)
+    FakeWindow(const WindowSpec &windowSpec, WindowEvents &handlers)
+        : spec(windowSpec), events(handlers)
     {
-        for (const ElementSpec &element : windowSpec.elements)
-            captions[std::string(element.key.name)] = std::string(element.caption);
     }
 
     void setCaption(ElementKey key, std::string_view text) override
     {
-        captions.at(std::string(key.name)) = text;
         writes.push_back(std::string(key.name) + "=" + std::string(text));
     }
     void setBackColor(ElementKey, Colour) override {}
     void setVisible(ElementKey, bool) override {}
     void setBorderStyle(ElementKey, int) override {}
     int value(ElementKey) const override { return 0; }
-
     void setTitle(std::string_view text) override
     {
-        title = text;
-        writes.push_back("title=" + title);
+        writes.push_back("title=" + std::string(text));
     }
     void show() override { ++shows; }
     void unload() override
     {
         loaded = false;
-        events_.onUnloaded();
+        events.onUnloaded();
     }
 
-    // The user clicks an element.
-    void click(std::string_view name) { events_.onClick(*this, {name}); }
-
     const WindowSpec &spec;
-    std::map<std::string, std::string> captions;
+    WindowEvents &events;
     std::vector<std::string> writes;
-    std::string title;
     int shows = 0;
     bool loaded = true;
-
-private:
-    WindowEvents &events_;
 };
 
 class FakeToolkit final : public Toolkit
@@ -67,24 +54,19 @@ public:
         events.onLoad(*windows.back());
         return *windows.back();
     }
-    void endProgram() override { ended = true; }
-    void messageBox(std::string_view text, std::string_view title) override
-    {
-        messages.push_back(std::string(title) + ": " + std::string(text));
-    }
+    void endProgram() override {}
+    void messageBox(std::string_view, std::string_view) override {}
 
-    [[nodiscard]] std::size_t loadedWindows() const
+    [[nodiscard]] int loadedWindows() const
     {
-        std::size_t count = 0;
+        int count = 0;
         for (const auto &window : windows)
             count += window->loaded ? 1 : 0;
         return count;
     }
-    FakeWindow &last() { return *windows.back(); }
+    void click(std::string_view name) { windows.back()->events.onClick(*windows.back(), {name}); }
 
     std::vector<std::unique_ptr<FakeWindow>> windows;
-    std::vector<std::string> messages;
-    bool ended = false;
 };
 
 } // namespace tessaro::testing
