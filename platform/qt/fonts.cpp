@@ -13,6 +13,10 @@ QFont font(FontId id)
     // Captions line place values up with cell columns through runs of
     // spaces; kerning would shift them by fractions of a pixel.
     f.setKerning(false);
+    // Without kerning, Latin text needs no shaping; plain glyph advances
+    // give the same pixels, with no HarfBuzz tables loaded for each face and
+    // a cheaper layout on every repaint of a readout.
+    f.setStyleStrategy(QFont::PreferNoShaping);
     return f;
 }
 
