@@ -28,29 +28,28 @@ public:
     }
 };
 
-// A clock that plays a fixed list of readings round and round, one per call,
-// so a benchmark decides exactly what changes from one tick to the next.
-class ReplayClock final : public LocalClock
+// A clock that steps through a fixed list of readings, round and round, one
+// step per tick, so a benchmark decides exactly what changes from one tick to
+// the next. Every reading within one tick gives the same time, however often
+// the tick asks.
+class SteppedClock final : public LocalClock
 {
 public:
-    explicit ReplayClock(std::vector<LocalDateTime> readings) : m_readings(std::move(readings)) {}
+    explicit SteppedClock(std::vector<LocalDateTime> readings) : m_readings(std::move(readings)) {}
 
-    LocalDateTime now() override
-    {
-        const LocalDateTime reading = m_readings[m_next];
-        m_next = (m_next + 1) % m_readings.size();
-        return reading;
-    }
+    LocalDateTime now() override { return m_readings[m_current]; }
+
+    void step() { m_current = (m_current + 1) % m_readings.size(); }
 
     void play(std::vector<LocalDateTime> readings)
     {
         m_readings = std::move(readings);
-        m_next = 0;
+        m_current = 0;
     }
 
 private:
     std::vector<LocalDateTime> m_readings;
-    std::size_t m_next = 0;
+    std::size_t m_current = 0;
 };
 
 } // namespace tessaro::bench

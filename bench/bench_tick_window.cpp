@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One clock tick on the real main window: the window is built by the Qt
 // toolkit from its description, with the real handlers, and the tick runs
-// through the timer handler against a clock that replays chosen readings.
+// through the timer handler against a clock that steps through chosen
+// readings, one per tick.
 //
 // What one iteration includes: the handler's tick (every element written,
 // the toolkit dropping writes that change nothing and marking changed
@@ -79,9 +80,13 @@ public:
 
     Window &window() { return m_window; }
     Ruzozura &handlers() { return m_handlers; }
-    bench::ReplayClock &clock() { return m_clock; }
 
-    void tick() { m_handlers.onTimer(m_window, {"Timer1"}); }
+    // The next reading, then the tick as the window's timer runs it.
+    void tick()
+    {
+        m_clock.step();
+        m_handlers.onTimer(m_window, {"Timer1"});
+    }
     static void repaint() { QCoreApplication::processEvents(); }
 
     // Plays the readings and ticks through them twice, so the window starts
@@ -106,7 +111,7 @@ private:
         repaint();
     }
 
-    bench::ReplayClock m_clock{{at(6, 12, 2026, 12, 34, 56)}};
+    bench::SteppedClock m_clock{{at(6, 12, 2026, 12, 34, 56)}};
     qt::QtToolkit m_toolkit;
     Ruzozura m_handlers;
     Window &m_window;
