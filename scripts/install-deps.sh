@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, running or testing Tessaro needs,
 # only those that are missing. Works as root or through sudo.
-# Usage: install-deps.sh run|test
+# Usage: install-deps.sh run|test|windows
 set -eu
 
 build="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev fonts-liberation2"
@@ -13,8 +13,9 @@ windows="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64"
 case "${1:-}" in
 run) wanted="$build $display" ;;
 test) wanted="$build $display $tests $windows" ;;
+windows) wanted="cmake ninja-build googletest $windows" ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|windows" >&2
     exit 2
     ;;
 esac

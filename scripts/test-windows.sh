@@ -9,34 +9,7 @@ cd "$(dirname "$0")/.."
 source_dir=$PWD
 build_dir=$(realpath -m "${1:-build-win}")
 
-packages="g++-mingw-w64-x86-64-posix wine64 wine googletest cmake ninja-build"
-
-install_missing() {
-    missing=""
-    for package in $packages; do
-        case "$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)" in
-        *" installed") ;;
-        *) missing="$missing $package" ;;
-        esac
-    done
-    [ -z "$missing" ] && return 0
-    if [ "$(id -u)" -eq 0 ]; then
-        as_root=""
-    elif command -v sudo >/dev/null 2>&1; then
-        as_root="sudo"
-    else
-        echo "test-windows: missing packages:$missing (need root or sudo to install them)" >&2
-        exit 1
-    fi
-    echo "test-windows: installing$missing"
-    # shellcheck disable=SC2086 # the list is meant to split into words
-    $as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-    # shellcheck disable=SC2086
-    $as_root env DEBIAN_FRONTEND=noninteractive \
-        apt-get install -y -qq --no-install-recommends $missing >/dev/null
-}
-
-install_missing
+scripts/install-deps.sh windows
 
 # A console session: no display, no mono or gecko installers, no wine chatter.
 unset DISPLAY WAYLAND_DISPLAY
