@@ -41,58 +41,58 @@ constexpr std::string_view systemTimeNotice =
     "Sollte die angezeigte Zeit nicht die aktuelle Zeit sein muss die Systemzeit am Rechner "
     "eingestellt werden!";
 
-constexpr ElementSpec element(ElementKind kind, std::string_view name, TwipRect rect, int stackRank,
+constexpr ElementDef element(ElementKind kind, std::string_view name, TwipRect rect, int stackRank,
                               int tabIndex)
 {
-    ElementSpec spec;
-    spec.kind = kind;
-    spec.key = {name};
-    spec.rect = rect;
-    spec.backColour = colours::buttonFace;
-    spec.foreColour = colours::buttonText;
-    spec.stackRank = stackRank;
-    spec.tabIndex = tabIndex;
-    return spec;
+    ElementDef def;
+    def.kind = kind;
+    def.key = {name};
+    def.rect = rect;
+    def.backColour = colours::buttonFace;
+    def.foreColour = colours::buttonText;
+    def.stackRank = stackRank;
+    def.tabIndex = tabIndex;
+    return def;
 }
 
-constexpr ElementSpec label(std::string_view name, TwipRect rect, std::string_view caption,
+constexpr ElementDef label(std::string_view name, TwipRect rect, std::string_view caption,
                             FontId font, int stackRank, int tabIndex)
 {
-    ElementSpec spec = element(ElementKind::Label, name, rect, stackRank, tabIndex);
-    spec.caption = caption;
-    spec.font = font;
-    return spec;
+    ElementDef def = element(ElementKind::Label, name, rect, stackRank, tabIndex);
+    def.caption = caption;
+    def.font = font;
+    return def;
 }
 
-constexpr ElementSpec pushButton(std::string_view name, TwipRect rect, std::string_view caption,
+constexpr ElementDef pushButton(std::string_view name, TwipRect rect, std::string_view caption,
                                  Colour face, std::uint16_t buttonFlags, int stackRank,
                                  int tabIndex)
 {
-    ElementSpec spec = element(ElementKind::PushButton, name, rect, stackRank, tabIndex);
-    spec.caption = caption;
-    spec.backColour = face;
-    spec.flags = buttonFlags;
-    return spec;
+    ElementDef def = element(ElementKind::PushButton, name, rect, stackRank, tabIndex);
+    def.caption = caption;
+    def.backColour = face;
+    def.flags = buttonFlags;
+    return def;
 }
 
-constexpr ElementSpec pictureBox(std::string_view name, TwipRect rect, int pictureId, int stackRank,
+constexpr ElementDef pictureBox(std::string_view name, TwipRect rect, int pictureId, int stackRank,
                                  int tabIndex)
 {
-    ElementSpec spec = element(ElementKind::PictureBox, name, rect, stackRank, tabIndex);
-    spec.style = pictureId;
-    return spec;
+    ElementDef def = element(ElementKind::PictureBox, name, rect, stackRank, tabIndex);
+    def.style = pictureId;
+    return def;
 }
 
-constexpr ElementSpec withForeColour(ElementSpec spec, Colour fore)
+constexpr ElementDef withForeColour(ElementDef def, Colour fore)
 {
-    spec.foreColour = fore;
-    return spec;
+    def.foreColour = fore;
+    return def;
 }
 
-constexpr ElementSpec inside(ElementSpec spec, std::string_view parent)
+constexpr ElementDef inside(ElementDef def, std::string_view parent)
 {
-    spec.parent = parent;
-    return spec;
+    def.parent = parent;
+    return def;
 }
 
 // Buttons, the picture box and the frame are child windows and lie above
@@ -115,25 +115,25 @@ constexpr std::array elements{
                colours::lightYellow, 0, 1, 2),
 };
 
-constexpr WindowSpec makeWindow()
+constexpr WindowDef makeWindow()
 {
-    WindowSpec spec;
-    spec.name = about::windowName;
-    spec.caption = "Info zu";
-    spec.clientWidth = 4410;
-    spec.clientHeight = 4845;
-    spec.backColour = colours::buttonFace;
-    spec.icon = IconId::None;
-    spec.dialogFrame = true;
-    spec.elements = elements;
-    return spec;
+    WindowDef def;
+    def.name = about::windowName;
+    def.caption = "Info zu";
+    def.clientWidth = 4410;
+    def.clientHeight = 4845;
+    def.backColour = colours::buttonFace;
+    def.icon = IconId::None;
+    def.dialogFrame = true;
+    def.elements = elements;
+    return def;
 }
 
-constexpr WindowSpec window = makeWindow();
+constexpr WindowDef window = makeWindow();
 
 } // namespace
 
-const WindowSpec &infotessaroWindow()
+const WindowDef &infotessaroWindow()
 {
     return window;
 }

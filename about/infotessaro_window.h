@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "windowspec.h"
+#include "windowdef.h"
 
 #include <string_view>
 
@@ -27,6 +27,6 @@ inline constexpr int aboutPictureId = 1;
 
 // The About dialog's layout: eight elements in twips on a 4410 x 4845 client
 // area with a fixed dialog frame.
-const WindowSpec &infotessaroWindow();
+const WindowDef &infotessaroWindow();
 
 } // namespace tessaro

@@ -41,7 +41,7 @@ constexpr std::string_view fourBitText =
     "danach übertrag in  das nächste Byete";
 
 // A colour-only bit cell of the date rows.
-constexpr ElementSpec dateCell(std::string_view name, int left, int top, int width,
+constexpr ElementDef dateCell(std::string_view name, int left, int top, int width,
                                std::string_view accessibleName)
 {
     return {.kind = Kind::CellFrame,
@@ -52,7 +52,7 @@ constexpr ElementSpec dateCell(std::string_view name, int left, int top, int wid
 }
 
 // A bit cell of the time rows: a label that also shows "0" or "1".
-constexpr ElementSpec timeCell(std::string_view name, int index, int left, int top,
+constexpr ElementDef timeCell(std::string_view name, int index, int left, int top,
                                std::string_view accessibleName)
 {
     return {.key = {name, index},
@@ -65,7 +65,7 @@ constexpr ElementSpec timeCell(std::string_view name, int index, int left, int t
 }
 
 // A yellow hexadecimal digit cell.
-constexpr ElementSpec hexCell(int index, TwipRect rect, std::string_view accessibleName)
+constexpr ElementDef hexCell(int index, TwipRect rect, std::string_view accessibleName)
 {
     return {.key = {"hexa1", index},
             .rect = rect,
@@ -77,7 +77,7 @@ constexpr ElementSpec hexCell(int index, TwipRect rect, std::string_view accessi
 
 // A decimal readout, hidden until "Digitale Zeitanzeige" is switched on.
 // All but the seconds readout let their bit row show through.
-constexpr ElementSpec readout(std::string_view name, TwipRect rect, std::string_view caption,
+constexpr ElementDef readout(std::string_view name, TwipRect rect, std::string_view caption,
                               std::string_view accessibleName, bool opaque = false)
 {
     return {.key = {name},
@@ -89,13 +89,13 @@ constexpr ElementSpec readout(std::string_view name, TwipRect rect, std::string_
 }
 
 // The boxed name at the right end of a bit row.
-constexpr ElementSpec rowName(std::string_view name, TwipRect rect, std::string_view caption)
+constexpr ElementDef rowName(std::string_view name, TwipRect rect, std::string_view caption)
 {
     return {
         .key = {name}, .rect = rect, .caption = caption, .font = FontId::Bold, .flags = f::border};
 }
 
-constexpr ElementSpec binaryValueBox(int index, TwipRect rect, std::uint16_t extraFlags = 0)
+constexpr ElementDef binaryValueBox(int index, TwipRect rect, std::uint16_t extraFlags = 0)
 {
     return {.key = {"bin", index},
             .rect = rect,
@@ -103,7 +103,7 @@ constexpr ElementSpec binaryValueBox(int index, TwipRect rect, std::uint16_t ext
             .flags = std::uint16_t(f::border | extraFlags)};
 }
 
-constexpr ElementSpec hexRow(int index, int top, std::string_view caption)
+constexpr ElementDef hexRow(int index, int top, std::string_view caption)
 {
     return {.key = {"hex1", index},
             .rect = {1215, top, 4515, 240},
@@ -111,12 +111,12 @@ constexpr ElementSpec hexRow(int index, int top, std::string_view caption)
             .flags = f::border | f::transparent | f::condensed};
 }
 
-constexpr ElementSpec line(ElementKey key, int x1, int y1, int x2, int y2, int style)
+constexpr ElementDef line(ElementKey key, int x1, int y1, int x2, int y2, int style)
 {
     return {.kind = Kind::Line, .key = key, .rect = {x1, y1, x2, y2}, .style = style};
 }
 
-constexpr ElementSpec colourButton(std::string_view name, int left, Colour face,
+constexpr ElementDef colourButton(std::string_view name, int left, Colour face,
                                    std::string_view toolTip, int tabIndex,
                                    std::string_view accessibleName)
 {
@@ -129,7 +129,7 @@ constexpr ElementSpec colourButton(std::string_view name, int left, Colour face,
             .accessibleName = accessibleName};
 }
 
-constexpr ElementSpec checkBox(std::string_view name, TwipRect rect, Colour back,
+constexpr ElementDef checkBox(std::string_view name, TwipRect rect, Colour back,
                                std::uint16_t state, std::string_view toolTip, int tabIndex,
                                std::string_view accessibleName)
 {
@@ -144,7 +144,7 @@ constexpr ElementSpec checkBox(std::string_view name, TwipRect rect, Colour back
 }
 
 constexpr std::size_t elementCount = 95;
-using ElementTable = std::array<ElementSpec, elementCount>;
+using ElementTable = std::array<ElementDef, elementCount>;
 
 // Labels and lines from the topmost down. Child windows lie above all of them.
 // The hexadecimal rows lie below all nine digit cells, which are set into
@@ -163,12 +163,12 @@ constexpr auto labelAndLineStacking = std::to_array<ElementKey>({
     {"Label1"},     {"se"},         {"bin", 0},     {"bin", 2},     {"Stunde"},
 });
 
-constexpr bool isLabelOrLine(const ElementSpec &e)
+constexpr bool isLabelOrLine(const ElementDef &e)
 {
     return e.kind == Kind::Label || e.kind == Kind::Line;
 }
 
-constexpr bool isChildWindow(const ElementSpec &e)
+constexpr bool isChildWindow(const ElementDef &e)
 {
     return !isLabelOrLine(e) && e.kind != Kind::Timer;
 }
@@ -178,7 +178,7 @@ constexpr bool stackingListsEveryLabelAndLineOnce(const ElementTable &elements)
     const auto labelsAndLines = std::count_if(elements.begin(), elements.end(), isLabelOrLine);
     if (std::size_t(labelsAndLines) != labelAndLineStacking.size())
         return false;
-    return std::all_of(elements.begin(), elements.end(), [](const ElementSpec &e) {
+    return std::all_of(elements.begin(), elements.end(), [](const ElementDef &e) {
         return !isLabelOrLine(e) ||
                std::count(labelAndLineStacking.begin(), labelAndLineStacking.end(), e.key) == 1;
     });
@@ -189,11 +189,11 @@ constexpr bool stackingListsEveryLabelAndLineOnce(const ElementTable &elements)
 constexpr ElementTable withStackRanks(ElementTable elements)
 {
     int childWindows = 0;
-    for (ElementSpec &e : elements) {
+    for (ElementDef &e : elements) {
         if (isChildWindow(e))
             e.stackRank = childWindows++;
     }
-    for (ElementSpec &e : elements) {
+    for (ElementDef &e : elements) {
         if (isLabelOrLine(e)) {
             const auto at =
                 std::find(labelAndLineStacking.begin(), labelAndLineStacking.end(), e.key);
@@ -363,7 +363,7 @@ constexpr ElementTable elements = withStackRanks({{
 static_assert(stackingListsEveryLabelAndLineOnce(elements),
               "every label and line needs exactly one place in the stacking order");
 
-constexpr WindowSpec window{
+constexpr WindowDef window{
     .name = "Ruzozura",
     .caption = app::title,
     .clientWidth = 6105,
@@ -376,20 +376,20 @@ constexpr WindowSpec window{
 
 } // namespace
 
-const WindowSpec &ruzozuraWindow()
+const WindowDef &ruzozuraWindow()
 {
     return window;
 }
 
-std::span<const ElementSpec> ruzozuraElements()
+std::span<const ElementDef> ruzozuraElements()
 {
     return elements;
 }
 
-const ElementSpec *findRuzozuraElement(ElementKey key)
+const ElementDef *findRuzozuraElement(ElementKey key)
 {
     const auto found = std::find_if(elements.begin(), elements.end(),
-                                    [key](const ElementSpec &e) { return e.key == key; });
+                                    [key](const ElementDef &e) { return e.key == key; });
     return found == elements.end() ? nullptr : &*found;
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "windowspec.h"
+#include "windowdef.h"
 
 #include <span>
 
@@ -10,13 +10,13 @@ namespace tessaro
 
 // The main window: title, size, colour, icon and all 95 elements in the state
 // in which the window opens. Toolkit-neutral and constant.
-const WindowSpec &ruzozuraWindow();
+const WindowDef &ruzozuraWindow();
 
 // The main window's elements, in the order of the window's design: date
 // band, time band, explanatory texts and brackets, settings band, timer.
-std::span<const ElementSpec> ruzozuraElements();
+std::span<const ElementDef> ruzozuraElements();
 
 // The element with this name and index, or nullptr if the window has none.
-const ElementSpec *findRuzozuraElement(ElementKey key);
+const ElementDef *findRuzozuraElement(ElementKey key);
 
 } // namespace tessaro

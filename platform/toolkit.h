@@ -2,7 +2,7 @@
 #pragma once
 
 #include "elements.h"
-#include "windowspec.h"
+#include "windowdef.h"
 
 #include <string_view>
 
@@ -45,7 +45,7 @@ public:
     virtual ~Toolkit() = default;
     // Builds a window and its elements from the description, runs the
     // handlers' onLoad(), and returns it hidden. The toolkit owns the window.
-    virtual Window &load(const WindowSpec &spec, WindowEvents &events) = 0;
+    virtual Window &load(const WindowDef &def, WindowEvents &events) = 0;
     // Ends the program at once: every window closes, the event loop returns 0.
     virtual void endProgram() = 0;
     // A message box with one OK button and no icon; returns when closed.

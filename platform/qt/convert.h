@@ -2,7 +2,7 @@
 #pragma once
 
 #include "colour.h"
-#include "windowspec.h"
+#include "windowdef.h"
 
 #include <QColor>
 #include <QLine>

@@ -5,11 +5,11 @@ namespace tessaro::qt {
 
 QFont font(FontId id)
 {
-    const FontSpec spec = fontSpec(id);
-    QFont f(spec.serif ? QStringLiteral("Liberation Serif") : QStringLiteral("Liberation Sans"));
-    f.setStyleHint(spec.serif ? QFont::Serif : QFont::SansSerif);
-    f.setPixelSize(spec.pixelSize);
-    f.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
+    const FontDef def = fontDef(id);
+    QFont f(def.serif ? QStringLiteral("Liberation Serif") : QStringLiteral("Liberation Sans"));
+    f.setStyleHint(def.serif ? QFont::Serif : QFont::SansSerif);
+    f.setPixelSize(def.pixelSize);
+    f.setWeight(def.bold ? QFont::Bold : QFont::Normal);
     // Captions line place values up with cell columns through runs of
     // spaces; kerning would shift them by fractions of a pixel.
     f.setKerning(false);
@@ -20,12 +20,12 @@ QFont font(FontId id)
     return f;
 }
 
-QFont elementFont(const ElementSpec &spec)
+QFont elementFont(const ElementDef &def)
 {
-    QFont f = font(spec.font);
+    QFont f = font(def.font);
     // Half a pixel less between letters makes Liberation Sans about as wide
     // as the face the window was laid out for.
-    if (spec.flags & flags::condensed)
+    if (def.flags & flags::condensed)
         f.setLetterSpacing(QFont::AbsoluteSpacing, -0.5);
     return f;
 }

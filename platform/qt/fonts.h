@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "windowspec.h"
+#include "windowdef.h"
 
 #include <QFont>
 
@@ -13,6 +13,6 @@ namespace tessaro::qt {
 QFont font(FontId id);
 
 // The font of an element: its font, set closer when the element asks for it.
-QFont elementFont(const ElementSpec &spec);
+QFont elementFont(const ElementDef &def);
 
 } // namespace tessaro::qt

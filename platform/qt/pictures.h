@@ -5,7 +5,7 @@
 
 namespace tessaro::qt {
 
-// Fixed pictures of picture boxes, by the picture id in ElementSpec::style.
+// Fixed pictures of picture boxes, by the picture id in ElementDef::style.
 // An unknown id gives a null image.
 QImage picture(int id);
 

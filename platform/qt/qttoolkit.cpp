@@ -63,11 +63,11 @@ protected:
     }
 };
 
-Qt::Alignment alignmentOf(const ElementSpec &spec)
+Qt::Alignment alignmentOf(const ElementDef &def)
 {
-    if (spec.flags & flags::alignRight)
+    if (def.flags & flags::alignRight)
         return Qt::AlignRight;
-    if (spec.flags & flags::alignCentre)
+    if (def.flags & flags::alignCentre)
         return Qt::AlignHCenter;
     return Qt::AlignLeft;
 }
@@ -107,7 +107,7 @@ class QtWindow final : public Window
 {
 public:
     struct Element {
-        const ElementSpec *spec = nullptr;
+        const ElementDef *def = nullptr;
         QWidget *widget = nullptr;
         QTimer *timer = nullptr;
         std::string caption;
@@ -117,8 +117,8 @@ public:
         int border = 0;
     };
 
-    QtWindow(QtToolkit &toolkit, const WindowSpec &spec, WindowEvents &events)
-        : m_toolkit(toolkit), m_spec(spec), m_events(events), m_form(new FormWidget)
+    QtWindow(QtToolkit &toolkit, const WindowDef &def, WindowEvents &events)
+        : m_toolkit(toolkit), m_def(def), m_events(events), m_form(new FormWidget)
     {
         setUpForm();
         createElements();
@@ -194,7 +194,7 @@ public:
             return;
         e.caption = text;
         const QString caption = toQString(text);
-        switch (e.spec->kind) {
+        switch (e.def->kind) {
         case ElementKind::Label:
             static_cast<LabelWidget *>(e.widget)->setCaption(caption);
             notifyDescriptionChanged(e.widget);
@@ -236,14 +236,14 @@ public:
         if (e.border == style)
             return;
         e.border = style;
-        if (e.spec->kind == ElementKind::Label)
+        if (e.def->kind == ElementKind::Label)
             static_cast<LabelWidget *>(e.widget)->setBorder(style == 1);
     }
 
     int value(ElementKey key) const override
     {
         const Element &e = const_cast<QtWindow *>(this)->get(key);
-        if (e.spec->kind != ElementKind::CheckBox)
+        if (e.def->kind != ElementKind::CheckBox)
             return 0;
         switch (static_cast<QCheckBox *>(e.widget)->checkState()) {
         case Qt::Checked:
@@ -269,28 +269,28 @@ private:
     {
         Element *e = lookup(key);
         if (!e)
-            qFatal("Tessaro: window %s has no element %s", std::string(m_spec.name).c_str(),
+            qFatal("Tessaro: window %s has no element %s", std::string(m_def.name).c_str(),
                    describe(key).c_str());
         return *e;
     }
 
     void setUpForm()
     {
-        m_form->setObjectName(toQString(m_spec.name));
-        m_form->setWindowTitle(toQString(m_spec.caption));
-        m_form->setFixedSize(pixels(m_spec.clientWidth), pixels(m_spec.clientHeight));
+        m_form->setObjectName(toQString(m_def.name));
+        m_form->setWindowTitle(toQString(m_def.caption));
+        m_form->setFixedSize(pixels(m_def.clientWidth), pixels(m_def.clientHeight));
         QPalette palette = m_form->palette();
-        palette.setColor(QPalette::Window, toQColor(m_spec.backColour));
+        palette.setColor(QPalette::Window, toQColor(m_def.backColour));
         m_form->setPalette(palette);
         m_form->setAutoFillBackground(true);
         m_form->setFont(font(FontId::Standard));
         const Qt::WindowFlags frame =
-            m_spec.dialogFrame ? Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+            m_def.dialogFrame ? Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                                : Qt::Window | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
                                      Qt::WindowCloseButtonHint;
         m_form->setWindowFlags(frame | Qt::WindowSystemMenuHint | Qt::CustomizeWindowHint |
                                Qt::MSWindowsFixedSizeDialogHint);
-        if (m_spec.icon == IconId::LogicGate)
+        if (m_def.icon == IconId::LogicGate)
             m_form->setWindowIcon(tessaroIcon());
     }
 
@@ -298,9 +298,9 @@ private:
     // windows carry the lowest ranks and so end up above every label and line.
     void createElements()
     {
-        std::vector<const ElementSpec *> order;
-        for (const ElementSpec &spec : m_spec.elements)
-            order.push_back(&spec);
+        std::vector<const ElementDef *> order;
+        for (const ElementDef &def : m_def.elements)
+            order.push_back(&def);
         std::stable_sort(order.begin(), order.end(), [](const auto *a, const auto *b) {
             const bool aContained = !a->parent.empty();
             const bool bContained = !b->parent.empty();
@@ -309,75 +309,75 @@ private:
             return a->stackRank > b->stackRank;
         });
         m_elements.reserve(order.size());
-        for (const ElementSpec *spec : order)
-            m_elements.push_back(createElement(*spec));
+        for (const ElementDef *def : order)
+            m_elements.push_back(createElement(*def));
         std::sort(m_elements.begin(), m_elements.end(), [](const Element &a, const Element &b) {
-            return lessKey(a.spec->key, b.spec->key);
+            return lessKey(a.def->key, b.def->key);
         });
         m_index.reserve(m_elements.size());
         for (std::size_t i = 0; i < m_elements.size(); ++i)
-            m_index.emplace(m_elements[i].spec->key, i);
+            m_index.emplace(m_elements[i].def->key, i);
     }
 
-    QWidget *parentFor(const ElementSpec &spec)
+    QWidget *parentFor(const ElementDef &def)
     {
-        if (spec.parent.empty())
+        if (def.parent.empty())
             return m_form;
         for (const Element &e : m_elements)
-            if (e.spec->key.name == spec.parent && e.widget)
+            if (e.def->key.name == def.parent && e.widget)
                 return e.widget;
         qFatal("Tessaro: element %s is inside %s, which does not exist",
-               describe(spec.key).c_str(), std::string(spec.parent).c_str());
+               describe(def.key).c_str(), std::string(def.parent).c_str());
     }
 
-    Element createElement(const ElementSpec &spec)
+    Element createElement(const ElementDef &def)
     {
         Element e;
-        e.spec = &spec;
-        e.caption = spec.caption;
-        e.back = spec.backColour;
-        e.visible = !(spec.flags & flags::hidden);
-        e.border = (spec.flags & flags::border) ? 1 : 0;
-        e.accessibleName = spec.accessibleName;
-        QWidget *parent = parentFor(spec);
+        e.def = &def;
+        e.caption = def.caption;
+        e.back = def.backColour;
+        e.visible = !(def.flags & flags::hidden);
+        e.border = (def.flags & flags::border) ? 1 : 0;
+        e.accessibleName = def.accessibleName;
+        QWidget *parent = parentFor(def);
 
-        switch (spec.kind) {
+        switch (def.kind) {
         case ElementKind::Timer:
             e.timer = new QTimer(m_form);
-            e.timer->setInterval(spec.style);
+            e.timer->setInterval(def.style);
             e.timer->setTimerType(Qt::CoarseTimer);
             QObject::connect(e.timer, &QTimer::timeout, m_form,
-                             [this, key = spec.key] { m_events.onTimer(*this, key); });
+                             [this, key = def.key] { m_events.onTimer(*this, key); });
             return e;
         case ElementKind::Line:
-            e.widget = new LineWidget(parent, pixelLine(spec.rect), spec.style);
+            e.widget = new LineWidget(parent, pixelLine(def.rect), def.style);
             break;
         case ElementKind::Label:
-            e.widget = createLabel(parent, spec);
+            e.widget = createLabel(parent, def);
             break;
         case ElementKind::CellFrame: {
             auto *cell = new CellWidget(parent);
-            cell->setBackColour(toQColor(spec.backColour));
-            cell->setAttribute(Qt::WA_TransparentForMouseEvents, spec.toolTip.empty());
+            cell->setBackColour(toQColor(def.backColour));
+            cell->setAttribute(Qt::WA_TransparentForMouseEvents, def.toolTip.empty());
             e.widget = cell;
             break;
         }
         case ElementKind::WebFrame: {
             auto *frame = new WebFrameWidget(parent);
-            frame->setColours(toQColor(spec.backColour), toQColor(spec.foreColour));
-            frame->setCaption(toQString(spec.caption));
+            frame->setColours(toQColor(def.backColour), toQColor(def.foreColour));
+            frame->setCaption(toQString(def.caption));
             e.widget = frame;
             break;
         }
         case ElementKind::CheckBox:
-            e.widget = createCheckBox(parent, spec);
+            e.widget = createCheckBox(parent, def);
             break;
         case ElementKind::Button:
         case ElementKind::PushButton:
-            e.widget = createButton(parent, spec);
+            e.widget = createButton(parent, def);
             break;
         case ElementKind::PictureBox:
-            e.widget = new PictureWidget(parent, picture(spec.style));
+            e.widget = new PictureWidget(parent, picture(def.style));
             break;
         case ElementKind::GroupFrame:
             e.widget = new GroupFrameWidget(parent);
@@ -385,70 +385,70 @@ private:
         }
 
         QWidget *w = e.widget;
-        w->setObjectName(spec.key.index >= 0
-                             ? toQString(spec.key.name) + QLatin1Char('_') +
-                                   QString::number(spec.key.index)
-                             : toQString(spec.key.name));
-        if (spec.kind != ElementKind::Line)
-            w->setGeometry(pixelRect(spec.rect));
-        if (spec.kind != ElementKind::CheckBox && spec.kind != ElementKind::Button &&
-            spec.kind != ElementKind::PushButton)
-            w->setFont(elementFont(spec));
-        if (!spec.toolTip.empty())
-            w->setToolTip(toQString(spec.toolTip));
-        if (!spec.accessibleName.empty())
-            w->setAccessibleName(toQString(spec.accessibleName));
+        w->setObjectName(def.key.index >= 0
+                             ? toQString(def.key.name) + QLatin1Char('_') +
+                                   QString::number(def.key.index)
+                             : toQString(def.key.name));
+        if (def.kind != ElementKind::Line)
+            w->setGeometry(pixelRect(def.rect));
+        if (def.kind != ElementKind::CheckBox && def.kind != ElementKind::Button &&
+            def.kind != ElementKind::PushButton)
+            w->setFont(elementFont(def));
+        if (!def.toolTip.empty())
+            w->setToolTip(toQString(def.toolTip));
+        if (!def.accessibleName.empty())
+            w->setAccessibleName(toQString(def.accessibleName));
         if (!e.visible)
             w->hide();
         return e;
     }
 
-    QWidget *createLabel(QWidget *parent, const ElementSpec &spec)
+    QWidget *createLabel(QWidget *parent, const ElementDef &def)
     {
         auto *label =
-            new LabelWidget(parent, alignmentOf(spec), (spec.flags & flags::transparent) != 0);
-        label->setCaption(toQString(spec.caption));
-        label->setBackColour(toQColor(spec.backColour));
-        label->setForeColour(toQColor(spec.foreColour));
-        label->setBorder((spec.flags & flags::border) != 0);
+            new LabelWidget(parent, alignmentOf(def), (def.flags & flags::transparent) != 0);
+        label->setCaption(toQString(def.caption));
+        label->setBackColour(toQColor(def.backColour));
+        label->setForeColour(toQColor(def.foreColour));
+        label->setBorder((def.flags & flags::border) != 0);
         // Labels without a tooltip let the mouse through to what lies beneath.
-        label->setAttribute(Qt::WA_TransparentForMouseEvents, spec.toolTip.empty());
+        label->setAttribute(Qt::WA_TransparentForMouseEvents, def.toolTip.empty());
         return label;
     }
 
-    QWidget *createCheckBox(QWidget *parent, const ElementSpec &spec)
+    QWidget *createCheckBox(QWidget *parent, const ElementDef &def)
     {
         auto *box = new QCheckBox(parent);
-        box->setChecked((spec.flags & flags::checked) != 0);
+        box->setChecked((def.flags & flags::checked) != 0);
         QPalette palette = box->palette();
-        palette.setColor(QPalette::Window, toQColor(spec.backColour));
+        palette.setColor(QPalette::Window, toQColor(def.backColour));
         box->setPalette(palette);
         box->setAutoFillBackground(true);
         QObject::connect(box, &QCheckBox::clicked, m_form,
-                         [this, key = spec.key] { m_events.onClick(*this, key); });
+                         [this, key = def.key] { m_events.onClick(*this, key); });
         return box;
     }
 
-    QWidget *createButton(QWidget *parent, const ElementSpec &spec)
+    QWidget *createButton(QWidget *parent, const ElementDef &def)
     {
         auto *button = new FaceButton(parent);
-        button->setFont(font(spec.font));
-        button->setFaceColour(toQColor(spec.backColour));
-        button->setTextColour(toQColor(spec.foreColour));
-        button->setText(toQString(spec.caption));
-        if (spec.flags & flags::defaultButton)
+        button->setFont(font(def.font));
+        button->setFaceColour(toQColor(def.backColour));
+        button->setTextColour(toQColor(def.foreColour));
+        button->setText(toQString(def.caption));
+        if (def.flags & flags::defaultButton)
             m_form->defaultButton = button;
-        if (spec.flags & flags::cancelButton)
+        if (def.flags & flags::cancelButton)
             m_form->cancelButton = button;
         QObject::connect(button, &QAbstractButton::clicked, m_form,
-                         [this, key = spec.key] { m_events.onClick(*this, key); });
+                         [this, key = def.key] { m_events.onClick(*this, key); });
         return button;
     }
 
     void applyBackColour(Element &e)
     {
         const QColor colour = toQColor(e.back);
-        switch (e.spec->kind) {
+        switch (e.def->kind) {
         case ElementKind::Label:
             static_cast<LabelWidget *>(e.widget)->setBackColour(colour);
             break;
@@ -472,9 +472,9 @@ private:
         for (const Element &e : m_elements) {
             if (!e.widget)
                 continue;
-            if (e.spec->tabIndex >= 0 &&
-                (e.spec->kind == ElementKind::Button || e.spec->kind == ElementKind::PushButton ||
-                 e.spec->kind == ElementKind::CheckBox)) {
+            if (e.def->tabIndex >= 0 &&
+                (e.def->kind == ElementKind::Button || e.def->kind == ElementKind::PushButton ||
+                 e.def->kind == ElementKind::CheckBox)) {
                 e.widget->setFocusPolicy(Qt::StrongFocus);
                 focusable.push_back(&e);
             } else {
@@ -482,7 +482,7 @@ private:
             }
         }
         std::sort(focusable.begin(), focusable.end(), [](const Element *a, const Element *b) {
-            return a->spec->tabIndex < b->spec->tabIndex;
+            return a->def->tabIndex < b->def->tabIndex;
         });
         for (std::size_t i = 1; i < focusable.size(); ++i)
             QWidget::setTabOrder(focusable[i - 1]->widget, focusable[i]->widget);
@@ -490,7 +490,7 @@ private:
     }
 
     QtToolkit &m_toolkit;
-    const WindowSpec &m_spec;
+    const WindowDef &m_def;
     WindowEvents &m_events;
     FormWidget *m_form;
     std::vector<Element> m_elements;
@@ -509,9 +509,9 @@ QtToolkit::QtToolkit()
 
 QtToolkit::~QtToolkit() = default;
 
-Window &QtToolkit::load(const WindowSpec &spec, WindowEvents &events)
+Window &QtToolkit::load(const WindowDef &def, WindowEvents &events)
 {
-    m_windows.push_back(std::make_unique<QtWindow>(*this, spec, events));
+    m_windows.push_back(std::make_unique<QtWindow>(*this, def, events));
     QtWindow &window = *m_windows.back();
     window.runLoad();
     return window;

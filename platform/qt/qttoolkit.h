@@ -21,7 +21,7 @@ public:
     QtToolkit(const QtToolkit &) = delete;
     QtToolkit &operator=(const QtToolkit &) = delete;
 
-    Window &load(const WindowSpec &spec, WindowEvents &events) override;
+    Window &load(const WindowDef &def, WindowEvents &events) override;
     void endProgram() override;
     void messageBox(std::string_view text, std::string_view title) override;
 

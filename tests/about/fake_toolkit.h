@@ -14,8 +14,8 @@ namespace tessaro::testing
 class FakeWindow final : public Window
 {
 public:
-    FakeWindow(const WindowSpec &windowSpec, WindowEvents &handlers)
-        : spec(windowSpec), events(handlers)
+    FakeWindow(const WindowDef &windowDef, WindowEvents &handlers)
+        : def(windowDef), events(handlers)
     {
     }
 
@@ -38,7 +38,7 @@ public:
         events.onUnloaded();
     }
 
-    const WindowSpec &spec;
+    const WindowDef &def;
     WindowEvents &events;
     std::vector<std::string> writes;
     int shows = 0;
@@ -48,9 +48,9 @@ public:
 class FakeToolkit final : public Toolkit
 {
 public:
-    Window &load(const WindowSpec &spec, WindowEvents &events) override
+    Window &load(const WindowDef &def, WindowEvents &events) override
     {
-        windows.push_back(std::make_unique<FakeWindow>(spec, events));
+        windows.push_back(std::make_unique<FakeWindow>(def, events));
         events.onLoad(*windows.back());
         return *windows.back();
     }

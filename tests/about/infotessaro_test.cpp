@@ -28,7 +28,7 @@ TEST_F(InfotessaroDialog, OpeningLoadsOnceAndShows)
     dialog.open();
 
     ASSERT_EQ(toolkit.windows.size(), 1u);
-    EXPECT_EQ(toolkit.windows[0]->spec.name, "Infotessaro");
+    EXPECT_EQ(toolkit.windows[0]->def.name, "Infotessaro");
     EXPECT_EQ(toolkit.windows[0]->writes, loadTexts);
     EXPECT_EQ(toolkit.windows[0]->shows, 1);
     EXPECT_TRUE(dialog.isLoaded());
@@ -75,7 +75,7 @@ TEST(InfotessaroLayout, SystemTimeNoticeKeepsItsThirtyBlanks)
 {
     const auto &elements = infotessaroWindow().elements;
     const auto label = std::find_if(elements.begin(), elements.end(),
-                                    [](const ElementSpec &e) { return e.key.name == "Label1"; });
+                                    [](const ElementDef &e) { return e.key.name == "Label1"; });
     ASSERT_NE(label, elements.end());
     EXPECT_EQ(label->caption,
               "Diese Tessaro zeigt die Systemzeit des Rechnes an auf dem das Programm läuft!!" +
@@ -86,15 +86,15 @@ TEST(InfotessaroLayout, SystemTimeNoticeKeepsItsThirtyBlanks)
 
 TEST(InfotessaroLayout, EveryElementFitsInsideWhatContainsIt)
 {
-    const WindowSpec &window = infotessaroWindow();
-    for (const ElementSpec &spec : window.elements) {
+    const WindowDef &window = infotessaroWindow();
+    for (const ElementDef &def : window.elements) {
         TwipRect outer{0, 0, window.clientWidth, window.clientHeight};
-        for (const ElementSpec &container : window.elements)
-            if (container.key.name == spec.parent)
+        for (const ElementDef &container : window.elements)
+            if (container.key.name == def.parent)
                 outer = {0, 0, container.rect.width, container.rect.height};
-        EXPECT_GE(std::min(spec.rect.left, spec.rect.top), 0) << spec.key.name;
-        EXPECT_LE(spec.rect.left + spec.rect.width, outer.width) << spec.key.name;
-        EXPECT_LE(spec.rect.top + spec.rect.height, outer.height) << spec.key.name;
+        EXPECT_GE(std::min(def.rect.left, def.rect.top), 0) << def.key.name;
+        EXPECT_LE(def.rect.left + def.rect.width, outer.width) << def.key.name;
+        EXPECT_LE(def.rect.top + def.rect.height, outer.height) << def.key.name;
     }
 }
 

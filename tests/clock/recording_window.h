@@ -7,7 +7,7 @@
 
 #include "localclock.h"
 #include "toolkit.h"
-#include "windowspec.h"
+#include "windowdef.h"
 
 #include <gtest/gtest.h>
 
@@ -80,7 +80,7 @@ inline Write borderStyle(Key key, int style)
 class RecordingWindow final : public Window
 {
 public:
-    explicit RecordingWindow(std::span<const ElementSpec> table) : m_table(table) {}
+    explicit RecordingWindow(std::span<const ElementDef> table) : m_table(table) {}
 
     void setCaption(ElementKey key, std::string_view text) override
     {
@@ -155,7 +155,7 @@ private:
     Key checked(ElementKey key) const
     {
         const bool known = std::any_of(m_table.begin(), m_table.end(),
-                                       [&](const ElementSpec &spec) { return spec.key == key; });
+                                       [&](const ElementDef &def) { return def.key == key; });
         if (!known)
             ADD_FAILURE() << "write to an element the window does not have: " << Key(key);
         return Key(key);
@@ -177,7 +177,7 @@ private:
         return found == m_state.end() ? std::nullopt : std::optional(found->second.number);
     }
 
-    std::span<const ElementSpec> m_table;
+    std::span<const ElementDef> m_table;
     std::vector<Write> m_writes;                       // the log, emptied by clearLog()
     std::map<std::pair<Property, Key>, Write> m_state; // the last write per property
     std::map<Key, int> m_values;

@@ -89,10 +89,10 @@ TEST_P(BitRowTest, CellsMatchTheWindowTable)
 {
     for (const clock::BitCell &cell : GetParam().row) {
         SCOPED_TRACE(testing::Key(cell.key));
-        const ElementSpec *spec = findRuzozuraElement(cell.key);
-        ASSERT_NE(spec, nullptr);
-        EXPECT_EQ(spec->kind, cell.textCell ? ElementKind::Label : ElementKind::CellFrame);
-        EXPECT_EQ(spec->accessibleName, cell.accessibleBase);
+        const ElementDef *def = findRuzozuraElement(cell.key);
+        ASSERT_NE(def, nullptr);
+        EXPECT_EQ(def->kind, cell.textCell ? ElementKind::Label : ElementKind::CellFrame);
+        EXPECT_EQ(def->accessibleName, cell.accessibleBase);
     }
 }
 

@@ -153,10 +153,10 @@ std::optional<QString> RunningClock::xdotool(const QStringList &arguments, int t
 
 QPoint RunningClock::centreOf(ElementKey key)
 {
-    const ElementSpec *spec = findRuzozuraElement(key);
-    if (!spec)
+    const ElementDef *def = findRuzozuraElement(key);
+    if (!def)
         return {};
-    return qt::pixelRect(spec->rect).center();
+    return qt::pixelRect(def->rect).center();
 }
 
 QColor RunningClock::colourAt(const QImage &shot, QPoint point)

@@ -34,10 +34,10 @@ QStringList visibleWindows(const QString &namePattern)
 bool clickIn(const QString &window, std::string_view element)
 {
     QPoint at;
-    for (const ElementSpec &spec : infotessaroWindow().elements)
-        if (spec.key.name == element)
+    for (const ElementDef &def : infotessaroWindow().elements)
+        if (def.key.name == element)
             at =
-                QPoint(spec.rect.left + spec.rect.width / 2, spec.rect.top + spec.rect.height / 2) /
+                QPoint(def.rect.left + def.rect.width / 2, def.rect.top + def.rect.height / 2) /
                 twipsPerPixel;
     return RunningClock::xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window,
                                   QString::number(at.x()), QString::number(at.y()),

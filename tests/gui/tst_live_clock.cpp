@@ -29,8 +29,8 @@ const QColor darkCell(128, 255, 128);
 
 QRect rectOf(ElementKey key)
 {
-    const ElementSpec *spec = findRuzozuraElement(key);
-    return spec ? qt::pixelRect(spec->rect) : QRect();
+    const ElementDef *def = findRuzozuraElement(key);
+    return def ? qt::pixelRect(def->rect) : QRect();
 }
 
 // The colour that covers most of the rectangle: a cell's background, not the

@@ -28,7 +28,7 @@ using testing::Write;
 class CountingToolkit final : public Toolkit
 {
 public:
-    Window &load(const WindowSpec &, WindowEvents &) override { throw std::logic_error("unused"); }
+    Window &load(const WindowDef &, WindowEvents &) override { throw std::logic_error("unused"); }
     void endProgram() override { ++endings; }
     void messageBox(std::string_view, std::string_view) override { ++messages; }
 

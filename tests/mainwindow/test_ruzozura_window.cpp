@@ -19,9 +19,9 @@ namespace tessaro
 namespace
 {
 
-const ElementSpec &element(ElementKey key)
+const ElementDef &element(ElementKey key)
 {
-    const ElementSpec *e = findRuzozuraElement(key);
+    const ElementDef *e = findRuzozuraElement(key);
     if (e == nullptr)
         throw std::runtime_error("no element " + std::string(key.name) + "(" +
                                  std::to_string(key.index) + ")");
@@ -34,12 +34,12 @@ std::string describe(ElementKey key)
                          : std::string(key.name) + "(" + std::to_string(key.index) + ")";
 }
 
-bool isLabelOrLine(const ElementSpec &e)
+bool isLabelOrLine(const ElementDef &e)
 {
     return e.kind == ElementKind::Label || e.kind == ElementKind::Line;
 }
 
-bool isChildWindow(const ElementSpec &e)
+bool isChildWindow(const ElementDef &e)
 {
     return !isLabelOrLine(e) && e.kind != ElementKind::Timer;
 }
@@ -87,7 +87,7 @@ int bottom(const TwipRect &r)
 
 TEST(RuzozuraWindow, IsTheFixedGreenTessaroWindowOfDesignSize)
 {
-    const WindowSpec &window = ruzozuraWindow();
+    const WindowDef &window = ruzozuraWindow();
     EXPECT_EQ(window.name, "Ruzozura");
     EXPECT_EQ(window.caption, "Tessaro");
     EXPECT_EQ(window.clientWidth, 6105);
@@ -107,14 +107,14 @@ TEST(RuzozuraElements, CountsByKind)
         {ElementKind::Timer, 1},
     };
     std::map<ElementKind, int> counted;
-    for (const ElementSpec &e : ruzozuraElements())
+    for (const ElementDef &e : ruzozuraElements())
         ++counted[e.kind];
     EXPECT_EQ(counted, expected);
 }
 
 TEST(RuzozuraElements, EveryElementIsFoundUnderItsOwnKeyAndNoOtherKeyExists)
 {
-    for (const ElementSpec &e : ruzozuraElements()) {
+    for (const ElementDef &e : ruzozuraElements()) {
         SCOPED_TRACE(describe(e.key));
         EXPECT_EQ(findRuzozuraElement(e.key), &e) << "the key is taken twice";
     }
@@ -142,7 +142,7 @@ TEST(RuzozuraElements, ControlArraysHoldExactlyTheirIndices)
     for (const Array &array : arrays) {
         SCOPED_TRACE(std::string(array.name));
         std::set<int> indices;
-        for (const ElementSpec &e : ruzozuraElements()) {
+        for (const ElementDef &e : ruzozuraElements()) {
             if (e.key.name == array.name) {
                 indices.insert(e.key.index);
                 EXPECT_EQ(e.kind, array.kind);
@@ -157,7 +157,7 @@ TEST(RuzozuraElements, ControlArraysHoldExactlyTheirIndices)
         return std::any_of(std::begin(arrays), std::end(arrays),
                            [name](const Array &a) { return a.name == name; });
     };
-    for (const ElementSpec &e : ruzozuraElements()) {
+    for (const ElementDef &e : ruzozuraElements()) {
         if (!isArray(e.key.name)) {
             EXPECT_EQ(e.key.index, -1) << describe(e.key) << " is a single element";
         }
@@ -222,14 +222,14 @@ TEST(RuzozuraElements, WindowOpensWithReadoutsHiddenAndTheOtherGroupsShown)
                              Readout{"Jahr", "Ja", true}, Readout{"Stunde", " std", true},
                              Readout{"z2", " min", true}, Readout{"se", "sec", false}}) {
         SCOPED_TRACE(std::string(r.name));
-        const ElementSpec &e = element({r.name});
+        const ElementDef &e = element({r.name});
         EXPECT_EQ(e.caption, r.caption);
         EXPECT_EQ(e.flags,
                   flags::hidden | flags::alignRight | (r.transparent ? flags::transparent : 0));
         EXPECT_EQ(e.font, FontId::Bold);
     }
     const auto hidden = std::count_if(ruzozuraElements().begin(), ruzozuraElements().end(),
-                                      [](const ElementSpec &e) { return e.flags & flags::hidden; });
+                                      [](const ElementDef &e) { return e.flags & flags::hidden; });
     EXPECT_EQ(hidden, 6) << "only the six readouts start hidden";
 
     EXPECT_FALSE(element({"Check1"}).flags & flags::checked);
@@ -244,7 +244,7 @@ TEST(RuzozuraElements, CellsStartPaleGreenAndDigitCellsYellow)
     int dateCells = 0;
     int timeCells = 0;
     int digitCells = 0;
-    for (const ElementSpec &e : ruzozuraElements()) {
+    for (const ElementDef &e : ruzozuraElements()) {
         SCOPED_TRACE(describe(e.key));
         if (e.kind == ElementKind::CellFrame) {
             ++dateCells;
@@ -290,14 +290,14 @@ TEST(RuzozuraElements, ButtonsAndWebAddress)
                     "Nicht drücken sonst bin ich weg!!!"},
          }) {
         SCOPED_TRACE(std::string(b.name));
-        const ElementSpec &e = element({b.name});
+        const ElementDef &e = element({b.name});
         EXPECT_EQ(e.kind, ElementKind::Button);
         EXPECT_EQ(e.backColour, b.face);
         EXPECT_EQ(e.caption, b.caption);
         EXPECT_EQ(e.font, b.font);
         EXPECT_EQ(e.toolTip, b.toolTip);
     }
-    const ElementSpec &web = element({"Frame18"});
+    const ElementDef &web = element({"Frame18"});
     EXPECT_EQ(web.kind, ElementKind::WebFrame);
     EXPECT_FALSE(web.caption.empty());
     EXPECT_EQ(web.backColour, colours::lightGreen);
@@ -317,7 +317,7 @@ TEST(RuzozuraElements, PlaceValueHeadingsExplainHowToReadTheClock)
 TEST(RuzozuraElements, ScreenReadersHearANameForEveryCellReadoutAndControl)
 {
     const std::set<std::string_view> readouts{"Tag1", "Monat", "Jahr", "Stunde", "z2", "se"};
-    for (const ElementSpec &e : ruzozuraElements()) {
+    for (const ElementDef &e : ruzozuraElements()) {
         const bool cell = e.kind == ElementKind::CellFrame || e.key.name == "bin1" ||
                           e.key.name == "binmin1" || e.key.name == "binsec1" ||
                           e.key.name == "hexa1";
@@ -349,7 +349,7 @@ TEST(RuzozuraStacking, ChildWindowsLieAboveEveryLabelAndLineInTableOrder)
 {
     std::vector<int> childRanks;
     std::vector<int> labelAndLineRanks;
-    for (const ElementSpec &e : ruzozuraElements()) {
+    for (const ElementDef &e : ruzozuraElements()) {
         if (isChildWindow(e))
             childRanks.push_back(e.stackRank);
         else if (isLabelOrLine(e))
@@ -402,7 +402,7 @@ TEST(RuzozuraTabOrder, StartsAtExitAndVisitsOnlyButtonsAndCheckBoxes)
         {"Command1", 0}, {"Check1", 1},   {"Command2", 2}, {"Command3", 3},
         {"Command4", 4}, {"Command5", 5}, {"Check2", 6},   {"Check3", 7},
     };
-    for (const ElementSpec &e : ruzozuraElements()) {
+    for (const ElementDef &e : ruzozuraElements()) {
         const auto it = expected.find(e.key.name);
         EXPECT_EQ(e.tabIndex, it == expected.end() ? -1 : it->second) << describe(e.key);
     }
@@ -410,8 +410,8 @@ TEST(RuzozuraTabOrder, StartsAtExitAndVisitsOnlyButtonsAndCheckBoxes)
 
 TEST(RuzozuraGeometry, ChildWindowsDoNotOverlap)
 {
-    std::vector<const ElementSpec *> children;
-    for (const ElementSpec &e : ruzozuraElements()) {
+    std::vector<const ElementDef *> children;
+    for (const ElementDef &e : ruzozuraElements()) {
         if (isChildWindow(e))
             children.push_back(&e);
     }

@@ -35,7 +35,7 @@ using KeyList = QList<QPair<QString, int>>;
 ElementKey keyOf(const QByteArray &name, int index)
 {
     // The table's names are string literals; find the element's own view.
-    for (const ElementSpec &e : ruzozuraElements()) {
+    for (const ElementDef &e : ruzozuraElements()) {
         if (e.key.index == index &&
             QByteArray::fromRawData(e.key.name.data(), qsizetype(e.key.name.size())) == name)
             return e.key;
@@ -328,7 +328,7 @@ void CaptionSpacingTest::captionStaysOnOneLine_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("index");
-    for (const ElementSpec &e : ruzozuraElements()) {
+    for (const ElementDef &e : ruzozuraElements()) {
         const bool wraps = e.key.name == "Label16" || e.key.name == "Label17";
         if (e.kind != ElementKind::Label || wraps)
             continue;

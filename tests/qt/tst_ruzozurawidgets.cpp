@@ -67,9 +67,9 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("row");
         int row = 0;
-        for (const ElementSpec &spec : ruzozuraElements()) {
-            if (spec.kind != ElementKind::Timer)
-                QTest::newRow(qPrintable(keyText(spec.key))) << row;
+        for (const ElementDef &def : ruzozuraElements()) {
+            if (def.kind != ElementKind::Timer)
+                QTest::newRow(qPrintable(keyText(def.key))) << row;
             ++row;
         }
     }
@@ -77,19 +77,19 @@ private Q_SLOTS:
     void elementsSitAtTheirTwipRects()
     {
         QFETCH(int, row);
-        const ElementSpec &spec = ruzozuraElements()[std::size_t(row)];
-        QWidget *widget = qt::QtToolkit::elementWidget(*m_window, spec.key);
+        const ElementDef &def = ruzozuraElements()[std::size_t(row)];
+        QWidget *widget = qt::QtToolkit::elementWidget(*m_window, def.key);
         QVERIFY(widget);
-        if (spec.kind == ElementKind::Line) {
-            const QLine line = qt::pixelLine(spec.rect);
+        if (def.kind == ElementKind::Line) {
+            const QLine line = qt::pixelLine(def.rect);
             QVERIFY(widget->geometry().contains(line.p1()));
             QVERIFY(widget->geometry().contains(line.p2()));
             QVERIFY(widget->width() == 1 || widget->height() == 1);
         } else {
-            QCOMPARE(widget->geometry(), qt::pixelRect(spec.rect));
+            QCOMPARE(widget->geometry(), qt::pixelRect(def.rect));
         }
-        QCOMPARE(widget->isVisibleTo(m_form), !(spec.flags & flags::hidden));
-        QCOMPARE(widget->toolTip(), qt::toQString(spec.toolTip));
+        QCOMPARE(widget->isVisibleTo(m_form), !(def.flags & flags::hidden));
+        QCOMPARE(widget->toolTip(), qt::toQString(def.toolTip));
     }
 
     void labelsUseTheirFonts_data()

@@ -63,10 +63,10 @@ QString nameOf(ElementKey key)
 // shows more than one of them is unclear.
 Cell cellState(const QImage &shot, ElementKey key)
 {
-    const ElementSpec *spec = findRuzozuraElement(key);
-    if (!spec)
+    const ElementDef *def = findRuzozuraElement(key);
+    if (!def)
         return Cell::unclear;
-    const QRect inner = qt::pixelRect(spec->rect).adjusted(1, 1, -1, -1);
+    const QRect inner = qt::pixelRect(def->rect).adjusted(1, 1, -1, -1);
     int lit = 0;
     int dark = 0;
     int green = 0;

@@ -33,13 +33,13 @@ enum class FontId : std::uint8_t {
     Exit,            // "MS Serif" 12 pt bold
 };
 
-struct FontSpec {
+struct FontDef {
     bool serif;
     int pixelSize;
     bool bold;
 };
 
-constexpr FontSpec fontSpec(FontId id)
+constexpr FontDef fontDef(FontId id)
 {
     switch (id) {
     case FontId::Standard:
@@ -79,7 +79,7 @@ struct TwipRect {
     int height = 0;
 };
 
-struct ElementSpec {
+struct ElementDef {
     ElementKind kind = ElementKind::Label;
     ElementKey key;
     TwipRect rect;
@@ -105,7 +105,7 @@ struct ElementSpec {
 
 enum class IconId : std::uint8_t { None, LogicGate };
 
-struct WindowSpec {
+struct WindowDef {
     std::string_view name;
     std::string_view caption;
     int clientWidth = 0;  // twips
@@ -115,7 +115,7 @@ struct WindowSpec {
     // true: fixed dialog frame without minimise/maximise; false: fixed single
     // border with the system menu and close box.
     bool dialogFrame = false;
-    std::span<const ElementSpec> elements;
+    std::span<const ElementDef> elements;
 };
 
 constexpr int twipsPerPixel = 15;
