@@ -72,11 +72,6 @@ Qt::Alignment alignmentOf(const ElementDef &def)
     return Qt::AlignLeft;
 }
 
-bool lessKey(const ElementKey &a, const ElementKey &b)
-{
-    return a.name != b.name ? a.name < b.name : a.index < b.index;
-}
-
 // FNV-1a over the name, then the index: names are a few letters long.
 struct KeyHash {
     std::size_t operator()(const ElementKey &key) const noexcept
@@ -311,9 +306,6 @@ private:
         m_elements.reserve(order.size());
         for (const ElementDef *def : order)
             m_elements.push_back(createElement(*def));
-        std::sort(m_elements.begin(), m_elements.end(), [](const Element &a, const Element &b) {
-            return lessKey(a.def->key, b.def->key);
-        });
         m_index.reserve(m_elements.size());
         for (std::size_t i = 0; i < m_elements.size(); ++i)
             m_index.emplace(m_elements[i].def->key, i);
