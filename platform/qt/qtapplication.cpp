@@ -2,7 +2,6 @@
 #include "qtapplication.h"
 
 #include "convert.h"
-#include "icon.h"
 #include "qttoolkit.h"
 #include "tessaro_version.h"
 
@@ -105,8 +104,9 @@ int runApplication(int &argc, char **argv,
                                             .arg(app::versionMajor)
                                             .arg(app::versionMinor)
                                             .arg(app::versionRevision));
+    // The icon is the main window's own (its table says so); the About
+    // dialog has none.
     QGuiApplication::setDesktopFileName(toQString(app::applicationId));
-    QApplication::setWindowIcon(tessaroIcon());
 
     QtToolkit toolkit;
     const std::shared_ptr<void> program = start(toolkit);
