@@ -1,0 +1,131 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The clock's readouts: bit rows, hexadecimal cells, the date rows with the
+// year row's seven cells from 2048 on, and one tick.
+#include "datesection.h"
+#include "headings.h"
+#include "readouts.h"
+#include "recording_window.h"
+#include "rows.h"
+#include "tick.h"
+
+namespace tessaro
+{
+namespace
+{
+
+using namespace clock::rows;
+using testing::keyText;
+using testing::RecordingWindow;
+
+constexpr clock::CellColours lightsOnOff{0xC00000, 0x80FF80};
+const std::string litColour = std::to_string(lightsOnOff.lit);
+const std::string darkColour = std::to_string(lightsOnOff.dark);
+
+// Rows as the window shows them, highest weight first, apart by a space: '1'
+// lit, '0' dark, '-' never painted.
+std::string shown(const RecordingWindow &window, std::initializer_list<clock::BitRow> rows)
+{
+    std::string bits;
+    for (clock::BitRow row : rows) {
+        bits += bits.empty() ? "" : " ";
+        for (const clock::BitCell &cell : row) {
+            const std::string colour = window("BackColor", keyText(cell.key));
+            bits += colour == litColour ? '1' : colour == darkColour ? '0' : '-';
+        }
+    }
+    return bits;
+}
+
+TEST(BitRow, LightsTheGreedyBitsInColourTextAndSpokenName)
+{
+    const std::pair<clock::BitRow, const char *> cases[] = {
+        {hours, "0:00000 16:10000 23:10111 31:11111 40:11111 -1:00000"},
+        {minutes, "1:000001 32:100000 59:111011 64:111111"},
+        {seconds, "31:011111 63:111111"},
+        {day, "1:00001 31:11111"},
+        {month, "12:1100 16:1111"},
+        {year, "1024:10000000000 2047:11111111111 2048:11111111111"}};
+    for (const auto &[row, values] : cases) {
+        std::istringstream in(values);
+        int value = 0;
+        char colon = 0;
+        for (std::string bits; in >> value >> colon >> bits;) {
+            SCOPED_TRACE(std::to_string(value) + " on " + keyText(row[0].key));
+            RecordingWindow window;
+            clock::PaintBitRow(value, row, window, lightsOnOff);
+            ASSERT_EQ(shown(window, {row}), bits);
+            for (std::size_t i = 0; i < row.size(); ++i) {
+                const bool lit = bits[i] == '1';
+                const std::string key = keyText(row[i].key);
+                EXPECT_EQ(window("Caption", key), row[i].textCell ? (lit ? "1" : "0") : "");
+                EXPECT_EQ(window("Name", key),
+                          std::string(row[i].accessibleBase) + (lit ? ", an" : ", aus"));
+            }
+        }
+    }
+}
+
+TEST(HexSection, ShowsEachDigitAndBothTogetherInTheUnitsRow)
+{
+    const std::map<int, std::string> values{{0, "00"},  {10, "0A"}, {15, "0F"},
+                                            {16, "10"}, {23, "17"}, {47, "2F"},
+                                            {48, "30"}, {59, "3B"}, {63, "3F"}};
+    // The high digit, the low digit and both, as they stand in the window.
+    for (const auto &[cells, digitCells] :
+         {std::pair{clock::hoursHex, "hexa1(4) hexa1(5) hexa1(3)"},
+          {clock::minutesHex, "hexa1(8) hexa1(7) hexa1(6)"},
+          {clock::secondsHex, "hexa1(1) hexa1(0) hexa1(2)"}}) {
+        for (const auto &[value, digits] : values) {
+            RecordingWindow window;
+            clock::writeHexSection(value, cells, window);
+            EXPECT_EQ(window("Caption", digitCells),
+                      (std::string{digits[0], ' ', digits[1], ' '} + digits));
+            EXPECT_EQ(window.log.size(), 3u);
+        }
+    }
+}
+
+// The clock runs through these dates: from 2048 the year minus 2000 stands on
+// the seven lowest cells and the four hidden ones keep their colour; from 2128
+// it no longer fits and all seven are lit.
+TEST(DateSection, RowsReadoutsAndYearRowShowTheDate)
+{
+    const std::pair<LocalDateTime, const char *> dates[] = {
+        {{1, 1, 2048}, "00001 0001 ----0110000 | 1 1 2048 | 0 0 0 0"},
+        {{6, 12, 2026}, "00110 1100 11111101010 | 6 12 2026 | 1 1 1 1"},
+        {{31, 12, 2047}, "11111 1100 11111111111 | 31 12 2047 | 1 1 1 1"},
+        {{15, 6, 2099}, "01111 0110 11111100011 | 15 6 2099 | 0 0 0 0"},
+        {{29, 2, 2100}, "11101 0010 11111100100 | 29 2 2100 | 0 0 0 0"},
+        {{1, 1, 2128}, "00001 0001 11111111111 | 1 1 2128 | 0 0 0 0"}};
+    RecordingWindow window;
+    for (const auto &[date, expected] : dates) {
+        clock::writeDateSection(date, window, lightsOnOff);
+        EXPECT_EQ(shown(window, {day, month, year}) + " | " + window("Caption", "Tag1 Monat Jahr") +
+                      " | " + window("Visible", "Frame39 Frame38 Frame37 Frame36"),
+                  expected);
+        EXPECT_EQ(window("Caption", "Label15"), date.year >= 2048 ? clock::yearHeadingSevenPlaces
+                                                                  : clock::yearHeadingElevenPlaces);
+    }
+}
+
+TEST(Tick, ShowsTheTimeInBinaryDecimalAndHexadecimalFromOneReadingPerTick)
+{
+    const std::pair<LocalDateTime, const char *> times[] = {
+        {{1, 1, 2026, 0, 0, 0}, "00000 000000 000000 | 00 00 00 | 0 0 0"},
+        {{1, 1, 2026, 12, 34, 56}, "01100 100010 111000 | 0C 22 38 | 12 34 56"},
+        {{1, 1, 2026, 23, 59, 59}, "10111 111011 111011 | 17 3B 3B | 23 59 59"}};
+    testing::PlaybackClock clock({times[0].first, times[1].first, times[2].first});
+    RecordingWindow window;
+    int ticks = 0;
+    for (const auto &[time, expected] : times) {
+        clock::runTick(clock, window, lightsOnOff);
+        EXPECT_EQ(clock.reads, ++ticks);
+        EXPECT_EQ(shown(window, {hours, minutes, seconds}) + " | " +
+                      window("Caption", "hexa1(3) hexa1(6) hexa1(2)") + " | " +
+                      window("Caption", "Stunde z2 se"),
+                  expected);
+    }
+}
+
+} // namespace
+} // namespace tessaro

@@ -1,0 +1,214 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window: the elements it opens with and its handlers.
+#include "headings.h"
+#include "recording_window.h"
+#include "ruzozura.h"
+
+#include <algorithm>
+#include <regex>
+#include <set>
+#include <sstream>
+
+namespace tessaro
+{
+namespace
+{
+
+using testing::keyText;
+
+const ElementDef &def(const std::string &key)
+{
+    const auto all = ruzozuraElements();
+    const auto found =
+        std::find_if(all.begin(), all.end(), [&](auto &e) { return keyText(e.key) == key; });
+    return found != all.end() ? *found : throw std::runtime_error("no element " + key);
+}
+
+TEST(RuzozuraElements, CountsByKindAndCompleteControlArrays)
+{
+    std::vector<int> counted(10); // Label, CellFrame, WebFrame, CheckBox, Button, Line, Timer, ...
+    for (const ElementDef &e : ruzozuraElements()) {
+        ++counted[std::size_t(e.kind)];
+        EXPECT_EQ(findRuzozuraElement(e.key), &e) << keyText(e.key) << " is taken twice";
+    }
+    EXPECT_EQ(counted, (std::vector<int>{57, 20, 1, 3, 5, 8, 1, 0, 0, 0}));
+    const std::map<std::string_view, int> arrays{{"bin1", 5}, {"binmin1", 6}, {"binsec1", 6},
+                                                 {"bin", 3},  {"hex1", 3},    {"hexa1", 9},
+                                                 {"Line3", 2}};
+    for (const auto &[name, count] : arrays) {
+        for (int index = 0; index < count; ++index)
+            EXPECT_NE(findRuzozuraElement({name, index}), nullptr) << name << index;
+        EXPECT_EQ(findRuzozuraElement({name, count}), nullptr) << name << count;
+        EXPECT_EQ(findRuzozuraElement({name}), nullptr) << name << " without index";
+    }
+}
+
+TEST(RuzozuraElements, ChildWindowsLieAboveTheLabelsAndOverlapsStackAsDrawn)
+{
+    std::set<int> children, labelsAndLines;
+    for (const ElementDef &e : ruzozuraElements()) {
+        const bool drawn = e.kind == ElementKind::Label || e.kind == ElementKind::Line;
+        const bool unique = e.kind == ElementKind::Timer ||
+                            (drawn ? labelsAndLines : children).insert(e.stackRank).second;
+        EXPECT_TRUE(unique) << keyText(e.key) << " shares its rank";
+    }
+    EXPECT_GE(*children.begin(), 0);
+    EXPECT_LT(*children.rbegin(), *labelsAndLines.begin());
+    EXPECT_LT(def("Line2").stackRank, def("Label10").stackRank);
+    EXPECT_LT(def("Label9").stackRank, def("Label16").stackRank);
+    EXPECT_LT(def("binsec1(5)").stackRank, def("se").stackRank);
+    for (int cell = 0; cell <= 8; ++cell) {
+        for (int row = 0; row <= 2; ++row)
+            EXPECT_LT(def(keyText({"hexa1", cell})).stackRank,
+                      def(keyText({"hex1", row})).stackRank);
+    }
+}
+
+TEST(RuzozuraElements, OpensWithReadoutsHiddenCheck1UncheckedAndFocusFromExit)
+{
+    std::string hidden, tabOrder;
+    std::map<int, std::string> focusable;
+    for (const ElementDef &e : ruzozuraElements()) {
+        hidden += e.flags & flags::hidden ? keyText(e.key) + " " : "";
+        if (e.tabIndex >= 0)
+            focusable[e.tabIndex] += keyText(e.key);
+    }
+    for (const auto &[index, key] : focusable)
+        tabOrder += std::to_string(index) + key + " ";
+    EXPECT_EQ(hidden, "Tag1 Monat Jahr Stunde z2 se ");
+    EXPECT_EQ(tabOrder,
+              "0Command1 1Check1 2Command2 3Command3 4Command4 5Command5 6Check2 7Check3 ");
+    EXPECT_FALSE(def("Check1").flags & flags::checked);
+    EXPECT_TRUE(def("Check2").flags & def("Check3").flags & flags::checked);
+    EXPECT_EQ(def("Label1").caption, "Stunden");
+    EXPECT_EQ(def("Label15").caption, clock::yearHeadingElevenPlaces);
+}
+
+// Runs of spaces put the segments of these captions over their columns; the
+// segments must stay whole and in order.
+TEST(RuzozuraElements, SpacedCaptionsKeepTheirSegmentsInOrder)
+{
+    const auto matches = [](std::string_view caption, const char *pattern) {
+        return std::regex_match(caption.begin(), caption.end(), std::regex(pattern));
+    };
+    EXPECT_TRUE(matches(def("Label14").caption, "Dezimalwert +16 +8 +4 +2 +I *"));
+    EXPECT_TRUE(matches(def("Label6").caption, "Dezimalwert +32 16 +8 +4 +2 +I *"));
+    EXPECT_TRUE(
+        matches(clock::yearHeadingElevenPlaces, "1024 +512 +256 +128 +64 +32 +16 +8 +4 +2 +I *"));
+    EXPECT_TRUE(matches(clock::yearHeadingSevenPlaces, " *64 +32 +16 +8 +4 +2 +I *"));
+    for (const char *row : {"hex1(0)", "hex1(1)", "hex1(2)"})
+        EXPECT_TRUE(matches(def(row).caption, "Hexadeximal Byte1 +Byte 0 +Addiert *")) << row;
+    const std::string_view text = def("Label16").caption;
+    EXPECT_TRUE(matches(text,
+                        "4 Bit System +0 bis 15 =16 +Stellen +4 Bit = 1 Byte +danach übertrag "
+                        "in +das nächste Byete *"));
+    EXPECT_EQ(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }),
+              200);
+}
+
+class CountingToolkit final : public Toolkit
+{
+public:
+    Window &load(const WindowDef &, WindowEvents &) override { throw std::logic_error("unused"); }
+    void endProgram() override { ++endings; }
+    void messageBox(std::string_view, std::string_view) override { ++messages; }
+    int endings = 0, messages = 0;
+};
+
+const std::string blue = std::to_string(0xC00000), lightGreen = std::to_string(0x80FF80);
+
+class RuzozuraTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ruzozura.onLoad(window); }
+    void tick() { ruzozura.onTimer(window, {"Timer1"}); }
+    void click(const char *name) { ruzozura.onClick(window, {name}); }
+
+    testing::RecordingWindow window;
+    CountingToolkit toolkit;
+    testing::PlaybackClock clock{{LocalDateTime{6, 12, 2026, 12, 34, 56}}};
+    int aboutOpenings = 0;
+    Ruzozura ruzozura{toolkit, clock, [this] { ++aboutOpenings; }};
+};
+
+TEST_F(RuzozuraTest, LoadSetsTheColoursAndColourButtonsChangeTheLitOneAtTheNextTick)
+{
+    EXPECT_EQ(ruzozura.col, 0xC00000);
+    EXPECT_EQ(ruzozura.col2, 0x80FF80);
+    EXPECT_TRUE(window.log.empty()) << "load writes no element";
+    tick();
+    EXPECT_EQ(window("BackColor", "binsec1(5) binsec1(0) Frame39"),
+              blue + " " + lightGreen + " " + blue);
+    for (const auto &[button, colour] :
+         {std::pair{"Command2", 0x008080}, {"Command3", 0x0000FF}, {"Command4", 0xC00000}}) {
+        window.log.clear();
+        click(button);
+        EXPECT_EQ(ruzozura.col, colour) << button;
+        EXPECT_EQ(ruzozura.col2, 0x80FF80);
+        EXPECT_TRUE(window.log.empty()) << "the click alone repaints nothing";
+        tick();
+        EXPECT_EQ(window("BackColor", "binsec1(5) binsec1(0) Frame39"),
+                  std::to_string(colour) + " " + lightGreen + " " + std::to_string(colour));
+    }
+    EXPECT_EQ(clock.reads, 4) << "one reading per tick";
+}
+
+// One write per element and part of the pattern; '@' stands for the element.
+std::vector<std::string> writes(const std::string &pattern, const std::string &elements)
+{
+    std::vector<std::string> all;
+    std::istringstream names(elements);
+    for (std::string name; names >> name;) {
+        std::istringstream parts(pattern);
+        for (std::string part; std::getline(parts, part, '|');)
+            all.push_back(part.replace(part.find('@'), 1, name));
+    }
+    return all;
+}
+
+// Each box shows its group when checked; Value 2 (greyed) counts as unchecked.
+// The readouts follow the clock while hidden and show the latest value at once.
+TEST_F(RuzozuraTest, CheckBoxesShowOrHideTheirGroupsInOrder)
+{
+    tick();
+    clock.readings = {LocalDateTime{7, 12, 2026, 8, 15, 3}};
+    tick();
+    EXPECT_EQ(window("Visible", "Stunde") + window("Caption", "Stunde"), "8") << "still hidden";
+    const std::string hex = "hex1(0) hex1(1) hex1(2)";
+    const std::string digits = "hexa1(0) hexa1(1) hexa1(2) hexa1(3) hexa1(4) hexa1(5) hexa1(6) "
+                               "hexa1(7) hexa1(8)";
+    for (int value : {1, 0, 2}) {
+        const std::string on = value == 1 ? "1" : "0";
+        auto decimal =
+            writes("Visible @ " + on + "|BorderStyle @ " + on, "Stunde z2 se Tag1 Monat Jahr");
+        decimal.push_back(value == 1 ? "Caption Label1 Uhr" : "Caption Label1 Stunden");
+        const std::pair<const char *, std::vector<std::string>> boxes[] = {
+            {"Check1", decimal},
+            {"Check2", writes("Visible @ " + on, "Label18 Label17 Label16 Line5 Line4 Line3(0) "
+                                                 "Line3(1) Line6 Line7")},
+            {"Check3",
+             writes("Visible @ " + on, value == 1 ? hex + " " + digits : digits + " " + hex)}};
+        for (const auto &[box, expected] : boxes) {
+            window.values[box] = value;
+            window.log.clear();
+            click(box);
+            EXPECT_EQ(window.log, expected) << box << " = " << value;
+            EXPECT_EQ(window("Caption", "Stunde"), "8");
+        }
+    }
+}
+
+TEST_F(RuzozuraTest, InfoOpensAboutEachTimeAndExitEndsTheProgramUnasked)
+{
+    click("Command5");
+    click("Command5");
+    EXPECT_EQ(aboutOpenings, 2);
+    EXPECT_EQ(toolkit.endings, 0);
+    click("Command1");
+    EXPECT_EQ(toolkit.endings, 1);
+    EXPECT_EQ(toolkit.messages, 0);
+    EXPECT_TRUE(window.log.empty());
+}
+
+} // namespace
+} // namespace tessaro
