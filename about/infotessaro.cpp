@@ -47,15 +47,15 @@ void Infotessaro::open()
 void Infotessaro::onLoad(Window &window)
 {
     window.setTitle(aboutWindowTitle());
-    window.setCaption({about::versionLabel}, aboutVersionLine());
-    window.setCaption({about::titleLabel}, app::title);
+    window.setCaption(infotessaro::lblVersion, aboutVersionLine());
+    window.setCaption(infotessaro::lblTitle, app::title);
 }
 
 void Infotessaro::onClick(Window &window, ElementKey key)
 {
-    if (key.name == about::okButton) {
+    if (key == infotessaro::cmdOK) {
         window.unload();
-    } else if (key.name == about::sysInfoButton) {
+    } else if (key == infotessaro::cmdSysInfo) {
         StartSysInfo(services_);
     }
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "infotessaro_window.h"
 
+#include "stacking.h"
 #include "tessaro_version.h"
 
 #include <array>
@@ -41,45 +42,43 @@ constexpr std::string_view systemTimeNotice =
     "Sollte die angezeigte Zeit nicht die aktuelle Zeit sein muss die Systemzeit am Rechner "
     "eingestellt werden!";
 
-constexpr ElementDef element(ElementKind kind, std::string_view name, TwipRect rect, int stackRank,
-                              int tabIndex)
+using namespace infotessaro;
+
+constexpr ElementDef element(ElementKind kind, ElementKey key, TwipRect rect, int tabIndex)
 {
     ElementDef def;
     def.kind = kind;
-    def.key = {name};
+    def.key = key;
     def.rect = rect;
     def.backColour = colours::buttonFace;
     def.foreColour = colours::buttonText;
-    def.stackRank = stackRank;
     def.tabIndex = tabIndex;
     return def;
 }
 
-constexpr ElementDef label(std::string_view name, TwipRect rect, std::string_view caption,
-                            FontId font, int stackRank, int tabIndex)
+constexpr ElementDef label(ElementKey key, TwipRect rect, std::string_view caption, FontId font,
+                           int tabIndex)
 {
-    ElementDef def = element(ElementKind::Label, name, rect, stackRank, tabIndex);
+    ElementDef def = element(ElementKind::Label, key, rect, tabIndex);
     def.caption = caption;
     def.font = font;
     return def;
 }
 
-constexpr ElementDef pushButton(std::string_view name, TwipRect rect, std::string_view caption,
-                                 Colour face, std::uint16_t buttonFlags, int stackRank,
-                                 int tabIndex)
+constexpr ElementDef pushButton(ElementKey key, TwipRect rect, std::string_view caption,
+                                Colour face, std::uint16_t buttonFlags, int tabIndex)
 {
-    ElementDef def = element(ElementKind::PushButton, name, rect, stackRank, tabIndex);
+    ElementDef def = element(ElementKind::PushButton, key, rect, tabIndex);
     def.caption = caption;
     def.backColour = face;
     def.flags = buttonFlags;
     return def;
 }
 
-constexpr ElementDef pictureBox(std::string_view name, TwipRect rect, int pictureId, int stackRank,
-                                 int tabIndex)
+constexpr ElementDef pictureBox(ElementKey key, TwipRect rect, PictureId picture, int tabIndex)
 {
-    ElementDef def = element(ElementKind::PictureBox, name, rect, stackRank, tabIndex);
-    def.style = pictureId;
+    ElementDef def = element(ElementKind::PictureBox, key, rect, tabIndex);
+    def.picture = picture;
     return def;
 }
 
@@ -89,36 +88,33 @@ constexpr ElementDef withForeColour(ElementDef def, Colour fore)
     return def;
 }
 
-constexpr ElementDef inside(ElementDef def, std::string_view parent)
+constexpr ElementDef inside(ElementDef def, ElementKey parent)
 {
     def.parent = parent;
     return def;
 }
 
-// Buttons, the picture box and the frame are child windows and lie above
-// the labels. The load handler replaces the captions of lblTitle and
-// lblVersion before the window is first shown.
-constexpr std::array elements{
-    pictureBox(about::picture, {240, 150, 300, 300}, about::aboutPictureId, 2, 1),
-    label(about::titleLabel, {990, 180, 3165, 345}, "Anwendungstitel", FontId::Heading, 5, 4),
-    label(about::versionLabel, {180, 540, 3885, 225}, "Version", FontId::Standard, 6, 5),
-    withForeColour(label(about::descriptionLabel, {270, 2295, 3840, 450}, description.view(),
-                         FontId::Standard, 7, 3),
-                   colours::black),
-    element(ElementKind::GroupFrame, about::noticeFrame, {90, 2790, 4155, 1050}, 3, 6),
-    inside(
-        label(about::noticeLabel, {180, 135, 3750, 825}, systemTimeNotice, FontId::Standard, 4, 7),
-        about::noticeFrame),
-    pushButton(about::okButton, {1395, 3960, 1305, 345}, "OK", colours::paleCellGreen,
-               flags::defaultButton | flags::cancelButton, 0, 0),
-    pushButton(about::sysInfoButton, {1395, 4410, 1290, 345}, "&Systeminfo...",
-               colours::lightYellow, 0, 1, 2),
-};
+// The buttons, the picture box and the frame are child windows and lie above
+// the labels, which never overlap. The load handler replaces the captions of
+// lblTitle and lblVersion before the window is first shown.
+constexpr auto elements = withStackRanksInTableOrder(std::array{
+    pictureBox(picIcon, {240, 150, 300, 300}, PictureId::About, 1),
+    label(lblTitle, {990, 180, 3165, 345}, "Anwendungstitel", FontId::Heading, 4),
+    label(lblVersion, {180, 540, 3885, 225}, "Version", FontId::Standard, 5),
+    withForeColour(
+        label(lblDescription, {270, 2295, 3840, 450}, description.view(), FontId::Standard, 3),
+        colours::black),
+    element(ElementKind::GroupFrame, Frame1, {90, 2790, 4155, 1050}, 6),
+    inside(label(Label1, {180, 135, 3750, 825}, systemTimeNotice, FontId::Standard, 7), Frame1),
+    pushButton(cmdOK, {1395, 3960, 1305, 345}, "OK", colours::paleCellGreen,
+               flags::defaultButton | flags::cancelButton, 0),
+    pushButton(cmdSysInfo, {1395, 4410, 1290, 345}, "&Systeminfo...", colours::lightYellow, 0, 2),
+});
 
 constexpr WindowDef makeWindow()
 {
     WindowDef def;
-    def.name = about::windowName;
+    def.name = windowName;
     def.caption = "Info zu";
     def.clientWidth = 4410;
     def.clientHeight = 4845;

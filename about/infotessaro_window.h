@@ -8,22 +8,19 @@
 namespace tessaro
 {
 
-namespace about
+// The names of the About dialog and its elements, in one place.
+namespace infotessaro
 {
-// The window's name and the names of the elements the handlers use.
 inline constexpr std::string_view windowName = "Infotessaro";
-inline constexpr std::string_view titleLabel = "lblTitle";
-inline constexpr std::string_view versionLabel = "lblVersion";
-inline constexpr std::string_view descriptionLabel = "lblDescription";
-inline constexpr std::string_view noticeLabel = "Label1";
-inline constexpr std::string_view noticeFrame = "Frame1";
-inline constexpr std::string_view okButton = "cmdOK";
-inline constexpr std::string_view sysInfoButton = "cmdSysInfo";
-inline constexpr std::string_view picture = "picIcon";
-
-// The picture id of the About picture.
-inline constexpr int aboutPictureId = 1;
-} // namespace about
+inline constexpr ElementKey picIcon{"picIcon"};
+inline constexpr ElementKey lblTitle{"lblTitle"};
+inline constexpr ElementKey lblVersion{"lblVersion"};
+inline constexpr ElementKey lblDescription{"lblDescription"};
+inline constexpr ElementKey Frame1{"Frame1"};
+inline constexpr ElementKey Label1{"Label1"}; // inside Frame1
+inline constexpr ElementKey cmdOK{"cmdOK"};
+inline constexpr ElementKey cmdSysInfo{"cmdSysInfo"};
+} // namespace infotessaro
 
 // The About dialog's layout: eight elements in twips on a 4410 x 4845 client
 // area with a fixed dialog frame.

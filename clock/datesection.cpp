@@ -10,8 +10,6 @@ namespace tessaro::clock
 namespace
 {
 
-constexpr ElementKey yearHeading{"Label15"};
-
 void setYearCellsVisible(bool visible, Elements &elements)
 {
     for (const BitCell &cell : rows::yearHiddenCells)
@@ -20,15 +18,15 @@ void setYearCellsVisible(bool visible, Elements &elements)
 
 void paintYear(int year, Elements &elements, CellColours colours)
 {
-    elements.setCaption({"Jahr"}, DecimalText(year).view());
+    elements.setCaption(ruzozura::Jahr, DecimalText(year).view());
     if (year > lastElevenCellYear) {
         // The hidden cells are left as they are: nobody sees them.
         setYearCellsVisible(false, elements);
-        elements.setCaption(yearHeading, yearHeadingSevenPlaces);
+        elements.setCaption(ruzozura::Label15, yearHeadingSevenPlaces);
         PaintBitRow(year - sevenCellYearOffset, rows::yearSevenCells, elements, colours);
     } else {
         setYearCellsVisible(true, elements);
-        elements.setCaption(yearHeading, yearHeadingElevenPlaces);
+        elements.setCaption(ruzozura::Label15, yearHeadingElevenPlaces);
         PaintBitRow(year, rows::year, elements, colours);
     }
 }
@@ -37,10 +35,10 @@ void paintYear(int year, Elements &elements, CellColours colours)
 
 void writeDateSection(const LocalDateTime &date, Elements &elements, CellColours colours)
 {
-    elements.setCaption({"Tag1"}, DecimalText(date.day).view());
+    elements.setCaption(ruzozura::Tag1, DecimalText(date.day).view());
     PaintBitRow(date.day, rows::day, elements, colours);
 
-    elements.setCaption({"Monat"}, DecimalText(date.month).view());
+    elements.setCaption(ruzozura::Monat, DecimalText(date.month).view());
     PaintBitRow(date.month, rows::month, elements, colours);
 
     paintYear(date.year, elements, colours);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "elements.h"
+#include "ruzozura_keys.h"
 
 #include <array>
 #include <string_view>
@@ -29,9 +30,9 @@ struct HexCells {
     ElementKey combined; // after "Addiert"
 };
 
-inline constexpr HexCells hoursHex{{"hexa1", 4}, {"hexa1", 5}, {"hexa1", 3}};
-inline constexpr HexCells minutesHex{{"hexa1", 8}, {"hexa1", 7}, {"hexa1", 6}};
-inline constexpr HexCells secondsHex{{"hexa1", 1}, {"hexa1", 0}, {"hexa1", 2}};
+inline constexpr HexCells hoursHex{ruzozura::hexa1[4], ruzozura::hexa1[5], ruzozura::hexa1[3]};
+inline constexpr HexCells minutesHex{ruzozura::hexa1[8], ruzozura::hexa1[7], ruzozura::hexa1[6]};
+inline constexpr HexCells secondsHex{ruzozura::hexa1[1], ruzozura::hexa1[0], ruzozura::hexa1[2]};
 
 // Writes a time value as two capital hexadecimal digits: the high digit, the
 // low digit, and both together ("3B", "17", "00"). Time values lie in 0..59;

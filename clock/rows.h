@@ -2,6 +2,7 @@
 #pragma once
 
 #include "bitrow.h"
+#include "ruzozura_keys.h"
 
 #include <array>
 
@@ -12,58 +13,58 @@ namespace tessaro::clock::rows
 {
 
 inline constexpr std::array<BitCell, 5> hoursCells{{
-    {{"bin1", 4}, 16, true, "Stunden, Wert 16"},
-    {{"bin1", 3}, 8, true, "Stunden, Wert 8"},
-    {{"bin1", 2}, 4, true, "Stunden, Wert 4"},
-    {{"bin1", 1}, 2, true, "Stunden, Wert 2"},
-    {{"bin1", 0}, 1, true, "Stunden, Wert 1"},
+    {ruzozura::bin1[4], 16, true, "Stunden, Wert 16"},
+    {ruzozura::bin1[3], 8, true, "Stunden, Wert 8"},
+    {ruzozura::bin1[2], 4, true, "Stunden, Wert 4"},
+    {ruzozura::bin1[1], 2, true, "Stunden, Wert 2"},
+    {ruzozura::bin1[0], 1, true, "Stunden, Wert 1"},
 }};
 
 inline constexpr std::array<BitCell, 6> minutesCells{{
-    {{"binmin1", 5}, 32, true, "Minuten, Wert 32"},
-    {{"binmin1", 4}, 16, true, "Minuten, Wert 16"},
-    {{"binmin1", 3}, 8, true, "Minuten, Wert 8"},
-    {{"binmin1", 2}, 4, true, "Minuten, Wert 4"},
-    {{"binmin1", 1}, 2, true, "Minuten, Wert 2"},
-    {{"binmin1", 0}, 1, true, "Minuten, Wert 1"},
+    {ruzozura::binmin1[5], 32, true, "Minuten, Wert 32"},
+    {ruzozura::binmin1[4], 16, true, "Minuten, Wert 16"},
+    {ruzozura::binmin1[3], 8, true, "Minuten, Wert 8"},
+    {ruzozura::binmin1[2], 4, true, "Minuten, Wert 4"},
+    {ruzozura::binmin1[1], 2, true, "Minuten, Wert 2"},
+    {ruzozura::binmin1[0], 1, true, "Minuten, Wert 1"},
 }};
 
 inline constexpr std::array<BitCell, 6> secondsCells{{
-    {{"binsec1", 5}, 32, true, "Sekunden, Wert 32"},
-    {{"binsec1", 4}, 16, true, "Sekunden, Wert 16"},
-    {{"binsec1", 3}, 8, true, "Sekunden, Wert 8"},
-    {{"binsec1", 2}, 4, true, "Sekunden, Wert 4"},
-    {{"binsec1", 1}, 2, true, "Sekunden, Wert 2"},
-    {{"binsec1", 0}, 1, true, "Sekunden, Wert 1"},
+    {ruzozura::binsec1[5], 32, true, "Sekunden, Wert 32"},
+    {ruzozura::binsec1[4], 16, true, "Sekunden, Wert 16"},
+    {ruzozura::binsec1[3], 8, true, "Sekunden, Wert 8"},
+    {ruzozura::binsec1[2], 4, true, "Sekunden, Wert 4"},
+    {ruzozura::binsec1[1], 2, true, "Sekunden, Wert 2"},
+    {ruzozura::binsec1[0], 1, true, "Sekunden, Wert 1"},
 }};
 
 inline constexpr std::array<BitCell, 5> dayCells{{
-    {{"Frame23"}, 16, false, "Tag, Wert 16"},
-    {{"Frame22"}, 8, false, "Tag, Wert 8"},
-    {{"Frame21"}, 4, false, "Tag, Wert 4"},
-    {{"Frame20"}, 2, false, "Tag, Wert 2"},
-    {{"Frame19"}, 1, false, "Tag, Wert 1"},
+    {ruzozura::Frame23, 16, false, "Tag, Wert 16"},
+    {ruzozura::Frame22, 8, false, "Tag, Wert 8"},
+    {ruzozura::Frame21, 4, false, "Tag, Wert 4"},
+    {ruzozura::Frame20, 2, false, "Tag, Wert 2"},
+    {ruzozura::Frame19, 1, false, "Tag, Wert 1"},
 }};
 
 inline constexpr std::array<BitCell, 4> monthCells{{
-    {{"Frame25"}, 8, false, "Monat, Wert 8"},
-    {{"Frame26"}, 4, false, "Monat, Wert 4"},
-    {{"Frame27"}, 2, false, "Monat, Wert 2"},
-    {{"Frame28"}, 1, false, "Monat, Wert 1"},
+    {ruzozura::Frame25, 8, false, "Monat, Wert 8"},
+    {ruzozura::Frame26, 4, false, "Monat, Wert 4"},
+    {ruzozura::Frame27, 2, false, "Monat, Wert 2"},
+    {ruzozura::Frame28, 1, false, "Monat, Wert 1"},
 }};
 
 inline constexpr std::array<BitCell, 11> yearCells{{
-    {{"Frame39"}, 1024, false, "Jahr, Wert 1024"},
-    {{"Frame38"}, 512, false, "Jahr, Wert 512"},
-    {{"Frame37"}, 256, false, "Jahr, Wert 256"},
-    {{"Frame36"}, 128, false, "Jahr, Wert 128"},
-    {{"Frame35"}, 64, false, "Jahr, Wert 64"},
-    {{"Frame34"}, 32, false, "Jahr, Wert 32"},
-    {{"Frame33"}, 16, false, "Jahr, Wert 16"},
-    {{"Frame32"}, 8, false, "Jahr, Wert 8"},
-    {{"Frame31"}, 4, false, "Jahr, Wert 4"},
-    {{"Frame30"}, 2, false, "Jahr, Wert 2"},
-    {{"Frame29"}, 1, false, "Jahr, Wert 1"},
+    {ruzozura::Frame39, 1024, false, "Jahr, Wert 1024"},
+    {ruzozura::Frame38, 512, false, "Jahr, Wert 512"},
+    {ruzozura::Frame37, 256, false, "Jahr, Wert 256"},
+    {ruzozura::Frame36, 128, false, "Jahr, Wert 128"},
+    {ruzozura::Frame35, 64, false, "Jahr, Wert 64"},
+    {ruzozura::Frame34, 32, false, "Jahr, Wert 32"},
+    {ruzozura::Frame33, 16, false, "Jahr, Wert 16"},
+    {ruzozura::Frame32, 8, false, "Jahr, Wert 8"},
+    {ruzozura::Frame31, 4, false, "Jahr, Wert 4"},
+    {ruzozura::Frame30, 2, false, "Jahr, Wert 2"},
+    {ruzozura::Frame29, 1, false, "Jahr, Wert 1"},
 }};
 
 inline constexpr BitRow hours{hoursCells};

@@ -16,9 +16,9 @@ struct TimeUnit {
     BitRow row;
 };
 
-constexpr TimeUnit hoursUnit{{"Stunde"}, hoursHex, rows::hours};
-constexpr TimeUnit minutesUnit{{"z2"}, minutesHex, rows::minutes};
-constexpr TimeUnit secondsUnit{{"se"}, secondsHex, rows::seconds};
+constexpr TimeUnit hoursUnit{ruzozura::Stunde, hoursHex, rows::hours};
+constexpr TimeUnit minutesUnit{ruzozura::z2, minutesHex, rows::minutes};
+constexpr TimeUnit secondsUnit{ruzozura::se, secondsHex, rows::seconds};
 
 void showTimeUnit(int value, const TimeUnit &unit, Elements &elements, CellColours colours)
 {

@@ -2,6 +2,11 @@
 #include "ruzozura_window.h"
 
 #include "headings.h"
+#include "readouts.h"
+#include "rows.h"
+#include "ruzozura_groups.h"
+#include "ruzozura_keys.h"
+#include "stacking.h"
 #include "tessaro_version.h"
 
 #include <algorithm>
@@ -16,46 +21,52 @@ namespace
 using Kind = ElementKind;
 namespace f = flags;
 
+using namespace ruzozura;
+
 constexpr std::string_view placeValueTip = "Die aktiven Werte addieren um auf die Zeit zu kommen!";
 
-// Place-value and hexadecimal headings. Their runs of spaces put each place
-// value over its cell column and leave room for the yellow digit cells, with
-// Liberation Sans 11 px standing in for MS Sans Serif (the year headings live
-// with the year row's logic in headings.h).
-// Runs: 2, 4, 6, 6, 6, 1.
-constexpr std::string_view dayHeading = "Dezimalwert  16    8      4      2      I ";
-// Runs: 7, 6, 5, 6, 6; "32 16" keeps its single space.
-constexpr std::string_view timeHeading = "Dezimalwert       32 16      8     4      2      I";
-// Drawn condensed, so that "Hexadeximal Byte1", which no run of spaces can
-// move, ends before the first digit cell. Runs: 25, 21; the digit cells of
-// the minutes row sit 3 px further right, so there "Addiert" gets 23.
-constexpr std::string_view hexHeadingHoursSeconds =
-    "Hexadeximal Byte1                         Byte 0                     Addiert";
-constexpr std::string_view hexHeadingMinutes =
-    "Hexadeximal Byte1                         Byte 0                       Addiert";
-// Wrapping spreads it over three lines: "4 Bit System"; "0 bis 15 =16
-// Stellen" with "4 Bit = 1 Byte" inside the 4-bit bracket; the rest.
+// Place-value and hexadecimal headings, and the text about the 4-bit system.
+// Their runs of spaces put each place value over its cell column, leave room
+// for the yellow digit cells after their words, and spread the 4-bit text
+// over its lines, all in the window's own face (the year headings live with
+// the year row's logic in headings.h).
+// Runs: 2, 5, 6, 6, 6, then 1 trailing.
+constexpr std::string_view dayHeading = "Dezimalwert  16     8      4      2      I ";
+// Runs: 3, 4, 4, 5, 4; "32 16" keeps its single space.
+constexpr std::string_view timeHeading = "Dezimalwert   32 16    8    4     2    I";
+// Runs: 17, 20.
+constexpr std::string_view hexHeadingHours =
+    "Hexadeximal Byte1                 Byte 0                    Addiert";
+// Runs: 18, 19.
+constexpr std::string_view hexHeadingMinutesSeconds =
+    "Hexadeximal Byte1                  Byte 0                   Addiert";
+// Runs: 76, 2, 35, 5, 2. Wrapping spreads it over three lines: "4 Bit
+// System"; "0 bis 15 =16 Stellen" with "4 Bit = 1 Byte" inside the 4-bit
+// bracket; the rest.
 constexpr std::string_view fourBitText =
     "4 Bit System                                                                            "
     "0 bis 15 =16  Stellen                                   4 Bit = 1 Byte     "
     "danach übertrag in  das nächste Byete";
 
+static_assert(dayHeading.size() == 43 && timeHeading.size() == 40 && hexHeadingHours.size() == 67 &&
+              hexHeadingMinutesSeconds.size() == 67 &&
+              fourBitText.size() == 200 + 2); // "ü" and "ä" take two bytes each
+
 // A colour-only bit cell of the date rows.
-constexpr ElementDef dateCell(std::string_view name, int left, int top, int width,
-                               std::string_view accessibleName)
+constexpr ElementDef dateCell(ElementKey key, int left, int top, int width,
+                              std::string_view accessibleName)
 {
     return {.kind = Kind::CellFrame,
-            .key = {name},
+            .key = key,
             .rect = {left, top, width, 144},
             .backColour = colours::paleCellGreen,
             .accessibleName = accessibleName};
 }
 
 // A bit cell of the time rows: a label that also shows "0" or "1".
-constexpr ElementDef timeCell(std::string_view name, int index, int left, int top,
-                               std::string_view accessibleName)
+constexpr ElementDef timeCell(ElementKey key, int left, int top, std::string_view accessibleName)
 {
-    return {.key = {name, index},
+    return {.key = key,
             .rect = {left, top, 150, 195},
             .caption = "0",
             .font = FontId::Bold,
@@ -67,7 +78,7 @@ constexpr ElementDef timeCell(std::string_view name, int index, int left, int to
 // A yellow hexadecimal digit cell.
 constexpr ElementDef hexCell(int index, TwipRect rect, std::string_view accessibleName)
 {
-    return {.key = {"hexa1", index},
+    return {.key = hexa1[index],
             .rect = rect,
             .caption = "0",
             .backColour = colours::yellow,
@@ -77,10 +88,10 @@ constexpr ElementDef hexCell(int index, TwipRect rect, std::string_view accessib
 
 // A decimal readout, hidden until "Digitale Zeitanzeige" is switched on.
 // All but the seconds readout let their bit row show through.
-constexpr ElementDef readout(std::string_view name, TwipRect rect, std::string_view caption,
-                              std::string_view accessibleName, bool opaque = false)
+constexpr ElementDef readout(ElementKey key, TwipRect rect, std::string_view caption,
+                             std::string_view accessibleName, bool opaque = false)
 {
-    return {.key = {name},
+    return {.key = key,
             .rect = rect,
             .caption = caption,
             .font = FontId::Bold,
@@ -89,15 +100,14 @@ constexpr ElementDef readout(std::string_view name, TwipRect rect, std::string_v
 }
 
 // The boxed name at the right end of a bit row.
-constexpr ElementDef rowName(std::string_view name, TwipRect rect, std::string_view caption)
+constexpr ElementDef rowName(ElementKey key, TwipRect rect, std::string_view caption)
 {
-    return {
-        .key = {name}, .rect = rect, .caption = caption, .font = FontId::Bold, .flags = f::border};
+    return {.key = key, .rect = rect, .caption = caption, .font = FontId::Bold, .flags = f::border};
 }
 
 constexpr ElementDef binaryValueBox(int index, TwipRect rect, std::uint16_t extraFlags = 0)
 {
-    return {.key = {"bin", index},
+    return {.key = bin[index],
             .rect = rect,
             .caption = "Binärwert",
             .flags = std::uint16_t(f::border | extraFlags)};
@@ -105,23 +115,23 @@ constexpr ElementDef binaryValueBox(int index, TwipRect rect, std::uint16_t extr
 
 constexpr ElementDef hexRow(int index, int top, std::string_view caption)
 {
-    return {.key = {"hex1", index},
+    return {.key = hex1[index],
             .rect = {1215, top, 4515, 240},
             .caption = caption,
-            .flags = f::border | f::transparent | f::condensed};
+            .flags = f::border | f::transparent};
 }
 
-constexpr ElementDef line(ElementKey key, int x1, int y1, int x2, int y2, int style)
+constexpr ElementDef line(ElementKey key, int x1, int y1, int x2, int y2,
+                          LineStyle style = LineStyle::Solid)
 {
-    return {.kind = Kind::Line, .key = key, .rect = {x1, y1, x2, y2}, .style = style};
+    return {.kind = Kind::Line, .key = key, .rect = {x1, y1, x2, y2}, .lineStyle = style};
 }
 
-constexpr ElementDef colourButton(std::string_view name, int left, Colour face,
-                                   std::string_view toolTip, int tabIndex,
-                                   std::string_view accessibleName)
+constexpr ElementDef colourButton(ElementKey key, int left, Colour face, std::string_view toolTip,
+                                  int tabIndex, std::string_view accessibleName)
 {
     return {.kind = Kind::Button,
-            .key = {name},
+            .key = key,
             .rect = {left, 5085, 192, 192},
             .backColour = face,
             .toolTip = toolTip,
@@ -129,12 +139,12 @@ constexpr ElementDef colourButton(std::string_view name, int left, Colour face,
             .accessibleName = accessibleName};
 }
 
-constexpr ElementDef checkBox(std::string_view name, TwipRect rect, Colour back,
-                               std::uint16_t state, std::string_view toolTip, int tabIndex,
-                               std::string_view accessibleName)
+constexpr ElementDef checkBox(ElementKey key, TwipRect rect, Colour back, std::uint16_t state,
+                              std::string_view toolTip, int tabIndex,
+                              std::string_view accessibleName)
 {
     return {.kind = Kind::CheckBox,
-            .key = {name},
+            .key = key,
             .rect = rect,
             .backColour = back,
             .flags = state,
@@ -146,222 +156,237 @@ constexpr ElementDef checkBox(std::string_view name, TwipRect rect, Colour back,
 constexpr std::size_t elementCount = 95;
 using ElementTable = std::array<ElementDef, elementCount>;
 
-// Labels and lines from the topmost down. Child windows lie above all of them.
-// The hexadecimal rows lie below all nine digit cells, which are set into
-// them and cover the rows' borders and text where they overlap.
-constexpr auto labelAndLineStacking = std::to_array<ElementKey>({
-    {"Line3", 1},   {"Label9"},     {"Line4"},      {"Line3", 0},   {"Label16"},    {"Line2"},
-    {"hexa1", 8},   {"hexa1", 7},   {"hexa1", 6},   {"hexa1", 5},   {"hexa1", 4},   {"hexa1", 3},
-    {"Jahr"},       {"Monat"},      {"Tag1"},       {"z2"},         {"bin", 1},     {"Label21"},
-    {"hexa1", 2},   {"hexa1", 1},   {"hexa1", 0},   {"hex1", 2},    {"hex1", 1},    {"hex1", 0},
-    {"Label19"},    {"Label18"},    {"Label17"},    {"Line7"},      {"Line6"},      {"Line5"},
-    {"binsec1", 0}, {"binsec1", 1}, {"binsec1", 2}, {"binsec1", 3}, {"binsec1", 4}, {"binsec1", 5},
-    {"binmin1", 5}, {"binmin1", 4}, {"binmin1", 3}, {"binmin1", 2}, {"binmin1", 1}, {"binmin1", 0},
-    {"bin1", 4},    {"bin1", 3},    {"bin1", 2},    {"bin1", 1},    {"bin1", 0},    {"Label15"},
-    {"Label14"},    {"Label13"},    {"Label12"},    {"Label11"},    {"Label10"},    {"Label8"},
-    {"Line1"},      {"Label7"},     {"Label6"},     {"Label4"},     {"Label3"},     {"Label2"},
-    {"Label1"},     {"se"},         {"bin", 0},     {"bin", 2},     {"Stunde"},
+// Labels and lines from the topmost down, as the window was designed. Child
+// windows lie above all of them.
+constexpr auto designedStacking = std::to_array<ElementKey>({
+    Line3[1],   Label9,     Line4,      Line3[0],   Label16,    hex1[2],    hex1[1],    hex1[0],
+    Line2,      hexa1[8],   hexa1[7],   hexa1[6],   hexa1[5],   hexa1[4],   hexa1[3],   Jahr,
+    Monat,      Tag1,       z2,         bin[1],     Label21,    hexa1[2],   hexa1[1],   hexa1[0],
+    Label19,    Label18,    Label17,    Line7,      Line6,      Line5,      binsec1[0], binsec1[1],
+    binsec1[2], binsec1[3], binsec1[4], binsec1[5], binmin1[5], binmin1[4], binmin1[3], binmin1[2],
+    binmin1[1], binmin1[0], bin1[4],    bin1[3],    bin1[2],    bin1[1],    bin1[0],    Label15,
+    Label14,    Label13,    Label12,    Label11,    Label10,    Label8,     Line1,      Label7,
+    Label6,     Label4,     Label3,     Label2,     Label1,     se,         bin[0],     bin[2],
+    Stunde,
 });
 
-constexpr bool isLabelOrLine(const ElementDef &e)
+// The designed order puts the three hexadecimal rows above all nine digit
+// cells, although each cell is set into its row and must cover the row's
+// border and text where they overlap. The rows move to just below the
+// lowest digit cell, hexa1(0); nothing else changes.
+constexpr std::array<ElementKey, designedStacking.size()> withHexRowsBelowTheirDigits()
 {
-    return e.kind == Kind::Label || e.kind == Kind::Line;
-}
-
-constexpr bool isChildWindow(const ElementDef &e)
-{
-    return !isLabelOrLine(e) && e.kind != Kind::Timer;
-}
-
-constexpr bool stackingListsEveryLabelAndLineOnce(const ElementTable &elements)
-{
-    const auto labelsAndLines = std::count_if(elements.begin(), elements.end(), isLabelOrLine);
-    if (std::size_t(labelsAndLines) != labelAndLineStacking.size())
-        return false;
-    return std::all_of(elements.begin(), elements.end(), [](const ElementDef &e) {
-        return !isLabelOrLine(e) ||
-               std::count(labelAndLineStacking.begin(), labelAndLineStacking.end(), e.key) == 1;
-    });
-}
-
-// Child windows are ranked in the order of the table, then labels and lines
-// in the stacking order above; the timer is not drawn.
-constexpr ElementTable withStackRanks(ElementTable elements)
-{
-    int childWindows = 0;
-    for (ElementDef &e : elements) {
-        if (isChildWindow(e))
-            e.stackRank = childWindows++;
+    std::array<ElementKey, designedStacking.size()> order{};
+    std::size_t at = 0;
+    const auto isHexRow = [](ElementKey key) { return key.name == hex1.name; };
+    for (ElementKey key : designedStacking) {
+        if (isHexRow(key))
+            continue;
+        order[at++] = key;
+        if (key == hexa1[0])
+            for (ElementKey row : designedStacking)
+                if (isHexRow(row))
+                    order[at++] = row;
     }
-    for (ElementDef &e : elements) {
-        if (isLabelOrLine(e)) {
-            const auto at =
-                std::find(labelAndLineStacking.begin(), labelAndLineStacking.end(), e.key);
-            e.stackRank = childWindows + int(at - labelAndLineStacking.begin());
-        }
-    }
-    return elements;
+    return order;
 }
 
-constexpr ElementTable elements = withStackRanks({{
-    // Date band.
-    {.key = {"Label4"}, .rect = {2655, 0, 990, 255}, .caption = "Datum:", .font = FontId::Heading},
-    {.key = {"Label14"},
-     .rect = {1890, 495, 2610, 225},
-     .caption = dayHeading,
-     .flags = f::border,
-     .toolTip = placeValueTip},
-    dateCell("Frame23", 2895, 720, 144, "Tag, Wert 16"),
-    dateCell("Frame22", 3240, 720, 144, "Tag, Wert 8"),
-    dateCell("Frame21", 3600, 720, 144, "Tag, Wert 4"),
-    dateCell("Frame20", 3960, 720, 144, "Tag, Wert 2"),
-    dateCell("Frame19", 4290, 720, 144, "Tag, Wert 1"),
-    readout("Tag1", {2745, 720, 2340, 225}, "Ta", "Tag dezimal"),
-    rowName("Label11", {5085, 720, 420, 240}, "Tag"),
-    dateCell("Frame25", 3240, 990, 144, "Monat, Wert 8"),
-    dateCell("Frame26", 3600, 990, 144, "Monat, Wert 4"),
-    dateCell("Frame27", 3960, 990, 144, "Monat, Wert 2"),
-    dateCell("Frame28", 4320, 990, 144, "Monat, Wert 1"),
-    readout("Monat", {3015, 945, 2070, 225}, "Mo", "Monat dezimal"),
-    rowName("Label12", {5085, 945, 600, 240}, "Monat"),
-    {.key = {"Label15"},
-     .rect = {675, 1170, 3870, 255},
-     .caption = clock::yearHeadingElevenPlaces,
-     .flags = f::border,
-     .toolTip = placeValueTip},
-    dateCell("Frame39", 810, 1440, 150, "Jahr, Wert 1024"),
-    dateCell("Frame38", 1164, 1440, 150, "Jahr, Wert 512"),
-    dateCell("Frame37", 1518, 1440, 150, "Jahr, Wert 256"),
-    dateCell("Frame36", 1872, 1440, 150, "Jahr, Wert 128"),
-    dateCell("Frame35", 2226, 1440, 150, "Jahr, Wert 64"),
-    dateCell("Frame34", 2580, 1440, 144, "Jahr, Wert 32"),
-    dateCell("Frame33", 2928, 1440, 144, "Jahr, Wert 16"),
-    dateCell("Frame32", 3276, 1440, 144, "Jahr, Wert 8"),
-    dateCell("Frame31", 3624, 1440, 144, "Jahr, Wert 4"),
-    dateCell("Frame30", 3972, 1440, 144, "Jahr, Wert 2"),
-    dateCell("Frame29", 4320, 1440, 144, "Jahr, Wert 1"),
-    readout("Jahr", {630, 1395, 4455, 255}, "Ja", "Jahr dezimal"),
-    rowName("Label13", {5085, 1395, 465, 285}, "Jahr"),
-    line({"Line1"}, 180, 1710, 5850, 1710, 1),
+constexpr auto labelAndLineStacking = withHexRowsBelowTheirDigits();
 
-    // Time band.
-    {.key = {"Label9"},
-     .rect = {2295, 1755, 1140, 240},
-     .caption = "Uhrzeit:",
-     .font = FontId::Heading},
-    {.key = {"Label6"},
-     .rect = {1215, 2520, 3180, 255},
-     .caption = timeHeading,
-     .font = FontId::Bold,
-     .flags = f::border,
-     .toolTip = placeValueTip},
-    binaryValueBox(1, {1215, 2790, 3165, 285}, f::transparent),
-    timeCell("bin1", 4, 2790, 2880, "Stunden, Wert 16"),
-    timeCell("bin1", 3, 3150, 2880, "Stunden, Wert 8"),
-    timeCell("bin1", 2, 3510, 2880, "Stunden, Wert 4"),
-    timeCell("bin1", 1, 3870, 2880, "Stunden, Wert 2"),
-    timeCell("bin1", 0, 4230, 2880, "Stunden, Wert 1"),
-    readout("Stunde", {2655, 2835, 2340, 255}, " std", "Stunden dezimal"),
-    rowName("Label1", {4995, 2835, 780, 240}, "Stunden"),
-    hexRow(2, 3105, hexHeadingHoursSeconds),
-    hexCell(4, {2565, 3150, 495, 210}, "Stunden hexadezimal, Byte 1"),
-    hexCell(5, {3915, 3150, 495, 225}, "Stunden hexadezimal, Byte 0"),
-    hexCell(3, {5220, 3105, 495, 210}, "Stunden hexadezimal, addiert"),
-    binaryValueBox(2, {1215, 3375, 3210, 240}),
-    timeCell("binmin1", 5, 2475, 3420, "Minuten, Wert 32"),
-    timeCell("binmin1", 4, 2835, 3420, "Minuten, Wert 16"),
-    timeCell("binmin1", 3, 3150, 3420, "Minuten, Wert 8"),
-    timeCell("binmin1", 2, 3510, 3420, "Minuten, Wert 4"),
-    timeCell("binmin1", 1, 3870, 3420, "Minuten, Wert 2"),
-    timeCell("binmin1", 0, 4185, 3420, "Minuten, Wert 1"),
-    readout("z2", {2295, 3375, 2655, 270}, " min", "Minuten dezimal"),
-    rowName("Label3", {4995, 3375, 735, 285}, "Minuten"),
-    hexRow(1, 3645, hexHeadingMinutes),
-    hexCell(8, {2610, 3645, 495, 210}, "Minuten hexadezimal, Byte 1"),
-    hexCell(7, {3915, 3645, 495, 210}, "Minuten hexadezimal, Byte 0"),
-    hexCell(6, {5265, 3645, 495, 210}, "Minuten hexadezimal, addiert"),
-    binaryValueBox(0, {1215, 3915, 3210, 285}),
-    timeCell("binsec1", 5, 2475, 3960, "Sekunden, Wert 32"),
-    timeCell("binsec1", 4, 2835, 3960, "Sekunden, Wert 16"),
-    timeCell("binsec1", 3, 3150, 3960, "Sekunden, Wert 8"),
-    timeCell("binsec1", 2, 3510, 3960, "Sekunden, Wert 4"),
-    timeCell("binsec1", 1, 3870, 3960, "Sekunden, Wert 2"),
-    timeCell("binsec1", 0, 4185, 3960, "Sekunden, Wert 1"),
-    readout("se", {2385, 3915, 2610, 300}, "sec", "Sekunden dezimal", true),
-    rowName("Label2", {4995, 3915, 960, 285}, "Sekunden"),
-    hexRow(0, 4230, hexHeadingHoursSeconds),
-    hexCell(1, {2565, 4275, 495, 210}, "Sekunden hexadezimal, Byte 1"),
-    hexCell(0, {3915, 4275, 495, 210}, "Sekunden hexadezimal, Byte 0"),
-    hexCell(2, {5220, 4275, 495, 210}, "Sekunden hexadezimal, addiert"),
-    line({"Line2"}, 90, 4860, 5895, 4860, 1),
+constexpr ElementTable elements = withStackRanks<elementCount>(
+    {{
+        // Date band.
+        {.key = Label4, .rect = {2655, 0, 990, 255}, .caption = "Datum:", .font = FontId::Heading},
+        {.key = Label14,
+         .rect = {1890, 495, 2610, 225},
+         .caption = dayHeading,
+         .flags = f::border,
+         .toolTip = placeValueTip},
+        dateCell(Frame23, 2895, 720, 144, "Tag, Wert 16"),
+        dateCell(Frame22, 3240, 720, 144, "Tag, Wert 8"),
+        dateCell(Frame21, 3600, 720, 144, "Tag, Wert 4"),
+        dateCell(Frame20, 3960, 720, 144, "Tag, Wert 2"),
+        dateCell(Frame19, 4290, 720, 144, "Tag, Wert 1"),
+        readout(Tag1, {2745, 720, 2340, 225}, "Ta", "Tag dezimal"),
+        rowName(Label11, {5085, 720, 420, 240}, "Tag"),
+        dateCell(Frame25, 3240, 990, 144, "Monat, Wert 8"),
+        dateCell(Frame26, 3600, 990, 144, "Monat, Wert 4"),
+        dateCell(Frame27, 3960, 990, 144, "Monat, Wert 2"),
+        dateCell(Frame28, 4320, 990, 144, "Monat, Wert 1"),
+        readout(Monat, {3015, 945, 2070, 225}, "Mo", "Monat dezimal"),
+        rowName(Label12, {5085, 945, 600, 240}, "Monat"),
+        {.key = Label15,
+         .rect = {675, 1170, 3870, 255},
+         .caption = clock::yearHeadingElevenPlaces,
+         .flags = f::border,
+         .toolTip = placeValueTip},
+        dateCell(Frame39, 810, 1440, 150, "Jahr, Wert 1024"),
+        dateCell(Frame38, 1164, 1440, 150, "Jahr, Wert 512"),
+        dateCell(Frame37, 1518, 1440, 150, "Jahr, Wert 256"),
+        dateCell(Frame36, 1872, 1440, 150, "Jahr, Wert 128"),
+        dateCell(Frame35, 2226, 1440, 150, "Jahr, Wert 64"),
+        dateCell(Frame34, 2580, 1440, 144, "Jahr, Wert 32"),
+        dateCell(Frame33, 2928, 1440, 144, "Jahr, Wert 16"),
+        dateCell(Frame32, 3276, 1440, 144, "Jahr, Wert 8"),
+        dateCell(Frame31, 3624, 1440, 144, "Jahr, Wert 4"),
+        dateCell(Frame30, 3972, 1440, 144, "Jahr, Wert 2"),
+        dateCell(Frame29, 4320, 1440, 144, "Jahr, Wert 1"),
+        readout(Jahr, {630, 1395, 4455, 255}, "Ja", "Jahr dezimal"),
+        rowName(Label13, {5085, 1395, 465, 285}, "Jahr"),
+        line(Line1, 180, 1710, 5850, 1710),
 
-    // Explanatory texts and the bracket lines about bits and bytes.
-    {.key = {"Label18"}, .rect = {135, 90, 2085, 195}, .caption = "1 Bit = eine Speicherstelle"},
-    {.key = {"Label17"},
-     .rect = {180, 315, 1230, 690},
-     .caption = "8 Bit System von 0 bis 255 = 256 Zahlen/Zeichen",
-     .toolTip = "Heutige PC haben ein 63 bit bis 128 bit Systeme"},
-    {.key = {"Label16"}, .rect = {180, 1800, 4290, 690}, .caption = fourBitText},
-    line({"Line7"}, 1800, 405, 4545, 405, 5),
-    line({"Line6"}, 1800, 1620, 1800, 495, 5),
-    line({"Line5"}, 4500, 1620, 4500, 450, 5),
-    line({"Line4"}, 3105, 2205, 4455, 2205, 3),
-    line({"Line3", 0}, 3060, 2070, 3060, 4590, 3),
-    line({"Line3", 1}, 4410, 2070, 4410, 4590, 3),
+        // Time band.
+        {.key = Label9,
+         .rect = {2295, 1755, 1140, 240},
+         .caption = "Uhrzeit:",
+         .font = FontId::Heading},
+        {.key = Label6,
+         .rect = {1215, 2520, 3180, 255},
+         .caption = timeHeading,
+         .font = FontId::Bold,
+         .flags = f::border,
+         .toolTip = placeValueTip},
+        binaryValueBox(1, {1215, 2790, 3165, 285}, f::transparent),
+        timeCell(bin1[4], 2790, 2880, "Stunden, Wert 16"),
+        timeCell(bin1[3], 3150, 2880, "Stunden, Wert 8"),
+        timeCell(bin1[2], 3510, 2880, "Stunden, Wert 4"),
+        timeCell(bin1[1], 3870, 2880, "Stunden, Wert 2"),
+        timeCell(bin1[0], 4230, 2880, "Stunden, Wert 1"),
+        readout(Stunde, {2655, 2835, 2340, 255}, " std", "Stunden dezimal"),
+        rowName(Label1, {4995, 2835, 780, 240}, "Stunden"),
+        hexRow(2, 3105, hexHeadingHours),
+        hexCell(4, {2565, 3150, 495, 210}, "Stunden hexadezimal, Byte 1"),
+        hexCell(5, {3915, 3150, 495, 225}, "Stunden hexadezimal, Byte 0"),
+        hexCell(3, {5220, 3105, 495, 210}, "Stunden hexadezimal, addiert"),
+        binaryValueBox(2, {1215, 3375, 3210, 240}),
+        timeCell(binmin1[5], 2475, 3420, "Minuten, Wert 32"),
+        timeCell(binmin1[4], 2835, 3420, "Minuten, Wert 16"),
+        timeCell(binmin1[3], 3150, 3420, "Minuten, Wert 8"),
+        timeCell(binmin1[2], 3510, 3420, "Minuten, Wert 4"),
+        timeCell(binmin1[1], 3870, 3420, "Minuten, Wert 2"),
+        timeCell(binmin1[0], 4185, 3420, "Minuten, Wert 1"),
+        readout(z2, {2295, 3375, 2655, 270}, " min", "Minuten dezimal"),
+        rowName(Label3, {4995, 3375, 735, 285}, "Minuten"),
+        hexRow(1, 3645, hexHeadingMinutesSeconds),
+        hexCell(8, {2610, 3645, 495, 210}, "Minuten hexadezimal, Byte 1"),
+        hexCell(7, {3915, 3645, 495, 210}, "Minuten hexadezimal, Byte 0"),
+        hexCell(6, {5265, 3645, 495, 210}, "Minuten hexadezimal, addiert"),
+        binaryValueBox(0, {1215, 3915, 3210, 285}),
+        timeCell(binsec1[5], 2475, 3960, "Sekunden, Wert 32"),
+        timeCell(binsec1[4], 2835, 3960, "Sekunden, Wert 16"),
+        timeCell(binsec1[3], 3150, 3960, "Sekunden, Wert 8"),
+        timeCell(binsec1[2], 3510, 3960, "Sekunden, Wert 4"),
+        timeCell(binsec1[1], 3870, 3960, "Sekunden, Wert 2"),
+        timeCell(binsec1[0], 4185, 3960, "Sekunden, Wert 1"),
+        readout(se, {2385, 3915, 2610, 300}, "sec", "Sekunden dezimal", true),
+        rowName(Label2, {4995, 3915, 960, 285}, "Sekunden"),
+        hexRow(0, 4230, hexHeadingMinutesSeconds),
+        hexCell(1, {2565, 4275, 495, 210}, "Sekunden hexadezimal, Byte 1"),
+        hexCell(0, {3915, 4275, 495, 210}, "Sekunden hexadezimal, Byte 0"),
+        hexCell(2, {5220, 4275, 495, 210}, "Sekunden hexadezimal, addiert"),
+        line(Line2, 90, 4860, 5895, 4860),
 
-    // Settings band.
-    {.key = {"Label10"},
-     .rect = {1080, 4725, 1560, 210},
-     .caption = "Einstellungen:",
-     .font = FontId::SettingsHeading},
-    {.kind = Kind::WebFrame,
-     .key = {"Frame18"},
-     .rect = {3825, 4770, 1590, 285},
-     .caption = app::webAddress,
-     .backColour = colours::lightGreen,
-     .foreColour = colours::windowText,
-     .toolTip = "von dort kommt das Programm"},
-    {.key = {"Label8"}, .rect = {1125, 5100, 435, 225}, .caption = "Farbe"},
-    colourButton("Command2", 1740, colours::olive, "Auf grüne Dioden umschalten", 2, "Farbe Grün"),
-    colourButton("Command3", 2025, colours::red, "Auf rote Dioden umschalten", 3, "Farbe Rot"),
-    colourButton("Command4", 2340, colours::blue, "Au blaue Dioden umschalten", 4, "Farbe Blau"),
-    {.kind = Kind::Button,
-     .key = {"Command5"},
-     .rect = {4365, 5130, 1095, 510},
-     .caption = "Info ",
-     .backColour = colours::yellow,
-     .tabIndex = 5,
-     .accessibleName = "Info"},
-    {.key = {"Label7"},
-     .rect = {1080, 5535, 2415, 255},
-     .caption = "Digitale Zeitanzeige ein/aus",
-     .flags = f::transparent},
-    checkBox("Check1", {3285, 5535, 225, 225}, colours::windowGreen, 0,
-             "Die Digitalanzeige ein und aus schalten", 1, "Digitale Zeitanzeige ein/aus"),
-    {.kind = Kind::Button,
-     .key = {"Command1"},
-     .rect = {4365, 5760, 1095, 540},
-     .caption = "Exit",
-     .font = FontId::Exit,
-     .backColour = colours::orange,
-     .toolTip = "Nicht drücken sonst bin ich weg!!!",
-     .tabIndex = 0,
-     .accessibleName = "Exit"},
-    {.key = {"Label19"},
-     .rect = {1080, 5925, 2580, 285},
-     .caption = "Infos zu Bit und Byte an/aus"},
-    checkBox("Check2", {3285, 5970, 195, 195}, colours::buttonFace, f::checked, {}, 6,
-             "Infos zu Bit und Byte an/aus"),
-    {.key = {"Label21"}, .rect = {1080, 6345, 2175, 240}, .caption = "Hexadezimalanzeige ein/aus"},
-    checkBox("Check3", {3285, 6390, 195, 195}, colours::buttonFace, f::checked, {}, 7,
-             "Hexadezimalanzeige ein/aus"),
+        // Explanatory texts and the bracket lines about bits and bytes.
+        {.key = Label18, .rect = {135, 90, 2085, 195}, .caption = "1 Bit = eine Speicherstelle"},
+        {.key = Label17,
+         .rect = {180, 315, 1230, 690},
+         .caption = "8 Bit System von 0 bis 255 = 256 Zahlen/Zeichen",
+         .toolTip = "Heutige PC haben ein 63 bit bis 128 bit Systeme"},
+        {.key = Label16, .rect = {180, 1800, 4290, 690}, .caption = fourBitText},
+        line(Line7, 1800, 405, 4545, 405, LineStyle::DashDotDot),
+        line(Line6, 1800, 1620, 1800, 495, LineStyle::DashDotDot),
+        line(Line5, 4500, 1620, 4500, 450, LineStyle::DashDotDot),
+        line(Line4, 3105, 2205, 4455, 2205, LineStyle::Dotted),
+        line(Line3[0], 3060, 2070, 3060, 4590, LineStyle::Dotted),
+        line(Line3[1], 4410, 2070, 4410, 4590, LineStyle::Dotted),
 
-    // Drives the clock; enabled from the start.
-    {.kind = Kind::Timer, .key = {"Timer1"}, .style = 100},
-}});
+        // Settings band.
+        {.key = Label10,
+         .rect = {1080, 4725, 1560, 210},
+         .caption = "Einstellungen:",
+         .font = FontId::SettingsHeading},
+        {.kind = Kind::WebFrame,
+         .key = Frame18,
+         .rect = {3825, 4770, 1590, 285},
+         .caption = app::webAddress,
+         .backColour = colours::lightGreen,
+         .foreColour = colours::windowText,
+         .toolTip = "von dort kommt das Programm"},
+        {.key = Label8, .rect = {1125, 5100, 435, 225}, .caption = "Farbe"},
+        colourButton(Command2, 1740, colours::olive, "Auf grüne Dioden umschalten", 2,
+                     "Farbe Grün"),
+        colourButton(Command3, 2025, colours::red, "Auf rote Dioden umschalten", 3, "Farbe Rot"),
+        colourButton(Command4, 2340, colours::blue, "Au blaue Dioden umschalten", 4, "Farbe Blau"),
+        {.kind = Kind::Button,
+         .key = Command5,
+         .rect = {4365, 5130, 1095, 510},
+         .caption = "Info ",
+         .backColour = colours::yellow,
+         .tabIndex = 5,
+         .accessibleName = "Info"},
+        {.key = Label7,
+         .rect = {1080, 5535, 2415, 255},
+         .caption = "Digitale Zeitanzeige ein/aus",
+         .flags = f::transparent},
+        checkBox(Check1, {3285, 5535, 225, 225}, colours::windowGreen, 0,
+                 "Die Digitalanzeige ein und aus schalten", 1, "Digitale Zeitanzeige ein/aus"),
+        {.kind = Kind::Button,
+         .key = Command1,
+         .rect = {4365, 5760, 1095, 540},
+         .caption = "Exit",
+         .font = FontId::Exit,
+         .backColour = colours::orange,
+         .toolTip = "Nicht drücken sonst bin ich weg!!!",
+         .tabIndex = 0,
+         .accessibleName = "Exit"},
+        {.key = Label19,
+         .rect = {1080, 5925, 2580, 285},
+         .caption = "Infos zu Bit und Byte an/aus"},
+        checkBox(Check2, {3285, 5970, 195, 195}, colours::buttonFace, f::checked, {}, 6,
+                 "Infos zu Bit und Byte an/aus"),
+        {.key = Label21, .rect = {1080, 6345, 2175, 240}, .caption = "Hexadezimalanzeige ein/aus"},
+        checkBox(Check3, {3285, 6390, 195, 195}, colours::buttonFace, f::checked, {}, 7,
+                 "Hexadezimalanzeige ein/aus"),
 
-static_assert(stackingListsEveryLabelAndLineOnce(elements),
-              "every label and line needs exactly one place in the stacking order");
+        // Drives the clock; enabled from the start.
+        {.kind = Kind::Timer, .key = Timer1, .intervalMs = 100},
+    }},
+    labelAndLineStacking);
+
+// Every element that the clock and the handlers write or read is in the
+// table: a key that names no element stops the build.
+constexpr bool hasElement(ElementKey key)
+{
+    return std::any_of(elements.begin(), elements.end(),
+                       [key](const ElementDef &e) { return e.key == key; });
+}
+
+template <typename Range, typename KeyOf> constexpr bool hasAll(const Range &range, KeyOf keyOf)
+{
+    return std::all_of(std::begin(range), std::end(range),
+                       [&](const auto &item) { return hasElement(keyOf(item)); });
+}
+
+constexpr auto itself = [](ElementKey key) { return key; };
+constexpr auto cellKey = [](const clock::BitCell &cell) { return cell.key; };
+
+static_assert(hasAll(clock::rows::dayCells, cellKey) && hasAll(clock::rows::monthCells, cellKey) &&
+              hasAll(clock::rows::yearCells, cellKey) && hasAll(clock::rows::hoursCells, cellKey) &&
+              hasAll(clock::rows::minutesCells, cellKey) &&
+              hasAll(clock::rows::secondsCells, cellKey));
+static_assert(hasAll(std::array{clock::hoursHex, clock::minutesHex, clock::secondsHex},
+                     [](const clock::HexCells &cells) { return cells.high; }) &&
+              hasAll(std::array{clock::hoursHex, clock::minutesHex, clock::secondsHex},
+                     [](const clock::HexCells &cells) { return cells.low; }) &&
+              hasAll(std::array{clock::hoursHex, clock::minutesHex, clock::secondsHex},
+                     [](const clock::HexCells &cells) { return cells.combined; }));
+static_assert(hasAll(std::array{Label15, Tag1, Monat, Jahr, Stunde, z2, se, Timer1}, itself));
+static_assert(hasAll(groups::decimalReadouts, itself) && hasAll(groups::bitAndByteInfo, itself) &&
+              hasAll(groups::hexRows, itself) && hasAll(groups::hexDigits, itself) &&
+              hasAll(std::array{groups::hoursTitle, Check1, Check2, Check3, Command1, Command5},
+                     itself) &&
+              hasAll(groups::colourButtons,
+                     [](const groups::ColourButton &button) { return button.button; }));
 
 constexpr WindowDef window{
     .name = "Ruzozura",

@@ -8,12 +8,13 @@
 #include <span>
 #include <string_view>
 
-namespace tessaro {
+namespace tessaro
+{
 
 enum class ElementKind : std::uint8_t {
-    Label,      // windowless text drawn on the window surface
-    CellFrame,  // child window that shows only its background colour
-    WebFrame,   // bordered box with a caption set into its top edge
+    Label,     // windowless text drawn on the window surface
+    CellFrame, // child window that shows only its background colour
+    WebFrame,  // bordered box with a caption set into its top edge
     CheckBox,
     Button,     // graphical push button, whole face in its BackColor
     Line,       // straight line between two points
@@ -56,18 +57,16 @@ constexpr FontDef fontDef(FontId id)
     return {false, 11, false};
 }
 
-namespace flags {
+namespace flags
+{
 constexpr std::uint16_t border = 1 << 0;
 constexpr std::uint16_t transparent = 1 << 1;
 constexpr std::uint16_t hidden = 1 << 2;
 constexpr std::uint16_t alignRight = 1 << 3;
 constexpr std::uint16_t alignCentre = 1 << 4;
-constexpr std::uint16_t checked = 1 << 5;     // check box Value 1 at start
+constexpr std::uint16_t checked = 1 << 5;       // check box Value 1 at start
 constexpr std::uint16_t defaultButton = 1 << 6; // Enter presses it
 constexpr std::uint16_t cancelButton = 1 << 7;  // Escape presses it
-// Text set a little closer, for captions whose words must end before an
-// element set into them even with a substitute face that runs wider.
-constexpr std::uint16_t condensed = 1 << 8;
 } // namespace flags
 
 // Position and size in twips, relative to the containing client area. For a
@@ -78,6 +77,17 @@ struct TwipRect {
     int width = 0;
     int height = 0;
 };
+
+// How a line is drawn: the separators solid, the two brackets in styles of
+// their own.
+enum class LineStyle : std::uint8_t {
+    Solid,
+    Dotted,     // the 4-bit bracket
+    DashDotDot, // the byte bracket
+};
+
+// The fixed pictures of picture boxes.
+enum class PictureId : std::uint8_t { None, About };
 
 struct ElementDef {
     ElementKind kind = ElementKind::Label;
@@ -94,11 +104,11 @@ struct ElementDef {
     int stackRank = -1;
     // Keyboard focus order; -1 for elements that never take the focus.
     int tabIndex = -1;
-    // Line style of a line (1 solid, 3 and 5 the two bracket styles), the
-    // interval in ms of a timer.
-    int style = 0;
-    // Name of the containing element (a group frame), empty for the window.
-    std::string_view parent;
+    LineStyle lineStyle = LineStyle::Solid; // lines only
+    int intervalMs = 0;                     // timers only
+    PictureId picture = PictureId::None;    // picture boxes only
+    // The containing element (a group frame); no name for the window.
+    ElementKey parent;
     // Accessible name for screen readers; the tick refines it for cells.
     std::string_view accessibleName;
 };

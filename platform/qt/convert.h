@@ -2,33 +2,26 @@
 #pragma once
 
 #include "colour.h"
-#include "windowdef.h"
+#include "windowmodel.h"
 
 #include <QColor>
 #include <QLine>
 #include <QRect>
 #include <QString>
 
-#include <cmath>
 #include <string_view>
 
-namespace tessaro::qt {
-
-// Twips to logical pixels, rounded to the nearest pixel.
-constexpr int pixels(int twips)
+namespace tessaro::qt
 {
-    return (twips >= 0 ? twips + twipsPerPixel / 2 : twips - twipsPerPixel / 2) / twipsPerPixel;
+
+inline QRect toQRect(const PixelRect &r)
+{
+    return {r.left, r.top, r.width, r.height};
 }
 
-inline QRect pixelRect(const TwipRect &r)
+inline QLine toQLine(const PixelLine &l)
 {
-    return {pixels(r.left), pixels(r.top), pixels(r.width), pixels(r.height)};
-}
-
-// A line's two end points in pixels (TwipRect holds X1, Y1, X2, Y2).
-inline QLine pixelLine(const TwipRect &r)
-{
-    return {pixels(r.left), pixels(r.top), pixels(r.width), pixels(r.height)};
+    return {l.x1, l.y1, l.x2, l.y2};
 }
 
 // Resolves system colours from the application palette.

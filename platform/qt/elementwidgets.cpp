@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "elementwidgets.h"
 
+#include "accessibility.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
@@ -10,8 +12,10 @@
 #include <cstdlib>
 #include <utility>
 
-namespace tessaro::qt {
-namespace {
+namespace tessaro::qt
+{
+namespace
+{
 
 // The classic raised or sunken edge: two pixels, light above and left, dark
 // below and right (swapped when sunken).
@@ -51,6 +55,19 @@ void LabelWidget::setCaption(const QString &caption)
         return;
     m_caption = caption;
     update();
+}
+
+void LabelWidget::showCaption(const QString &caption, bool condensed)
+{
+    if (condensed != (font().letterSpacing() < 0)) {
+        QFont condensedFont = font();
+        // Half a pixel less between letters makes Liberation Sans about as
+        // wide as the face the window was laid out for.
+        condensedFont.setLetterSpacing(QFont::AbsoluteSpacing, condensed ? -0.5 : 0.0);
+        setFont(condensedFont);
+    }
+    setCaption(caption);
+    notifyDescriptionChanged(this);
 }
 
 void LabelWidget::setBackColour(const QColor &colour)
@@ -111,7 +128,8 @@ void LabelWidget::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
-namespace {
+namespace
+{
 
 // Letters and digits only: no break opportunity, so the caption is one line.
 bool isOneWord(const QString &caption)
@@ -185,7 +203,7 @@ void CellWidget::paintEvent(QPaintEvent *event)
 
 // --- LineWidget ------------------------------------------------------------
 
-LineWidget::LineWidget(QWidget *parent, QLine line, int style)
+LineWidget::LineWidget(QWidget *parent, QLine line, Qt::PenStyle style)
     : QWidget(parent), m_line(line), m_style(style)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -199,18 +217,7 @@ void LineWidget::paintEvent(QPaintEvent *)
     QPainter painter(this);
     QPen pen(Qt::black);
     pen.setWidth(1);
-    // Solid separators; the byte bracket dash-dot-dot, the 4-bit bracket dotted.
-    switch (m_style) {
-    case 3:
-        pen.setStyle(Qt::DotLine);
-        break;
-    case 5:
-        pen.setStyle(Qt::DashDotDotLine);
-        break;
-    default:
-        pen.setStyle(Qt::SolidLine);
-        break;
-    }
+    pen.setStyle(m_style);
     painter.setPen(pen);
     painter.translate(-pos());
     painter.drawLine(m_line);

@@ -8,15 +8,38 @@
 
 class QPainter;
 
-namespace tessaro::qt {
+namespace tessaro::qt
+{
+
+// What the window shows on an element's widget when the element changes,
+// besides visibility and the accessible name, which every widget has. Each
+// kind shows the properties it has and ignores the others.
+class ElementView
+{
+public:
+    virtual ~ElementView() = default;
+    // `condensed`: letters set a little closer, for a caption whose words
+    // must end before an element set into it.
+    virtual void showCaption(const QString &caption, bool condensed)
+    {
+        (void)caption;
+        (void)condensed;
+    }
+    virtual void showBackColour(const QColor &colour) { (void)colour; }
+    virtual void showBorder(bool border) { (void)border; }
+};
 
 // A windowless text element: optional background, optional single border,
 // text drawn from the top, wrapped at spaces and clipped at the rectangle.
-class LabelWidget final : public QWidget
+class LabelWidget final : public QWidget, public ElementView
 {
     Q_OBJECT
 public:
     LabelWidget(QWidget *parent, Qt::Alignment alignment, bool transparent);
+
+    void showCaption(const QString &caption, bool condensed) override;
+    void showBackColour(const QColor &colour) override { setBackColour(colour); }
+    void showBorder(bool border) override { setBorder(border); }
 
     void setCaption(const QString &caption);
     [[nodiscard]] QString caption() const { return m_caption; }
@@ -47,11 +70,12 @@ private:
 };
 
 // A child window that shows nothing but its background colour.
-class CellWidget final : public QWidget
+class CellWidget final : public QWidget, public ElementView
 {
     Q_OBJECT
 public:
     explicit CellWidget(QWidget *parent);
+    void showBackColour(const QColor &colour) override { setBackColour(colour); }
     void setBackColour(const QColor &colour);
     [[nodiscard]] QColor backColour() const { return m_back; }
 
@@ -68,23 +92,24 @@ class LineWidget final : public QWidget
 {
     Q_OBJECT
 public:
-    LineWidget(QWidget *parent, QLine line, int style);
-    [[nodiscard]] int lineStyle() const { return m_style; }
+    LineWidget(QWidget *parent, QLine line, Qt::PenStyle style);
+    [[nodiscard]] Qt::PenStyle lineStyle() const { return m_style; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     QLine m_line; // in parent coordinates
-    int m_style;
+    Qt::PenStyle m_style;
 };
 
 // A box with a single-line border and its caption set into the top edge.
-class WebFrameWidget final : public QWidget
+class WebFrameWidget final : public QWidget, public ElementView
 {
     Q_OBJECT
 public:
     explicit WebFrameWidget(QWidget *parent);
+    void showCaption(const QString &caption, bool) override { setCaption(caption); }
     void setCaption(const QString &caption);
     void setColours(const QColor &back, const QColor &fore);
 
@@ -110,11 +135,13 @@ protected:
 
 // A push button whose whole face is painted in its own colour, with a
 // raised edge, a sunken one while pressed, and a focus rectangle.
-class FaceButton final : public QAbstractButton
+class FaceButton final : public QAbstractButton, public ElementView
 {
     Q_OBJECT
 public:
     explicit FaceButton(QWidget *parent);
+    void showCaption(const QString &caption, bool) override { setText(caption); }
+    void showBackColour(const QColor &colour) override { setFaceColour(colour); }
     void setFaceColour(const QColor &colour);
     [[nodiscard]] QColor faceColour() const { return m_face; }
     void setTextColour(const QColor &colour);

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fonts.h"
 
-namespace tessaro::qt {
+namespace tessaro::qt
+{
 
 QFont font(FontId id)
 {
@@ -17,16 +18,6 @@ QFont font(FontId id)
     // give the same pixels, with no HarfBuzz tables loaded for each face and
     // a cheaper layout on every repaint of a readout.
     f.setStyleStrategy(QFont::PreferNoShaping);
-    return f;
-}
-
-QFont elementFont(const ElementDef &def)
-{
-    QFont f = font(def.font);
-    // Half a pixel less between letters makes Liberation Sans about as wide
-    // as the face the window was laid out for.
-    if (def.flags & flags::condensed)
-        f.setLetterSpacing(QFont::AbsoluteSpacing, -0.5);
     return f;
 }
 

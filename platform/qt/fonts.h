@@ -5,14 +5,12 @@
 
 #include <QFont>
 
-namespace tessaro::qt {
+namespace tessaro::qt
+{
 
 // The Qt font for one of the program's fonts: "MS Sans Serif" becomes
 // Liberation Sans and "MS Serif" Liberation Serif, sized in pixels so that
 // text scales with the geometry on high-DPI screens.
 QFont font(FontId id);
-
-// The font of an element: its font, set closer when the element asks for it.
-QFont elementFont(const ElementDef &def);
 
 } // namespace tessaro::qt

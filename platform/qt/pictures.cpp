@@ -63,14 +63,15 @@ QImage fromLetters(const std::array<const char *, 16> &rows)
 
 } // namespace
 
-QImage picture(int id)
+QImage picture(PictureId id)
 {
     switch (id) {
-    case 1:
+    case PictureId::About:
         return fromLetters(aboutPicture);
-    default:
-        return {};
+    case PictureId::None:
+        break;
     }
+    return {};
 }
 
 } // namespace tessaro::qt

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "windowdef.h"
+
 #include <QImage>
 
-namespace tessaro::qt {
+namespace tessaro::qt
+{
 
-// Fixed pictures of picture boxes, by the picture id in ElementDef::style.
-// An unknown id gives a null image.
-QImage picture(int id);
+// The fixed picture of a picture box; a null image for none.
+QImage picture(PictureId id);
 
 } // namespace tessaro::qt

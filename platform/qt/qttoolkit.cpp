@@ -2,6 +2,7 @@
 #include "qttoolkit.h"
 
 #include "accessibility.h"
+#include "captionfit.h"
 #include "convert.h"
 #include "elementwidgets.h"
 #include "fonts.h"
@@ -15,14 +16,13 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include <algorithm>
-#include <cstdint>
 #include <functional>
-#include <string>
-#include <unordered_map>
+#include <memory>
 
-namespace tessaro::qt {
-namespace {
+namespace tessaro::qt
+{
+namespace
+{
 
 // The top-level widget of a window: fixed size, background colour, and the
 // dialog keys (Enter presses the default button, Escape the cancel button).
@@ -72,58 +72,57 @@ Qt::Alignment alignmentOf(const ElementDef &def)
     return Qt::AlignLeft;
 }
 
-// FNV-1a over the name, then the index: names are a few letters long.
-struct KeyHash {
-    std::size_t operator()(const ElementKey &key) const noexcept
-    {
-        constexpr std::uint64_t prime = 1099511628211u;
-        std::uint64_t hash = 14695981039346656037u;
-        for (const char c : key.name)
-            hash = (hash ^ static_cast<unsigned char>(c)) * prime;
-        hash = (hash ^ static_cast<std::uint64_t>(key.index + 1)) * prime;
-        return static_cast<std::size_t>(hash);
-    }
-};
-
-std::string describe(ElementKey key)
+Qt::PenStyle penStyleOf(LineStyle style)
 {
-    std::string text(key.name);
-    if (key.index >= 0)
-        text += '(' + std::to_string(key.index) + ')';
-    return text;
+    switch (style) {
+    case LineStyle::Dotted:
+        return Qt::DotLine;
+    case LineStyle::DashDotDot:
+        return Qt::DashDotDotLine;
+    case LineStyle::Solid:
+        break;
+    }
+    return Qt::SolidLine;
+}
+
+QString objectNameOf(ElementKey key)
+{
+    const QString name = toQString(key.name);
+    return key.index >= 0 ? name + QLatin1Char('_') + QString::number(key.index) : name;
+}
+
+int valueOf(Qt::CheckState state)
+{
+    switch (state) {
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        return 2;
+    default:
+        return 0;
+    }
 }
 
 } // namespace
 
-// A loaded window: its widgets, and the element interface over them. Writes
-// that change nothing are dropped here, so a tick that rewrites every element
-// repaints only what really changed.
-class QtWindow final : public Window
+// A loaded window: a widget for each element, created from the window model
+// and told of each change that the model lets through.
+class QtWindow final : public ModelWindow
 {
 public:
-    struct Element {
-        const ElementDef *def = nullptr;
-        QWidget *widget = nullptr;
-        QTimer *timer = nullptr;
-        std::string caption;
-        std::string accessibleName;
-        Colour back = 0;
-        bool visible = true;
-        int border = 0;
-    };
-
     QtWindow(QtToolkit &toolkit, const WindowDef &def, WindowEvents &events)
-        : m_toolkit(toolkit), m_def(def), m_events(events), m_form(new FormWidget)
+        : ModelWindow(def, events, toolkit), m_form(new FormWidget),
+          m_widgets(model().size(), nullptr), m_views(model().size(), nullptr)
     {
         setUpForm();
-        createElements();
+        for (std::size_t at = 0; at < model().size(); ++at)
+            createElement(at);
         setUpTabOrder();
         m_form->onClose = [this] { unload(); };
     }
 
     ~QtWindow() override
     {
-        m_unloaded = true;
         m_form->onClose = nullptr;
         delete m_form;
     }
@@ -131,32 +130,19 @@ public:
     QtWindow(const QtWindow &) = delete;
     QtWindow &operator=(const QtWindow &) = delete;
 
-    void runLoad()
+    [[nodiscard]] FormWidget *form() const { return m_form; }
+
+    [[nodiscard]] QWidget *widgetOf(ElementKey key) const
     {
-        m_events.onLoad(*this);
-        for (const Element &element : m_elements)
-            if (element.timer)
-                element.timer->start();
+        const auto at = model().find(key);
+        return at ? m_widgets[*at] : nullptr;
     }
-
-    FormWidget *form() const { return m_form; }
-
-    // A hash lookup: the tick addresses over a hundred elements by name ten
-    // times a second, and a binary search over the names costs about twice
-    // as much.
-    Element *lookup(ElementKey key)
-    {
-        const auto it = m_index.find(key);
-        return it == m_index.end() ? nullptr : &m_elements[it->second];
-    }
-
-    // --- Window ----------------------------------------------------------
 
     void setTitle(std::string_view title) override { m_form->setWindowTitle(toQString(title)); }
 
     void show() override
     {
-        if (m_unloaded)
+        if (isUnloaded())
             return;
         const bool firstShow = !m_form->isVisible();
         m_form->show();
@@ -166,330 +152,210 @@ public:
             m_firstFocus->setFocus(Qt::ActiveWindowFocusReason);
     }
 
-    void unload() override
+protected:
+    void showChange(std::size_t at, Change change) override
     {
-        if (m_unloaded)
+        QWidget *widget = m_widgets[at];
+        if (!widget)
             return;
-        m_unloaded = true;
-        for (const Element &element : m_elements)
-            if (element.timer)
-                element.timer->stop();
+        if (change == Change::Visible)
+            widget->setVisible(model().state(at).visible);
+        else if (change == Change::AccessibleName)
+            widget->setAccessibleName(toQString(model().state(at).accessibleName));
+        else if (m_views[at])
+            showState(*m_views[at], at, change);
+    }
+
+    void startTimer(std::size_t at, int intervalMs) override
+    {
+        auto *timer = new QTimer(m_form);
+        timer->setInterval(intervalMs);
+        timer->setTimerType(Qt::CoarseTimer);
+        QObject::connect(timer, &QTimer::timeout, m_form, [this, at] { timerFired(at); });
+        timer->start();
+        m_timers.push_back(timer);
+    }
+
+    void stopTimers() override
+    {
+        for (QTimer *timer : m_timers)
+            timer->stop();
+    }
+
+    void closeNativeWindow() override
+    {
         m_form->onClose = nullptr;
         m_form->close();
-        m_events.onUnloaded();
-        m_toolkit.release(this);
-    }
-
-    // --- Elements --------------------------------------------------------
-
-    void setCaption(ElementKey key, std::string_view text) override
-    {
-        Element &e = get(key);
-        if (e.caption == text)
-            return;
-        e.caption = text;
-        const QString caption = toQString(text);
-        switch (e.def->kind) {
-        case ElementKind::Label:
-            static_cast<LabelWidget *>(e.widget)->setCaption(caption);
-            notifyDescriptionChanged(e.widget);
-            break;
-        case ElementKind::WebFrame:
-            static_cast<WebFrameWidget *>(e.widget)->setCaption(caption);
-            break;
-        case ElementKind::Button:
-        case ElementKind::PushButton:
-            static_cast<FaceButton *>(e.widget)->setText(caption);
-            break;
-        default:
-            break;
-        }
-    }
-
-    void setBackColor(ElementKey key, Colour colour) override
-    {
-        Element &e = get(key);
-        if (e.back == colour)
-            return;
-        e.back = colour;
-        applyBackColour(e);
-    }
-
-    void setVisible(ElementKey key, bool visible) override
-    {
-        Element &e = get(key);
-        if (e.visible == visible)
-            return;
-        e.visible = visible;
-        if (e.widget)
-            e.widget->setVisible(visible);
-    }
-
-    void setBorderStyle(ElementKey key, int style) override
-    {
-        Element &e = get(key);
-        if (e.border == style)
-            return;
-        e.border = style;
-        if (e.def->kind == ElementKind::Label)
-            static_cast<LabelWidget *>(e.widget)->setBorder(style == 1);
-    }
-
-    int value(ElementKey key) const override
-    {
-        const Element &e = const_cast<QtWindow *>(this)->get(key);
-        if (e.def->kind != ElementKind::CheckBox)
-            return 0;
-        switch (static_cast<QCheckBox *>(e.widget)->checkState()) {
-        case Qt::Checked:
-            return 1;
-        case Qt::PartiallyChecked:
-            return 2;
-        default:
-            return 0;
-        }
-    }
-
-    void setAccessibleName(ElementKey key, std::string_view name) override
-    {
-        Element &e = get(key);
-        if (e.accessibleName == name || !e.widget)
-            return;
-        e.accessibleName = name;
-        e.widget->setAccessibleName(toQString(name));
     }
 
 private:
-    Element &get(ElementKey key)
+    void showState(ElementView &view, std::size_t at, Change change)
     {
-        Element *e = lookup(key);
-        if (!e)
-            qFatal("Tessaro: window %s has no element %s", std::string(m_def.name).c_str(),
-                   describe(key).c_str());
-        return *e;
+        const ElementState &state = model().state(at);
+        switch (change) {
+        case Change::Caption: {
+            const FittedCaption fitted = fitToSubstituteFace(model().element(at), state.caption);
+            view.showCaption(toQString(fitted.text), fitted.condensed);
+            break;
+        }
+        case Change::BackColour:
+            view.showBackColour(toQColor(state.back));
+            break;
+        case Change::Border:
+            view.showBorder(state.border == 1);
+            break;
+        default:
+            break;
+        }
     }
 
     void setUpForm()
     {
-        m_form->setObjectName(toQString(m_def.name));
-        m_form->setWindowTitle(toQString(m_def.caption));
-        m_form->setFixedSize(pixels(m_def.clientWidth), pixels(m_def.clientHeight));
+        const WindowDef &def = model().window();
+        m_form->setObjectName(toQString(def.name));
+        m_form->setWindowTitle(toQString(def.caption));
+        m_form->setFixedSize(pixels(def.clientWidth), pixels(def.clientHeight));
         QPalette palette = m_form->palette();
-        palette.setColor(QPalette::Window, toQColor(m_def.backColour));
+        palette.setColor(QPalette::Window, toQColor(def.backColour));
         m_form->setPalette(palette);
         m_form->setAutoFillBackground(true);
         m_form->setFont(font(FontId::Standard));
         const Qt::WindowFlags frame =
-            m_def.dialogFrame ? Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                               : Qt::Window | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
-                                     Qt::WindowCloseButtonHint;
+            def.dialogFrame ? Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                            : Qt::Window | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
+                                  Qt::WindowCloseButtonHint;
         m_form->setWindowFlags(frame | Qt::WindowSystemMenuHint | Qt::CustomizeWindowHint |
                                Qt::MSWindowsFixedSizeDialogHint);
-        if (m_def.icon == IconId::LogicGate)
+        if (def.icon == IconId::LogicGate)
             m_form->setWindowIcon(tessaroIcon());
     }
 
-    // Widgets are created bottom-most first, so later ones lie above; child
-    // windows carry the lowest ranks and so end up above every label and line.
-    void createElements()
+    [[nodiscard]] QWidget *containerOf(std::size_t at) const
     {
-        std::vector<const ElementDef *> order;
-        for (const ElementDef &def : m_def.elements)
-            order.push_back(&def);
-        std::stable_sort(order.begin(), order.end(), [](const auto *a, const auto *b) {
-            const bool aContained = !a->parent.empty();
-            const bool bContained = !b->parent.empty();
-            if (aContained != bContained)
-                return bContained; // containers before what they contain
-            return a->stackRank > b->stackRank;
-        });
-        m_elements.reserve(order.size());
-        for (const ElementDef *def : order)
-            m_elements.push_back(createElement(*def));
-        m_index.reserve(m_elements.size());
-        for (std::size_t i = 0; i < m_elements.size(); ++i)
-            m_index.emplace(m_elements[i].def->key, i);
+        const auto container = model().containerOf(at);
+        return container ? m_widgets[*container] : m_form;
     }
 
-    QWidget *parentFor(const ElementDef &def)
+    // Elements are created in the model's order, bottom-most first, so each
+    // lies above those created before it.
+    void createElement(std::size_t at)
     {
-        if (def.parent.empty())
-            return m_form;
-        for (const Element &e : m_elements)
-            if (e.def->key.name == def.parent && e.widget)
-                return e.widget;
-        qFatal("Tessaro: element %s is inside %s, which does not exist",
-               describe(def.key).c_str(), std::string(def.parent).c_str());
+        const ElementDef &def = model().element(at);
+        QWidget *widget = createWidget(at, def, containerOf(at));
+        if (!widget)
+            return; // a timer
+        m_widgets[at] = widget;
+        widget->setObjectName(objectNameOf(def.key));
+        if (def.kind != ElementKind::Line)
+            widget->setGeometry(toQRect(pixelRect(def.rect)));
+        if (!def.toolTip.empty())
+            widget->setToolTip(toQString(def.toolTip));
+        if (!def.accessibleName.empty())
+            widget->setAccessibleName(toQString(def.accessibleName));
+        widget->setAttribute(Qt::WA_TransparentForMouseEvents, letsMouseThrough(def));
+        if (m_views[at])
+            for (const Change change : {Change::Caption, Change::BackColour, Change::Border})
+                showState(*m_views[at], at, change);
+        if (!model().state(at).visible)
+            widget->hide();
     }
 
-    Element createElement(const ElementDef &def)
+    // The one place that knows which widget stands for which kind.
+    QWidget *createWidget(std::size_t at, const ElementDef &def, QWidget *parent)
     {
-        Element e;
-        e.def = &def;
-        e.caption = def.caption;
-        e.back = def.backColour;
-        e.visible = !(def.flags & flags::hidden);
-        e.border = (def.flags & flags::border) ? 1 : 0;
-        e.accessibleName = def.accessibleName;
-        QWidget *parent = parentFor(def);
-
         switch (def.kind) {
-        case ElementKind::Timer:
-            e.timer = new QTimer(m_form);
-            e.timer->setInterval(def.style);
-            e.timer->setTimerType(Qt::CoarseTimer);
-            QObject::connect(e.timer, &QTimer::timeout, m_form,
-                             [this, key = def.key] { m_events.onTimer(*this, key); });
-            return e;
-        case ElementKind::Line:
-            e.widget = new LineWidget(parent, pixelLine(def.rect), def.style);
-            break;
         case ElementKind::Label:
-            e.widget = createLabel(parent, def);
-            break;
-        case ElementKind::CellFrame: {
-            auto *cell = new CellWidget(parent);
-            cell->setBackColour(toQColor(def.backColour));
-            cell->setAttribute(Qt::WA_TransparentForMouseEvents, def.toolTip.empty());
-            e.widget = cell;
-            break;
-        }
-        case ElementKind::WebFrame: {
-            auto *frame = new WebFrameWidget(parent);
-            frame->setColours(toQColor(def.backColour), toQColor(def.foreColour));
-            frame->setCaption(toQString(def.caption));
-            e.widget = frame;
-            break;
-        }
-        case ElementKind::CheckBox:
-            e.widget = createCheckBox(parent, def);
-            break;
+            return withView(
+                at, def,
+                new LabelWidget(parent, alignmentOf(def), (def.flags & flags::transparent) != 0));
+        case ElementKind::CellFrame:
+            return withView(at, def, new CellWidget(parent));
+        case ElementKind::WebFrame:
+            return withView(at, def, createWebFrame(parent, def));
         case ElementKind::Button:
         case ElementKind::PushButton:
-            e.widget = createButton(parent, def);
-            break;
+            return withView(at, def, createButton(at, parent, def));
+        case ElementKind::CheckBox:
+            return createCheckBox(at, parent);
+        case ElementKind::Line:
+            return new LineWidget(parent, toQLine(pixelLine(def.rect)), penStyleOf(def.lineStyle));
         case ElementKind::PictureBox:
-            e.widget = new PictureWidget(parent, picture(def.style));
-            break;
+            return new PictureWidget(parent, picture(def.picture));
         case ElementKind::GroupFrame:
-            e.widget = new GroupFrameWidget(parent);
+            return new GroupFrameWidget(parent);
+        case ElementKind::Timer:
             break;
         }
-
-        QWidget *w = e.widget;
-        w->setObjectName(def.key.index >= 0
-                             ? toQString(def.key.name) + QLatin1Char('_') +
-                                   QString::number(def.key.index)
-                             : toQString(def.key.name));
-        if (def.kind != ElementKind::Line)
-            w->setGeometry(pixelRect(def.rect));
-        if (def.kind != ElementKind::CheckBox && def.kind != ElementKind::Button &&
-            def.kind != ElementKind::PushButton)
-            w->setFont(elementFont(def));
-        if (!def.toolTip.empty())
-            w->setToolTip(toQString(def.toolTip));
-        if (!def.accessibleName.empty())
-            w->setAccessibleName(toQString(def.accessibleName));
-        if (!e.visible)
-            w->hide();
-        return e;
+        return nullptr;
     }
 
-    QWidget *createLabel(QWidget *parent, const ElementDef &def)
+    template <typename Widget>
+    QWidget *withView(std::size_t at, const ElementDef &def, Widget *widget)
     {
-        auto *label =
-            new LabelWidget(parent, alignmentOf(def), (def.flags & flags::transparent) != 0);
-        label->setCaption(toQString(def.caption));
-        label->setBackColour(toQColor(def.backColour));
-        label->setForeColour(toQColor(def.foreColour));
-        label->setBorder((def.flags & flags::border) != 0);
-        // Labels without a tooltip let the mouse through to what lies beneath.
-        label->setAttribute(Qt::WA_TransparentForMouseEvents, def.toolTip.empty());
-        return label;
+        widget->setFont(font(def.font));
+        m_views[at] = widget;
+        return widget;
     }
 
-    QWidget *createCheckBox(QWidget *parent, const ElementDef &def)
+    static WebFrameWidget *createWebFrame(QWidget *parent, const ElementDef &def)
     {
-        auto *box = new QCheckBox(parent);
-        box->setChecked((def.flags & flags::checked) != 0);
-        QPalette palette = box->palette();
-        palette.setColor(QPalette::Window, toQColor(def.backColour));
-        box->setPalette(palette);
-        box->setAutoFillBackground(true);
-        QObject::connect(box, &QCheckBox::clicked, m_form,
-                         [this, key = def.key] { m_events.onClick(*this, key); });
-        return box;
+        auto *frame = new WebFrameWidget(parent);
+        frame->setColours(toQColor(def.backColour), toQColor(def.foreColour));
+        return frame;
     }
 
-    QWidget *createButton(QWidget *parent, const ElementDef &def)
+    FaceButton *createButton(std::size_t at, QWidget *parent, const ElementDef &def)
     {
         auto *button = new FaceButton(parent);
-        button->setFont(font(def.font));
-        button->setFaceColour(toQColor(def.backColour));
         button->setTextColour(toQColor(def.foreColour));
-        button->setText(toQString(def.caption));
         if (def.flags & flags::defaultButton)
             m_form->defaultButton = button;
         if (def.flags & flags::cancelButton)
             m_form->cancelButton = button;
-        QObject::connect(button, &QAbstractButton::clicked, m_form,
-                         [this, key = def.key] { m_events.onClick(*this, key); });
+        QObject::connect(button, &QAbstractButton::clicked, m_form, [this, at] { clicked(at); });
         return button;
     }
 
-    void applyBackColour(Element &e)
+    QCheckBox *createCheckBox(std::size_t at, QWidget *parent)
     {
-        const QColor colour = toQColor(e.back);
-        switch (e.def->kind) {
-        case ElementKind::Label:
-            static_cast<LabelWidget *>(e.widget)->setBackColour(colour);
-            break;
-        case ElementKind::CellFrame:
-            static_cast<CellWidget *>(e.widget)->setBackColour(colour);
-            break;
-        case ElementKind::Button:
-        case ElementKind::PushButton:
-            static_cast<FaceButton *>(e.widget)->setFaceColour(colour);
-            break;
-        default:
-            break;
-        }
+        auto *box = new QCheckBox(parent);
+        box->setChecked(model().state(at).value == 1);
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Window, toQColor(model().element(at).backColour));
+        box->setPalette(palette);
+        box->setAutoFillBackground(true);
+        // However the mark changes (mouse, Space, an accessibility action),
+        // the handler runs once for each change.
+        QObject::connect(box, &QCheckBox::stateChanged, m_form, [this, at](int state) {
+            valueChanged(at, valueOf(Qt::CheckState(state)));
+        });
+        return box;
     }
 
-    // Only buttons and check boxes take the focus, in their tab order; the
+    // Only the kinds that take the focus get it, in their tab order; the
     // first of them has it when the window opens.
     void setUpTabOrder()
     {
-        std::vector<const Element *> focusable;
-        for (const Element &e : m_elements) {
-            if (!e.widget)
-                continue;
-            if (e.def->tabIndex >= 0 &&
-                (e.def->kind == ElementKind::Button || e.def->kind == ElementKind::PushButton ||
-                 e.def->kind == ElementKind::CheckBox)) {
-                e.widget->setFocusPolicy(Qt::StrongFocus);
-                focusable.push_back(&e);
-            } else {
-                e.widget->setFocusPolicy(Qt::NoFocus);
-            }
+        for (QWidget *widget : m_widgets)
+            if (widget)
+                widget->setFocusPolicy(Qt::NoFocus);
+        QWidget *previous = nullptr;
+        for (const std::size_t at : model().tabOrder()) {
+            QWidget *widget = m_widgets[at];
+            widget->setFocusPolicy(Qt::StrongFocus);
+            if (previous)
+                QWidget::setTabOrder(previous, widget);
+            else
+                m_firstFocus = widget;
+            previous = widget;
         }
-        std::sort(focusable.begin(), focusable.end(), [](const Element *a, const Element *b) {
-            return a->def->tabIndex < b->def->tabIndex;
-        });
-        for (std::size_t i = 1; i < focusable.size(); ++i)
-            QWidget::setTabOrder(focusable[i - 1]->widget, focusable[i]->widget);
-        m_firstFocus = focusable.empty() ? nullptr : focusable.front()->widget;
     }
 
-    QtToolkit &m_toolkit;
-    const WindowDef &m_def;
-    WindowEvents &m_events;
     FormWidget *m_form;
-    std::vector<Element> m_elements;
-    // Keys view the names in the window description, which outlives the window.
-    std::unordered_map<ElementKey, std::size_t, KeyHash> m_index;
+    std::vector<QWidget *> m_widgets; // by model position; none for a timer
+    std::vector<ElementView *> m_views;
+    std::vector<QTimer *> m_timers;
     QWidget *m_firstFocus = nullptr;
-    bool m_unloaded = false;
 };
 
 // --- QtToolkit -------------------------------------------------------------
@@ -499,23 +365,19 @@ QtToolkit::QtToolkit()
     installAccessibility();
 }
 
-QtToolkit::~QtToolkit() = default;
+QtToolkit::~QtToolkit()
+{
+    destroyAll();
+}
 
 Window &QtToolkit::load(const WindowDef &def, WindowEvents &events)
 {
-    m_windows.push_back(std::make_unique<QtWindow>(*this, def, events));
-    QtWindow &window = *m_windows.back();
-    window.runLoad();
-    return window;
+    return adopt(std::make_unique<QtWindow>(*this, def, events));
 }
 
-void QtToolkit::release(QtWindow *window)
+void QtToolkit::runLater(std::function<void()> task)
 {
-    // The window may be unloaded from inside one of its own click handlers;
-    // it is destroyed once that handler has returned.
-    QTimer::singleShot(0, qApp, [this, window] {
-        std::erase_if(m_windows, [window](const auto &w) { return w.get() == window; });
-    });
+    QTimer::singleShot(0, &m_context, std::move(task));
 }
 
 void QtToolkit::endProgram()
@@ -536,8 +398,7 @@ QWidget *QtToolkit::widgetOf(Window &window)
 
 QWidget *QtToolkit::elementWidget(Window &window, ElementKey key)
 {
-    auto *element = static_cast<QtWindow &>(window).lookup(key);
-    return element ? element->widget : nullptr;
+    return static_cast<QtWindow &>(window).widgetOf(key);
 }
 
 } // namespace tessaro::qt

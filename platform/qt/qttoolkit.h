@@ -1,19 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "modelwindow.h"
 #include "toolkit.h"
 
-#include <memory>
-#include <vector>
+#include <QObject>
 
 class QWidget;
 
-namespace tessaro::qt {
+namespace tessaro::qt
+{
 
 class QtWindow;
 
 // Builds real Qt widgets from window descriptions. Needs a QApplication.
-class QtToolkit final : public Toolkit
+class QtToolkit final : public Toolkit, private WindowHost
 {
 public:
     QtToolkit();
@@ -33,9 +34,10 @@ public:
 
 private:
     friend class QtWindow;
-    void release(QtWindow *window);
+    void runLater(std::function<void()> task) override;
 
-    std::vector<std::unique_ptr<QtWindow>> m_windows;
+    // Deferred work is bound to it, so none runs after the toolkit is gone.
+    QObject m_context;
 };
 
 } // namespace tessaro::qt

@@ -49,7 +49,7 @@ RunningClock::~RunningClock()
 bool RunningClock::click(ElementKey key) const
 {
     const ElementDef *def = findRuzozuraElement(key);
-    return def && click(m_window, qt::pixelRect(def->rect).center());
+    return def && click(m_window, qt::toQRect(pixelRect(def->rect)).center());
 }
 
 int RunningClock::exitByButton()
@@ -110,7 +110,7 @@ std::optional<QString> readFace(const QImage &shot, QString &fault, QColor lit)
     for (const auto &row : rows) {
         cells << QString();
         for (const ElementKey &key : row) {
-            const QRect r = qt::pixelRect(findRuzozuraElement(key)->rect).adjusted(1, 1, -1, -1);
+            const QRect r = qt::toQRect(pixelRect(findRuzozuraElement(key)->rect)).adjusted(1, 1, -1, -1);
             int seen = 0;
             for (int y = r.top(); y <= r.bottom(); ++y)
                 for (int x = r.left(); x <= r.right(); ++x) {

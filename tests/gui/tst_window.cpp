@@ -29,7 +29,7 @@ namespace
 
 QRect rectOf(const char *name, int index = -1)
 {
-    return qt::pixelRect(findRuzozuraElement({name, index})->rect);
+    return qt::toQRect(pixelRect(findRuzozuraElement({name, index})->rect));
 }
 
 QRect leftEdge(const char *name, int index = -1)
@@ -230,7 +230,7 @@ private Q_SLOTS:
     {
         QFile::remove(m_probe + u".away"_s);
         QVERIFY(QFile::rename(m_probe, m_probe + u".away"_s));
-        QVERIFY(clickIn(about::sysInfoButton));
+        QVERIFY(clickIn(infotessaro::cmdSysInfo.name));
         // The box carries the program's title, as the main window does, and
         // gives its OK button the focus just after it appears.
         QVERIFY(QTest::qWaitFor([] { return windows(u"^Tessaro$"_s).size() == 2; }));
@@ -252,7 +252,7 @@ private Q_SLOTS:
         while (session.elapsed() < (seconds > 0 ? seconds : 30) * 1000) {
             // Out of the way of the main window's buttons.
             RunningClock::xdotool({u"windowmove"_s, m_dialog, u"700"_s, u"100"_s});
-            for (std::string_view button : {about::sysInfoButton, about::okButton}) {
+            for (std::string_view button : {infotessaro::cmdSysInfo.name, infotessaro::cmdOK.name}) {
                 QVERIFY(clickIn(button));
                 RunningClock::waitForTicks(2);
             }
@@ -350,7 +350,7 @@ private:
     {
         for (const ElementDef &def : infotessaroWindow().elements)
             if (def.key.name == button)
-                return RunningClock::click(m_dialog, qt::pixelRect(def.rect).center());
+                return RunningClock::click(m_dialog, qt::toQRect(pixelRect(def.rect)).center());
         return false;
     }
 
@@ -359,7 +359,7 @@ private:
     {
         QFile marker(m_marker);
         marker.remove();
-        if (clickIn(about::sysInfoButton) && QTest::qWaitFor([&] { return marker.exists(); }))
+        if (clickIn(infotessaro::cmdSysInfo.name) && QTest::qWaitFor([&] { return marker.exists(); }))
             marker.open(QIODevice::ReadOnly);
         const qint64 pid = marker.readLine().split(' ').value(0).toLongLong();
         return marker.remove() && pid != m_about.pid() ? pid : 0;

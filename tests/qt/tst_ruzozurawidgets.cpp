@@ -2,6 +2,7 @@
 // The main window as the Qt toolkit builds it, offscreen, at device pixel
 // ratio 1 and 2: what each element looks like and says, focus, colours, and
 // the headings' runs of spaces measured in the face they are drawn with.
+#include "captionfit.h"
 #include "convert.h"
 #include "elementwidgets.h"
 #include "fonts.h"
@@ -53,8 +54,10 @@ class RuzozuraWidgetsTest : public QObject
     }
     // Where each word (split at spaces) of a caption starts and ends, in window
     // pixels, as the label draws the caption.
-    QList<QPair<qreal, qreal>> wordSpans(const QString &label, const QString &caption) const
+    QList<QPair<qreal, qreal>> wordSpans(const QString &label, std::string_view tableCaption) const
     {
+        const QString caption =
+            qt::toQString(qt::fitToSubstituteFace(def(label), tableCaption).text);
         const auto *w = qobject_cast<const qt::LabelWidget *>(widget(label));
         const QFontMetricsF metrics(w->font());
         const qreal origin = w->mapTo(m_form, w->textRect().topLeft()).x();
@@ -96,11 +99,11 @@ private Q_SLOTS:
         const ElementDef &e = def(key);
         QWidget *w = widget(key);
         if (e.kind == ElementKind::Line) {
-            const QLine line = qt::pixelLine(e.rect);
+            const QLine line = qt::toQLine(pixelLine(e.rect));
             QVERIFY(w->geometry().contains(line.p1()) && w->geometry().contains(line.p2()));
             QVERIFY(w->width() == 1 || w->height() == 1);
         } else {
-            QCOMPARE(w->geometry(), qt::pixelRect(e.rect));
+            QCOMPARE(w->geometry(), qt::toQRect(pixelRect(e.rect)));
         }
         QCOMPARE(w->isVisibleTo(m_form), !(e.flags & flags::hidden));
         QCOMPARE(w->toolTip(), qt::toQString(e.toolTip));
@@ -183,7 +186,7 @@ private Q_SLOTS:
             {"Label15", clock::yearHeadingElevenPlaces, 0, year, 3.0},
             {"Label15", clock::yearHeadingSevenPlaces, 0, year.mid(32), 3.0}};
         for (const auto &[label, caption, first, columns, tolerance] : headings) {
-            const auto spans = wordSpans(QString::fromLatin1(label), qt::toQString(caption));
+            const auto spans = wordSpans(QString::fromLatin1(label), caption);
             const QStringList cells = columns.split(u' ');
             for (qsizetype i = 0; i < cells.size(); ++i) {
                 qreal centre = 0;
@@ -204,7 +207,7 @@ private Q_SLOTS:
              {"hex1(2) hexa1(4) hexa1(5) hexa1(3)", "hex1(1) hexa1(8) hexa1(7) hexa1(6)",
               "hex1(0) hexa1(1) hexa1(0) hexa1(2)"}) {
             const QStringList keys = QString::fromLatin1(row).split(u' ');
-            const auto spans = wordSpans(keys[0], qt::toQString(def(keys[0]).caption));
+            const auto spans = wordSpans(keys[0], def(keys[0]).caption);
             const qreal edges[] = {spans[1].first,       spans[1].second,      box(keys[1]).left(),
                                    box(keys[1]).right(), spans[2].first,       spans[3].second,
                                    box(keys[2]).left(),  box(keys[2]).right(), spans[4].first,

@@ -1,0 +1,218 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The window model that every toolkit builds on: geometry at any scale, the
+// element state and what reaches the toolkit, creation order, focus, timers,
+// and a window unloaded from inside its own handler.
+#include "infotessaro_window.h"
+#include "modelwindow.h"
+#include "ruzozura_keys.h"
+#include "ruzozura_window.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+namespace tessaro
+{
+namespace
+{
+
+TEST(Geometry, TwipsBecomePixelsAtEveryScale)
+{
+    // Logical pixels at 96 dpi round to the nearest pixel.
+    EXPECT_EQ(pixels(6105), 407);
+    EXPECT_EQ(pixels(7035), 469);
+    EXPECT_EQ(pixels(144), 10); // 9.6
+    EXPECT_EQ(pixels(195), 13);
+    EXPECT_EQ(pixels(-22), -1);
+    // Device pixels at 96, 120, 144 and 192 dpi.
+    for (const auto &[dpi, width, cell] : {std::tuple{96, 407, 10}, std::tuple{120, 509, 12},
+                                           std::tuple{144, 611, 14}, std::tuple{192, 814, 19}}) {
+        EXPECT_EQ(devicePixels(6105, dpi), width) << dpi;
+        EXPECT_EQ(devicePixels(144, dpi), cell) << dpi;
+    }
+}
+
+// Edges rounded one by one: neighbours keep touching and a one-pixel line
+// keeps at least one device pixel, at every ratio from 1 to 3.
+TEST(Geometry, DeviceEdgesNeitherGapNorVanish)
+{
+    for (int quarter = 4; quarter <= 12; ++quarter) {
+        const double ratio = quarter / 4.0;
+        for (int left = 0; left < 8; ++left) {
+            const DeviceEdges line = deviceEdges({left, 3, 1, 1}, ratio);
+            const DeviceEdges next = deviceEdges({left + 1, 3, 1, 1}, ratio);
+            EXPECT_GE(line.right - line.left, 1) << ratio << " at " << left;
+            EXPECT_EQ(line.right, next.left) << ratio << " at " << left;
+        }
+    }
+}
+
+TEST(WindowModel, OpensInTheTableStateAndDropsWritesThatChangeNothing)
+{
+    WindowModel model(ruzozuraWindow());
+    ASSERT_EQ(model.size(), 95u);
+    const std::size_t cell = model.indexOf(ruzozura::bin1[0]);
+    const std::size_t readout = model.indexOf(ruzozura::Stunde);
+    EXPECT_EQ(model.state(cell).caption, "0");
+    EXPECT_FALSE(model.state(readout).visible);
+    EXPECT_EQ(model.state(model.indexOf(ruzozura::Check2)).value, 1);
+    EXPECT_EQ(model.state(model.indexOf(ruzozura::Label14)).border, 1);
+
+    EXPECT_FALSE(model.setCaption(cell, "0"));
+    EXPECT_TRUE(model.takeChanged().empty());
+    EXPECT_TRUE(model.setCaption(cell, "1"));
+    EXPECT_TRUE(model.setBackColour(cell, colours::blue));
+    EXPECT_TRUE(model.setVisible(readout, true));
+    EXPECT_FALSE(model.setVisible(readout, true));
+    EXPECT_EQ(model.takeChanged(), (std::vector{cell, readout})) << "each changed element once";
+    EXPECT_TRUE(model.takeChanged().empty());
+    EXPECT_EQ(model.state(cell).caption, "1");
+}
+
+TEST(WindowModel, UnknownKeysAreReportedByName)
+{
+    const WindowModel model(ruzozuraWindow());
+    EXPECT_FALSE(model.find({"bin1", 5}));
+    EXPECT_FALSE(model.find({"bin1"}));
+    try {
+        (void)model.indexOf({"bin1", 5});
+        FAIL() << "no error";
+    } catch (const UnknownElement &error) {
+        EXPECT_STREQ(error.what(), "Tessaro: window Ruzozura has no element bin1(5)");
+    }
+}
+
+// Containers come before what they contain; otherwise each element is
+// created above all created before it, child windows last.
+TEST(WindowModel, CreatesBottomMostFirstAndContainersBeforeTheirContents)
+{
+    const WindowModel main(ruzozuraWindow());
+    const auto position = [&](ElementKey key) { return main.indexOf(key); };
+    EXPECT_LT(position(ruzozura::Label10), position(ruzozura::Line2)); // the line crosses it
+    EXPECT_LT(position(ruzozura::Label16), position(ruzozura::Label9));
+    EXPECT_LT(position(ruzozura::hex1[0]), position(ruzozura::hexa1[0]));
+    EXPECT_LT(position(ruzozura::Line3[1]), position(ruzozura::Frame39)); // topmost label, a cell
+
+    const WindowModel about(infotessaroWindow());
+    const std::size_t notice = about.indexOf(infotessaro::Label1);
+    ASSERT_TRUE(about.containerOf(notice));
+    EXPECT_EQ(about.element(*about.containerOf(notice)).key, infotessaro::Frame1);
+    EXPECT_LT(*about.containerOf(notice), notice);
+    EXPECT_FALSE(about.containerOf(about.indexOf(infotessaro::cmdOK)));
+}
+
+TEST(WindowModel, FocusTimersAndMouseFollowTheKinds)
+{
+    const WindowModel model(ruzozuraWindow());
+    std::string order;
+    for (const std::size_t at : model.tabOrder())
+        order += describe(model.element(at).key) + ' ';
+    EXPECT_EQ(order, "Command1 Check1 Command2 Command3 Command4 Command5 Check2 Check3 ");
+    ASSERT_EQ(model.timers().size(), 1u);
+    EXPECT_EQ(model.element(model.timers()[0]).intervalMs, 100);
+
+    const auto through = [&](ElementKey key) {
+        return letsMouseThrough(model.element(model.indexOf(key)));
+    };
+    EXPECT_TRUE(through(ruzozura::Label18));  // no tooltip
+    EXPECT_FALSE(through(ruzozura::Label17)); // its tooltip must show
+    EXPECT_TRUE(through(ruzozura::Frame23));
+    EXPECT_TRUE(through(ruzozura::Line1));
+    EXPECT_FALSE(through(ruzozura::Command2));
+}
+
+// A window whose toolkit part records what reaches it.
+class RecordingHost final : public WindowHost
+{
+public:
+    void runLater(std::function<void()> task) override { tasks.push_back(std::move(task)); }
+    void runTasks()
+    {
+        for (; !tasks.empty(); tasks.pop_front())
+            tasks.front()();
+    }
+    std::deque<std::function<void()>> tasks;
+};
+
+class RecordingWindow final : public ModelWindow
+{
+public:
+    RecordingWindow(const WindowDef &def, WindowEvents &events, WindowHost &host, int &destroyed)
+        : ModelWindow(def, events, host), m_destroyed(destroyed)
+    {
+    }
+    ~RecordingWindow() override { ++m_destroyed; }
+
+    void setTitle(std::string_view) override {}
+    void show() override {}
+    void check(ElementKey box, int value) { valueChanged(model().indexOf(box), value); }
+    void press(ElementKey button) { clicked(model().indexOf(button)); }
+
+    std::vector<std::string> shown;
+    int timersRunning = 0;
+    bool closed = false;
+
+protected:
+    void showChange(std::size_t at, Change change) override
+    {
+        shown.push_back(describe(model().element(at).key) + ' ' +
+                        std::to_string(static_cast<int>(change)));
+    }
+    void startTimer(std::size_t, int) override { ++timersRunning; }
+    void stopTimers() override { timersRunning = 0; }
+    void closeNativeWindow() override { closed = true; }
+
+private:
+    int &m_destroyed;
+};
+
+class Handlers final : public WindowEvents
+{
+public:
+    void onLoad(Window &window) override { window.setCaption(ruzozura::Label1, "Uhr"); }
+    void onClick(Window &window, ElementKey key) override
+    {
+        clicks.push_back(describe(key) + '=' + std::to_string(window.value(key)));
+        if (key == ruzozura::Command1)
+            window.unload();
+    }
+    void onUnloaded() override { ++unloads; }
+    std::vector<std::string> clicks;
+    int unloads = 0;
+};
+
+TEST(ModelWindow, ShowsRealChangesRunsHandlersOnceAndDiesAfterItsHandler)
+{
+    RecordingHost host;
+    Handlers handlers;
+    int destroyed = 0;
+    auto &window = static_cast<RecordingWindow &>(
+        host.adopt(std::make_unique<RecordingWindow>(ruzozuraWindow(), handlers, host, destroyed)));
+    EXPECT_EQ(window.shown, (std::vector<std::string>{"Label1 0"})) << "load ran";
+    EXPECT_EQ(window.timersRunning, 1);
+
+    window.setCaption(ruzozura::Label1, "Uhr");
+    window.setBorderStyle(ruzozura::Label1, 0);
+    window.setBorderStyle(ruzozura::Label1, 0);
+    EXPECT_EQ(window.shown.size(), 2u) << "only the border changed";
+
+    // However a box changes, its handler runs once per real change.
+    window.check(ruzozura::Check1, 1);
+    window.check(ruzozura::Check1, 1);
+    window.check(ruzozura::Check1, 0);
+    EXPECT_EQ(handlers.clicks, (std::vector<std::string>{"Check1=1", "Check1=0"}));
+    EXPECT_EQ(window.value(ruzozura::Label1), 0) << "only check boxes have a value";
+
+    window.press(ruzozura::Command1); // unloads from inside its handler
+    EXPECT_TRUE(window.closed);
+    EXPECT_EQ(window.timersRunning, 0);
+    EXPECT_EQ(handlers.unloads, 1);
+    EXPECT_EQ(destroyed, 0) << "still inside the handler";
+    window.unload();
+    EXPECT_EQ(handlers.unloads, 1) << "unloaded once";
+    host.runTasks();
+    EXPECT_EQ(destroyed, 1);
+}
+
+} // namespace
+} // namespace tessaro
