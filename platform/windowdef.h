@@ -3,6 +3,7 @@
 
 #include "colour.h"
 #include "elements.h"
+#include "pictures.h"
 
 #include <cstdint>
 #include <span>
@@ -102,8 +103,6 @@ struct ElementDef {
     // Accessible name for screen readers; the tick refines it for cells.
     std::string_view accessibleName;
 };
-
-enum class IconId : std::uint8_t { None, LogicGate };
 
 struct WindowDef {
     std::string_view name;

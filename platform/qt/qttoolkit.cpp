@@ -6,7 +6,7 @@
 #include "elementwidgets.h"
 #include "fonts.h"
 #include "icon.h"
-#include "pictures.h"
+#include "qtpictures.h"
 
 #include <QApplication>
 #include <QCheckBox>
