@@ -9,12 +9,12 @@
 namespace tessaro
 {
 
-// Loads and shows the first windows and returns the object that owns the
-// program's handlers; it lives until the event loop has ended.
-using ProgramStart = std::function<std::shared_ptr<void>(Toolkit &)>;
-
-// Runs the program's event loop on the toolkit the build was made with
-// (Qt on Linux, Win32 on Windows). Returns the program's exit status.
-int runApplication(int &argc, char **argv, const ProgramStart &start);
+// Starts the event loop of the window toolkit the build chose
+// (TESSARO_TOOLKIT). `start` loads and shows the first windows and returns
+// the object that owns the program's handlers; it lives until the loop has
+// ended. Returns the program's exit status. A toolkit that cannot show
+// windows (no graphical session) says so in one line and returns 1.
+int runApplication(int &argc, char **argv,
+                   const std::function<std::shared_ptr<void>(Toolkit &)> &start);
 
 } // namespace tessaro

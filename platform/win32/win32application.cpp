@@ -9,7 +9,7 @@
 namespace tessaro
 {
 
-int runApplication(int &, char **, const ProgramStart &start)
+int runApplication(int &, char **, const std::function<std::shared_ptr<void>(Toolkit &)> &start)
 {
     win32::becomeDpiAware();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "win32paint.h"
 
-#include "win32pictures.h"
+#include "pictures.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace tessaro::win32
@@ -45,6 +46,22 @@ int penStyleOf(LineStyle style)
         break;
     }
     return PS_SOLID;
+}
+
+// A picture's pixels as a 32-bit bitmap (0x00RRGGBB), top row first.
+std::vector<std::uint32_t> toBitmapBits(const PixelPicture &picture)
+{
+    std::vector<std::uint32_t> bits;
+    bits.reserve(static_cast<std::size_t>(picture.width * picture.height));
+    for (const std::string_view row : picture.rows)
+        for (const char key : row) {
+            const auto index = paletteIndex(picture, key);
+            const Colour c = index ? picture.palette[*index].colour : colours::buttonFace;
+            const COLORREF colour = colorRef(c);
+            bits.push_back(std::uint32_t(GetRValue(colour)) << 16 |
+                           std::uint32_t(GetGValue(colour)) << 8 | GetBValue(colour));
+        }
+    return bits;
 }
 
 void frame(HDC dc, const RECT &rect, COLORREF colour)
@@ -114,20 +131,21 @@ void paintPictureBox(HDC dc, const RECT &rect, PictureId picture)
     fill(dc, rect, colours::buttonFace);
     RECT inside = rect;
     DrawEdge(dc, &inside, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-    const PictureBits bits = pictureBits(picture);
-    if (bits.pixels.empty())
+    const PixelPicture pixels = tessaro::picture(picture);
+    if (pixels.empty())
         return;
+    const std::vector<std::uint32_t> bits = toBitmapBits(pixels);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = bits.width;
-    info.bmiHeader.biHeight = -bits.height; // top row first
+    info.bmiHeader.biWidth = pixels.width;
+    info.bmiHeader.biHeight = -pixels.height; // top row first
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     // The picture fills the box inside its border, at the screen's scale.
     const int size = std::min(inside.right - inside.left, inside.bottom - inside.top);
-    StretchDIBits(dc, inside.left, inside.top, size, size, 0, 0, bits.width, bits.height,
-                  bits.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    StretchDIBits(dc, inside.left, inside.top, size, size, 0, 0, pixels.width, pixels.height,
+                  bits.data(), &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 void paintButton(HDC dc, const RECT &rect, const ButtonLook &look)

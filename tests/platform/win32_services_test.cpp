@@ -102,7 +102,10 @@ TEST(Win32ProgramStart, TakesAQuotedPathWhole)
     const fs::path decoy = "C:\\Tessaro Test\\Quoted.exe";
     fs::create_directories(tool.parent_path());
     win32::Win32ProgramStarter programs;
-    for (const std::string &registered : {"\"" + tool.string() + "\"", tool.string()}) {
+    std::string quoted = tool.string();
+    quoted.insert(quoted.begin(), '"');
+    quoted.push_back('"');
+    for (const std::string &registered : {quoted, tool.string()}) {
         for (const fs::path &copy : {tool, decoy}) {
             fs::copy_file(self(), copy, fs::copy_options::overwrite_existing);
             fs::remove(ran(copy));
