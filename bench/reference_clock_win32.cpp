@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick of bench/idle-wine: the smallest sensible Win32 clock. One
 // window with one line of text, the local time, read every 100 ms and
-// repainted when it has changed.
+// repainted when it has changed. Its client area has the size of Tessaro's
+// main window (407 x 469 at 96 dpi), so that the comparison is of what the
+// windows hold, not of how many pixels they cover; "reference_clock_win32.exe
+// WIDTH HEIGHT" gives it another size.
 #include <windows.h>
 
+#include <cstdlib>
 #include <cwchar>
 
 namespace
@@ -49,17 +53,20 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 } // namespace
 
-int main()
+int main(int argc, char *argv[])
 {
+    RECT frame{0, 0, argc == 3 ? std::atoi(argv[1]) : 407, argc == 3 ? std::atoi(argv[2]) : 469};
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    AdjustWindowRectEx(&frame, style, FALSE, 0);
     WNDCLASSW cls{};
     cls.lpfnWndProc = windowProc;
     cls.hInstance = GetModuleHandleW(nullptr);
     cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     cls.lpszClassName = L"ReferenceClock";
     RegisterClassW(&cls);
-    HWND hwnd = CreateWindowExW(0, cls.lpszClassName, L"Referenzuhr",
-                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT,
-                                CW_USEDEFAULT, 200, 80, nullptr, nullptr, cls.hInstance, nullptr);
+    HWND hwnd = CreateWindowExW(0, cls.lpszClassName, L"Referenzuhr", style, CW_USEDEFAULT,
+                                CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                                nullptr, nullptr, cls.hInstance, nullptr);
     readTime(shown);
     ShowWindow(hwnd, SW_SHOWNORMAL);
     SetTimer(hwnd, 1, 100, nullptr);

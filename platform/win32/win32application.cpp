@@ -4,16 +4,12 @@
 #include "win32dpi.h"
 #include "win32toolkit.h"
 
-#include <commctrl.h>
-
 namespace tessaro
 {
 
 int runApplication(int &, char **, const std::function<std::shared_ptr<void>(Toolkit &)> &start)
 {
     win32::becomeDpiAware();
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
     win32::Win32Toolkit toolkit;
     const std::shared_ptr<void> program = start(toolkit);
     return toolkit.run();

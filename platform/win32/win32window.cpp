@@ -82,7 +82,6 @@ Win32Window::Win32Window(Win32Toolkit &toolkit, const WindowDef &def, WindowEven
     for (std::size_t at = 0; at < model().size(); ++at)
         createChild(at);
     setUpTabOrder();
-    setUpTooltips();
     // Per-monitor awareness: the screen the window opened on may differ
     // from the primary one.
     if (const int dpi = windowDpi(m_hwnd); dpi != m_dpi)
@@ -163,8 +162,30 @@ void Win32Window::setUpTabOrder()
     }
 }
 
+// The common controls, which hold the tooltip window, cost about a megabyte
+// of private memory; they are loaded the first time the pointer comes over a
+// window, not for a clock that nobody points at.
+static bool commonControlsLoaded()
+{
+    static const bool loaded = [] {
+        HMODULE library = LoadLibraryW(L"comctl32.dll");
+        using Init = BOOL(WINAPI *)(const INITCOMMONCONTROLSEX *);
+        const auto init = library ? reinterpret_cast<Init>(reinterpret_cast<void *>(
+                                        GetProcAddress(library, "InitCommonControlsEx")))
+                                  : nullptr;
+        const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+        return init && init(&controls);
+    }();
+    return loaded;
+}
+
 void Win32Window::setUpTooltips()
 {
+    if (m_tooltipsTried)
+        return;
+    m_tooltipsTried = true;
+    if (!commonControlsLoaded())
+        return;
     m_tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hwnd, nullptr,
@@ -359,6 +380,9 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ACTIVATE:
         onActivate(wParam);
         return 0;
+    case WM_SETCURSOR: // the pointer is over the window or one of its children
+        setUpTooltips();
+        return DefWindowProcW(m_hwnd, message, wParam, lParam);
     case WM_CLOSE:
         unload();
         return 0;

@@ -16,9 +16,9 @@ namespace tessaro::win32
 
 class Win32Toolkit;
 
-// An off-screen bitmap the size of the client area: the window's own
-// surface is painted there in one go and copied to the screen, so a label
-// never shows half drawn.
+// An off-screen bitmap for one paint: the window's own surface is painted
+// there in one go and copied to the screen, so a label never shows half
+// drawn.
 class BackBuffer
 {
 public:
@@ -82,7 +82,7 @@ private:
     [[nodiscard]] std::optional<std::size_t> elementOf(HWND child) const;
 
     void paint();
-    void paintSurface(HDC dc, const RECT &area);
+    void paintSurface(HDC dc, const RECT &area, HRGN update);
     void paintElement(HDC dc, std::size_t at);
     void paintChild(std::size_t at, HWND child);
     void invalidate(std::size_t at);
@@ -109,6 +109,7 @@ private:
     HWND m_lastFocus = nullptr;
     std::vector<std::pair<Colour, HBRUSH>> m_brushes;
     bool m_shown = false;
+    bool m_tooltipsTried = false;
 };
 
 } // namespace tessaro::win32

@@ -5,6 +5,7 @@
 #include "win32window.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace tessaro::win32
 {
@@ -84,35 +85,50 @@ void Win32Window::invalidate(std::size_t at)
     InvalidateRect(m_hwnd, &r, FALSE);
 }
 
+// Only what the update region touches is drawn, into a buffer the size of
+// the region's bounds that lives for this one paint: an idle clock keeps no
+// window-sized bitmap, and a second that changes repaints a few cells.
 void Win32Window::paint()
 {
+    HRGN update = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(m_hwnd, update, FALSE); // before BeginPaint validates it
     PAINTSTRUCT ps;
     HDC screen = BeginPaint(m_hwnd, &ps);
-    RECT client;
-    GetClientRect(m_hwnd, &client);
-    HDC buffer = m_buffer.prepare(screen, client.right, client.bottom);
-    const RECT &area = ps.rcPaint;
-    paintSurface(buffer, area);
-    BitBlt(screen, area.left, area.top, area.right - area.left, area.bottom - area.top, buffer,
-           area.left, area.top, SRCCOPY);
+    const RECT area = ps.rcPaint;
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width > 0 && height > 0) {
+        HDC buffer = m_buffer.prepare(screen, width, height);
+        SetViewportOrgEx(buffer, -area.left, -area.top, nullptr);
+        paintSurface(buffer, area, update);
+        SetViewportOrgEx(buffer, 0, 0, nullptr);
+        BitBlt(screen, area.left, area.top, width, height, buffer, 0, 0, SRCCOPY);
+        m_buffer.release();
+    }
     EndPaint(m_hwnd, &ps);
+    DeleteObject(update);
 }
 
-// Only what lies in the area is drawn, bottom-most first, so each element
-// covers those beneath it.
-void Win32Window::paintSurface(HDC dc, const RECT &area)
+// Bottom-most first, so each element covers those beneath it; `area` is the
+// bounds of `update`, both in client coordinates.
+void Win32Window::paintSurface(HDC dc, const RECT &area, HRGN update)
 {
-    SaveDC(dc);
-    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
-    fill(dc, area, model().window().backColour);
+    std::vector<std::size_t> touched;
     for (std::size_t at = 0; at < model().size(); ++at) {
         if (!paintedBySurface(at) || !model().state(at).visible)
             continue;
-        RECT covered;
         const RECT r = bounds(at);
-        if (IntersectRect(&covered, &r, &area))
-            paintElement(dc, at);
+        if (RectInRegion(update, &r))
+            touched.push_back(at);
     }
+    SaveDC(dc);
+    // Clip regions count in device pixels of the buffer.
+    OffsetRgn(update, -area.left, -area.top);
+    SelectClipRgn(dc, update);
+    OffsetRgn(update, area.left, area.top);
+    fill(dc, area, model().window().backColour);
+    for (const std::size_t at : touched)
+        paintElement(dc, at);
     RestoreDC(dc, -1);
 }
 
