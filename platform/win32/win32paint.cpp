@@ -2,6 +2,7 @@
 #include "win32paint.h"
 
 #include "pictures.h"
+#include "win32textwrap.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -100,8 +101,23 @@ void paintLabel(HDC dc, RECT rect, const LabelLook &look)
     Selected font(dc, look.font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colorRef(look.def.foreColour));
-    DrawTextW(dc, look.text.c_str(), static_cast<int>(look.text.size()), &rect,
-              DT_TOP | DT_WORDBREAK | DT_NOPREFIX | alignmentOf(look.def));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    const auto widthOf = [dc](std::wstring_view piece) {
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, piece.data(), static_cast<int>(piece.size()), &extent);
+        return static_cast<int>(extent.cx);
+    };
+    // Line by line from the top; the last line is cut off at the bottom edge.
+    RECT line = rect;
+    for (const std::wstring_view text : wrapAtSpaces(look.text, rect.right - rect.left, widthOf)) {
+        if (line.top >= rect.bottom)
+            break;
+        line.bottom = std::min<LONG>(line.top + metrics.tmHeight, rect.bottom);
+        DrawTextW(dc, text.data(), static_cast<int>(text.size()), &line,
+                  DT_TOP | DT_SINGLELINE | DT_NOPREFIX | alignmentOf(look.def));
+        line.top += metrics.tmHeight;
+    }
 }
 
 void paintLine(HDC dc, const PixelLine &line, LineStyle style)
