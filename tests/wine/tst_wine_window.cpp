@@ -143,6 +143,7 @@ private Q_SLOTS:
     void tabOrderEscapeAndExit();
     void aboutDialogOnce();
     void systemInformation();
+    void tooltips();
 };
 
 void TestWineWindow::initTestCase()
@@ -329,6 +330,38 @@ void TestWineWindow::systemInformation()
 
     QVERIFY(clock.click(rz::Command1));
     QCOMPARE(clock.awaitExit(), 0);
+}
+
+// A tooltip is a small window of the program without a title; the widths of
+// the ones seen, in the order they appeared.
+QList<TopWindow> tooltipsShown(const QString &mainWindow)
+{
+    QList<TopWindow> tips;
+    for (const TopWindow &w : visibleWindows(u"^$"_s))
+        if (w.id != mainWindow && w.size.height() > 5 && w.size.height() < 40 &&
+            w.size.width() < 1000)
+            tips.append(w);
+    return tips;
+}
+
+// Resting on a button or on a windowless label shows its tooltip, sized to
+// its text; moving away hides it.
+void TestWineWindow::tooltips()
+{
+    WineClock clock;
+    QVERIFY(clock.start(u"2026-12-07 12:00:00"_s));
+    QList<int> widths;
+    for (const ElementKey key : {rz::Command1, rz::Label14}) {
+        QVERIFY(clock.hover(key));
+        QVERIFY2(awaitTrue([&] { return tooltipsShown(clock.window()).size() == 1; }),
+                 key.name.data());
+        widths << tooltipsShown(clock.window()).front().size.width();
+        QVERIFY(WineClock::parkPointer());
+        QVERIFY2(awaitTrue([&] { return tooltipsShown(clock.window()).isEmpty(); }),
+                 "the tooltip stayed");
+    }
+    // "Die aktiven Werte addieren um auf die Zeit zu kommen!" is the longer.
+    QVERIFY2(widths[1] > widths[0], qPrintable(u"%1 %2"_s.arg(widths[0]).arg(widths[1])));
 }
 
 QTEST_GUILESS_MAIN(TestWineWindow)

@@ -158,6 +158,24 @@ bool WineClock::clickAt(const QString &window, QPoint clientPoint) const
     return clicked;
 }
 
+bool WineClock::hover(ElementKey key) const
+{
+    const auto move = [this](QPoint client) {
+        const QPoint at = client + clientOffset;
+        return run(u"xdotool"_s, {u"mousemove"_s, u"--window"_s, m_window, QString::number(at.x()),
+                                  QString::number(at.y())})
+            .has_value();
+    };
+    return move({2, 300}) && move(screenshot::elementRect(key).center());
+}
+
+bool WineClock::parkPointer()
+{
+    return run(u"xdotool"_s, {u"mousemove"_s, QString::number(restingPointer.x()),
+                              QString::number(restingPointer.y())})
+        .has_value();
+}
+
 bool WineClock::click(ElementKey key) const
 {
     return clickAt(m_window, screenshot::elementRect(key).center());

@@ -52,6 +52,10 @@ public:
     [[nodiscard]] QImage lastShot() const { return m_lastShot; }
     bool click(ElementKey key) const;
     bool clickAt(const QString &window, QPoint clientPoint) const;
+    // Rests the pointer on an element (coming from the window's empty left
+    // margin), or moves it off every window.
+    bool hover(ElementKey key) const;
+    static bool parkPointer();
     // Presses keys on the keyboard (to whichever window has the focus).
     static bool keys(const QString &keys);
     // Waits for the program to end; its exit status, or -1.
