@@ -184,7 +184,10 @@ void Win32Window::setUpTooltips()
     if (m_tooltipsTried)
         return;
     m_tooltipsTried = true;
-    if (!commonControlsLoaded())
+    bool anyTip = false;
+    for (std::size_t at = 0; at < model().size(); ++at)
+        anyTip = anyTip || !model().element(at).toolTip.empty();
+    if (!anyTip || !commonControlsLoaded())
         return;
     m_tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
