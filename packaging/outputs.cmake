@@ -4,7 +4,8 @@
 set(TESSARO_PACKAGING_DIR ${PROJECT_BINARY_DIR}/packaging)
 set(TESSARO_ICON_SIZES 16 32 48 64 128 256)
 set(TESSARO_ICON_DIR ${TESSARO_PACKAGING_DIR}/icons)
-set(TESSARO_ICO_FILE ${TESSARO_ICON_DIR}/tessaro.ico)
+# Kept in the sources: the Windows build needs no tool to make it.
+set(TESSARO_ICO_FILE ${PROJECT_SOURCE_DIR}/packaging/windows/tessaro.ico)
 set(TESSARO_SVG_ICON ${TESSARO_ICON_DIR}/hicolor/scalable/apps/${TESSARO_APP_ID}.svg)
 set(TESSARO_RC_FILE ${TESSARO_PACKAGING_DIR}/tessaro.rc)
 set(TESSARO_RES_FILE ${TESSARO_PACKAGING_DIR}/tessaro.res)

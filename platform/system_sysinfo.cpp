@@ -10,23 +10,20 @@
 namespace tessaro
 {
 
-#ifdef _WIN32
+// The launcher's message is the toolkit's message box on every system.
 struct SystemSysInfo::Parts {
-    explicit Parts(Toolkit &) {}
+    explicit Parts(Toolkit &toolkit) : messages(toolkit) {}
+#ifdef _WIN32
     win32::Win32Registry registry;
     win32::Win32FileProbe files;
     win32::Win32ProgramStarter programs;
-    win32::Win32MessageService messages;
-};
 #else
-struct SystemSysInfo::Parts {
-    explicit Parts(Toolkit &toolkit) : messages(toolkit) {}
     posix::PosixRegistry registry;
     posix::PosixFileProbe files;
     posix::PosixProgramStarter programs;
+#endif
     ToolkitMessages messages;
 };
-#endif
 
 SystemSysInfo::SystemSysInfo(Toolkit &toolkit)
     : parts_(std::make_unique<Parts>(toolkit)), services_{parts_->registry, parts_->files,

@@ -18,8 +18,7 @@ namespace tessaro
 class SystemSysInfo
 {
 public:
-    // Messages go through the toolkit's message box (on Windows through the
-    // system's own).
+    // Messages go through the toolkit's message box.
     explicit SystemSysInfo(Toolkit &toolkit);
     ~SystemSysInfo();
     SystemSysInfo(const SystemSysInfo &) = delete;

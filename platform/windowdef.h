@@ -3,6 +3,7 @@
 
 #include "colour.h"
 #include "elements.h"
+#include "pictures.h"
 
 #include <cstdint>
 #include <span>
@@ -86,9 +87,6 @@ enum class LineStyle : std::uint8_t {
     DashDotDot, // the byte bracket
 };
 
-// The fixed pictures of picture boxes.
-enum class PictureId : std::uint8_t { None, About };
-
 struct ElementDef {
     ElementKind kind = ElementKind::Label;
     ElementKey key;
@@ -112,8 +110,6 @@ struct ElementDef {
     // Accessible name for screen readers; the tick refines it for cells.
     std::string_view accessibleName;
 };
-
-enum class IconId : std::uint8_t { None, LogicGate };
 
 struct WindowDef {
     std::string_view name;

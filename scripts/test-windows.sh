@@ -40,7 +40,7 @@ echo "test-windows: building in $build_dir"
 cmake -S "$source_dir" -B "$build_dir" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DTESSARO_DEVELOPER_BUILD=OFF \
-    -DTESSARO_WITH_QT=OFF -DTESSARO_BUILD_BENCHMARKS=OFF >/dev/null
+    -DTESSARO_TOOLKIT=win32 -DTESSARO_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build "$build_dir" -j2
 
 echo "test-windows: running the tests under wine"

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "icon.h"
 
+#include "pictures.h"
+#include "qtpictures.h"
+
 #include <QPixmap>
 
 #include <algorithm>
+#include <array>
 
 namespace tessaro::qt
 {
@@ -16,10 +20,8 @@ constexpr QRgb silver = qRgb(0xC0, 0xC0, 0xC0);
 constexpr QRgb grey = qRgb(0x80, 0x80, 0x80);
 constexpr QRgb white = qRgb(0xFF, 0xFF, 0xFF);
 
-// The design at 32 pixels. The gate's face is silver with a white upper-left
-// and a grey lower-right edge, the raised look of the classic desktop; the
-// exclamation mark carries a black outline so that it stays readable on
-// light and on dark panels.
+// The 32-pixel icon as shapes: drawn at one unit a pixel they give exactly
+// its pixel data (a test holds them together).
 constexpr std::array<IconShape, 13> shapes{{
     // Input strokes on the left, output stroke on the right, each ending in
     // the gate's outline.
@@ -39,60 +41,6 @@ constexpr std::array<IconShape, 13> shapes{{
     {QRect(22, 28, 4, 4), black},
     {QRect(23, 29, 2, 2), grey},
 }};
-
-// At 16 pixels the design is redrawn by hand: halving the grid would lose the
-// one-unit outline and bevel in places. K black, W white, S silver, G grey.
-constexpr std::array<const char *, 16> pixels16{{
-    "................",
-    "....KKKKKKKKK...",
-    "....KWWWWWWSK...",
-    "KKKKKWSSSSSGK...",
-    "....KWSSSSSGK...",
-    "....KWSSSSSGKKKK",
-    "....KWSSSSSGK...",
-    "KKKKKWSSSSSGK...",
-    "....KSGGGGGGK...",
-    "....KKKKKKKKK...",
-    "................",
-    "...........GG...",
-    "...........GG...",
-    "...........GG...",
-    "................",
-    "...........GG...",
-}};
-
-QRgb pixelColour(char code)
-{
-    switch (code) {
-    case 'K':
-        return black;
-    case 'W':
-        return white;
-    case 'S':
-        return silver;
-    case 'G':
-        return grey;
-    default:
-        return qRgba(0, 0, 0, 0);
-    }
-}
-
-QImage transparentImage(int size)
-{
-    QImage image(size, size, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    return image;
-}
-
-QImage drawnByHand16()
-{
-    QImage image = transparentImage(16);
-    for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 16; ++x)
-            image.setPixel(x, y, pixelColour(pixels16[static_cast<std::size_t>(y)][x]));
-    }
-    return image;
-}
 
 // Grid edges map to the nearest pixel edge; a shape never shrinks to nothing,
 // so thin strokes survive small sizes.
@@ -117,14 +65,6 @@ void fill(QImage &image, const QRect &area, QRgb colour)
     }
 }
 
-QImage drawnFromGrid(int size)
-{
-    QImage image = transparentImage(size);
-    for (const IconShape &shape : shapes)
-        fill(image, scaledRect(shape.rect, size), shape.colour);
-    return image;
-}
-
 } // namespace
 
 std::span<const IconShape> tessaroIconShapes()
@@ -132,44 +72,31 @@ std::span<const IconShape> tessaroIconShapes()
     return shapes;
 }
 
-const std::array<QRgb, 16> &classicPalette()
+QImage drawIconDesign(int size)
 {
-    static const std::array<QRgb, 16> palette{{
-        qRgb(0x00, 0x00, 0x00),
-        qRgb(0x80, 0x00, 0x00),
-        qRgb(0x00, 0x80, 0x00),
-        qRgb(0x80, 0x80, 0x00),
-        qRgb(0x00, 0x00, 0x80),
-        qRgb(0x80, 0x00, 0x80),
-        qRgb(0x00, 0x80, 0x80),
-        qRgb(0xC0, 0xC0, 0xC0),
-        qRgb(0x80, 0x80, 0x80),
-        qRgb(0xFF, 0x00, 0x00),
-        qRgb(0x00, 0xFF, 0x00),
-        qRgb(0xFF, 0xFF, 0x00),
-        qRgb(0x00, 0x00, 0xFF),
-        qRgb(0xFF, 0x00, 0xFF),
-        qRgb(0x00, 0xFF, 0xFF),
-        qRgb(0xFF, 0xFF, 0xFF),
-    }};
-    return palette;
+    if (size < 1)
+        return {};
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    for (const IconShape &shape : shapes)
+        fill(image, scaledRect(shape.rect, size), shape.colour);
+    return image;
 }
 
 QImage renderTessaroIcon(int size)
 {
-    if (size < 1)
-        return {};
-    if (size == 16)
-        return drawnByHand16();
-    return drawnFromGrid(size);
+    const PixelPicture pixels = icon(IconId::LogicGate, size);
+    if (!pixels.empty())
+        return toQImage(pixels, QImage::Format_ARGB32);
+    return drawIconDesign(size);
 }
 
 QIcon tessaroIcon()
 {
-    QIcon icon;
-    icon.addPixmap(QPixmap::fromImage(renderTessaroIcon(16)));
-    icon.addPixmap(QPixmap::fromImage(renderTessaroIcon(32)));
-    return icon;
+    QIcon windowIcon;
+    for (const int size : iconSizes)
+        windowIcon.addPixmap(QPixmap::fromImage(renderTessaroIcon(size)));
+    return windowIcon;
 }
 
 } // namespace tessaro::qt

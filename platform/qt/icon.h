@@ -6,14 +6,14 @@
 #include <QRect>
 #include <QRgb>
 
-#include <array>
 #include <span>
 
 namespace tessaro::qt
 {
 
-// The icon is designed on a grid of this many units a side: at 32 pixels one
-// unit is one pixel.
+// The icon's scalable design, for the sizes that have no pixel data of their
+// own (the larger theme icons and the SVG): a grid of this many units a side,
+// one unit one pixel at 32 pixels.
 inline constexpr int iconDesignGrid = 32;
 
 // One filled rectangle of the design, in grid units. Shapes are painted in
@@ -23,16 +23,15 @@ struct IconShape {
     QRgb colour;
 };
 
-// The logic gate (a grey square outlined in black, two input strokes on the
-// left, one output stroke on the right) and the grey exclamation mark below
-// it on the right.
+// The logic gate and the exclamation mark of the window icon as shapes.
 std::span<const IconShape> tessaroIconShapes();
 
-// The classic 16-colour palette; every opaque pixel of the icon is one of these.
-const std::array<QRgb, 16> &classicPalette();
+// The design's shapes drawn at one size in pixels, on a transparent
+// background.
+QImage drawIconDesign(int size);
 
-// The icon at one size in pixels, on a transparent background. 16 and 32 are
-// drawn pixel by pixel; other sizes scale the design grid. A size below 1
+// The icon at one size in pixels, on a transparent background. 16 and 32 come
+// from the icon's pixel data; other sizes scale the design. A size below 1
 // gives a null image.
 QImage renderTessaroIcon(int size);
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "qtapplication.h"
+#include "application.h"
 
 #include "convert.h"
 #include "qttoolkit.h"
@@ -14,8 +14,12 @@
 #include <optional>
 #include <vector>
 
-namespace tessaro::qt {
-namespace {
+namespace tessaro
+{
+namespace qt
+{
+namespace
+{
 
 // Qt aborts with a long trace when it cannot reach a display; a desktop
 // clock without one should just say so.
@@ -84,33 +88,35 @@ private:
 };
 
 } // namespace
+} // namespace qt
 
+// Qt's event loop, with the clock's windows as Qt widgets.
 int runApplication(int &argc, char **argv,
                    const std::function<std::shared_ptr<void>(Toolkit &)> &start)
 {
-    if (!graphicalSessionAvailable()) {
-        refuseWithoutSession(
+    if (!qt::graphicalSessionAvailable()) {
+        qt::refuseWithoutSession(
             "kein Display gefunden; DISPLAY oder WAYLAND_DISPLAY ist nicht gesetzt");
         return 1;
     }
     // The windows draw their own faces; Fusion keeps check boxes and message
     // boxes the same on every desktop.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    std::optional<DisplayConnection> connecting(std::in_place);
+    std::optional<qt::DisplayConnection> connecting(std::in_place);
     QApplication application(argc, argv);
     connecting.reset();
-    QApplication::setApplicationName(toQString(app::title));
+    QApplication::setApplicationName(qt::toQString(app::title));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                             .arg(app::versionMajor)
                                             .arg(app::versionMinor)
                                             .arg(app::versionRevision));
     // The icon is the main window's own (its table says so); the About
     // dialog has none.
-    QGuiApplication::setDesktopFileName(toQString(app::applicationId));
+    QGuiApplication::setDesktopFileName(qt::toQString(app::applicationId));
 
-    QtToolkit toolkit;
+    qt::QtToolkit toolkit;
     const std::shared_ptr<void> program = start(toolkit);
     return QApplication::exec();
 }
 
-} // namespace tessaro::qt
+} // namespace tessaro

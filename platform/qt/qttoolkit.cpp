@@ -7,7 +7,7 @@
 #include "elementwidgets.h"
 #include "fonts.h"
 #include "icon.h"
-#include "pictures.h"
+#include "qtpictures.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -280,7 +280,7 @@ private:
         case ElementKind::Line:
             return new LineWidget(parent, toQLine(pixelLine(def.rect)), penStyleOf(def.lineStyle));
         case ElementKind::PictureBox:
-            return new PictureWidget(parent, picture(def.picture));
+            return new PictureWidget(parent, pictureImage(def.picture));
         case ElementKind::GroupFrame:
             return new GroupFrameWidget(parent);
         case ElementKind::Timer:

@@ -55,11 +55,4 @@ bool Win32ProgramStarter::start(std::string_view programPath)
     return true;
 }
 
-void Win32MessageService::show(std::string_view text, std::string_view title)
-{
-    // Task-modal: the clock's windows wait for the box, as with any message.
-    MessageBoxW(nullptr, toWide(text).value_or(L"").c_str(), toWide(title).value_or(L"").c_str(),
-                MB_OK | MB_TASKMODAL);
-}
-
 } // namespace tessaro::win32

@@ -39,13 +39,6 @@ public:
     [[nodiscard]] bool start(std::string_view programPath) override;
 };
 
-// A task-modal message box with one OK button and no icon.
-class Win32MessageService final : public MessageService
-{
-public:
-    void show(std::string_view text, std::string_view title) override;
-};
-
 // UTF-8 and UTF-16, for the wide functions; nothing for malformed UTF-8.
 std::optional<std::wstring> toWide(std::string_view utf8);
 std::string toUtf8(std::wstring_view wide);

@@ -19,7 +19,7 @@ TEST(IconFiles, HoldTheIconAtEachSize)
         EXPECT_TRUE(isTheIcon(png)) << size;
     }
     // The Windows icon holds 16 and 32 pixels.
-    QImageReader ico(QStringLiteral(TESSARO_ICON_DIR "/tessaro.ico"));
+    QImageReader ico(QStringLiteral(TESSARO_ICO_FILE));
     QList<int> widths;
     for (int i = 0; ico.jumpToImage(i); ++i) {
         const QImage image = ico.read();
@@ -28,4 +28,13 @@ TEST(IconFiles, HoldTheIconAtEachSize)
     }
     std::sort(widths.begin(), widths.end());
     EXPECT_EQ(widths, QList<int>({16, 32}));
+}
+
+// The larger theme icons and the SVG scale the design; drawn at one unit a
+// pixel it must be the window's 32 pixel icon, or they would show another
+// picture.
+TEST(IconDesign, AtThirtyTwoPixelsIsTheWindowIcon)
+{
+    EXPECT_EQ(tessaro::qt::drawIconDesign(tessaro::qt::iconDesignGrid),
+              tessaro::qt::renderTessaroIcon(32));
 }
