@@ -42,7 +42,7 @@ constexpr std::string_view systemTimeNotice =
     "eingestellt werden!";
 
 constexpr ElementDef element(ElementKind kind, std::string_view name, TwipRect rect, int stackRank,
-                              int tabIndex)
+                             int tabIndex)
 {
     ElementDef def;
     def.kind = kind;
@@ -56,7 +56,7 @@ constexpr ElementDef element(ElementKind kind, std::string_view name, TwipRect r
 }
 
 constexpr ElementDef label(std::string_view name, TwipRect rect, std::string_view caption,
-                            FontId font, int stackRank, int tabIndex)
+                           FontId font, int stackRank, int tabIndex)
 {
     ElementDef def = element(ElementKind::Label, name, rect, stackRank, tabIndex);
     def.caption = caption;
@@ -65,8 +65,7 @@ constexpr ElementDef label(std::string_view name, TwipRect rect, std::string_vie
 }
 
 constexpr ElementDef pushButton(std::string_view name, TwipRect rect, std::string_view caption,
-                                 Colour face, std::uint16_t buttonFlags, int stackRank,
-                                 int tabIndex)
+                                Colour face, std::uint16_t buttonFlags, int stackRank, int tabIndex)
 {
     ElementDef def = element(ElementKind::PushButton, name, rect, stackRank, tabIndex);
     def.caption = caption;
@@ -76,7 +75,7 @@ constexpr ElementDef pushButton(std::string_view name, TwipRect rect, std::strin
 }
 
 constexpr ElementDef pictureBox(std::string_view name, TwipRect rect, int pictureId, int stackRank,
-                                 int tabIndex)
+                                int tabIndex)
 {
     ElementDef def = element(ElementKind::PictureBox, name, rect, stackRank, tabIndex);
     def.style = pictureId;

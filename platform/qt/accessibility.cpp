@@ -6,8 +6,10 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 
-namespace tessaro::qt {
-namespace {
+namespace tessaro::qt
+{
+namespace
+{
 
 class LabelAccessible final : public QAccessibleWidget
 {

@@ -10,8 +10,10 @@
 #include <cstdlib>
 #include <utility>
 
-namespace tessaro::qt {
-namespace {
+namespace tessaro::qt
+{
+namespace
+{
 
 // The classic raised or sunken edge: two pixels, light above and left, dark
 // below and right (swapped when sunken).
@@ -111,7 +113,8 @@ void LabelWidget::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
-namespace {
+namespace
+{
 
 // Letters and digits only: no break opportunity, so the caption is one line.
 bool isOneWord(const QString &caption)

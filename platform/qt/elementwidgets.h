@@ -8,7 +8,8 @@
 
 class QPainter;
 
-namespace tessaro::qt {
+namespace tessaro::qt
+{
 
 // A windowless text element: optional background, optional single border,
 // text drawn from the top, wrapped at spaces and clipped at the rectangle.

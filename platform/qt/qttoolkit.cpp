@@ -21,8 +21,10 @@
 #include <string>
 #include <unordered_map>
 
-namespace tessaro::qt {
-namespace {
+namespace tessaro::qt
+{
+namespace
+{
 
 // The top-level widget of a window: fixed size, background colour, and the
 // dialog keys (Enter presses the default button, Escape the cancel button).
@@ -281,8 +283,8 @@ private:
         m_form->setFont(font(FontId::Standard));
         const Qt::WindowFlags frame =
             m_def.dialogFrame ? Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                               : Qt::Window | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
-                                     Qt::WindowCloseButtonHint;
+                              : Qt::Window | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
+                                    Qt::WindowCloseButtonHint;
         m_form->setWindowFlags(frame | Qt::WindowSystemMenuHint | Qt::CustomizeWindowHint |
                                Qt::MSWindowsFixedSizeDialogHint);
         if (m_def.icon == IconId::LogicGate)
@@ -318,8 +320,8 @@ private:
         for (const Element &e : m_elements)
             if (e.def->key.name == def.parent && e.widget)
                 return e.widget;
-        qFatal("Tessaro: element %s is inside %s, which does not exist",
-               describe(def.key).c_str(), std::string(def.parent).c_str());
+        qFatal("Tessaro: element %s is inside %s, which does not exist", describe(def.key).c_str(),
+               std::string(def.parent).c_str());
     }
 
     Element createElement(const ElementDef &def)
@@ -377,10 +379,9 @@ private:
         }
 
         QWidget *w = e.widget;
-        w->setObjectName(def.key.index >= 0
-                             ? toQString(def.key.name) + QLatin1Char('_') +
-                                   QString::number(def.key.index)
-                             : toQString(def.key.name));
+        w->setObjectName(def.key.index >= 0 ? toQString(def.key.name) + QLatin1Char('_') +
+                                                  QString::number(def.key.index)
+                                            : toQString(def.key.name));
         if (def.kind != ElementKind::Line)
             w->setGeometry(pixelRect(def.rect));
         if (def.kind != ElementKind::CheckBox && def.kind != ElementKind::Button &&
