@@ -74,11 +74,12 @@ constexpr ElementDef pushButton(std::string_view name, TwipRect rect, std::strin
     return def;
 }
 
-constexpr ElementDef pictureBox(std::string_view name, TwipRect rect, int pictureId, int stackRank,
-                                int tabIndex)
+constexpr ElementDef pictureBox(std::string_view name, TwipRect rect, int pictureId,
+                                std::string_view accessibleName, int stackRank, int tabIndex)
 {
     ElementDef def = element(ElementKind::PictureBox, name, rect, stackRank, tabIndex);
     def.style = pictureId;
+    def.accessibleName = accessibleName;
     return def;
 }
 
@@ -98,7 +99,7 @@ constexpr ElementDef inside(ElementDef def, std::string_view parent)
 // the labels. The load handler replaces the captions of lblTitle and
 // lblVersion before the window is first shown.
 constexpr std::array elements{
-    pictureBox(about::picture, {240, 150, 300, 300}, about::aboutPictureId, 2, 1),
+    pictureBox(about::picture, {240, 150, 300, 300}, about::aboutPictureId, "Tessaro-Bild", 2, 1),
     label(about::titleLabel, {990, 180, 3165, 345}, "Anwendungstitel", FontId::Heading, 5, 4),
     label(about::versionLabel, {180, 540, 3885, 225}, "Version", FontId::Standard, 6, 5),
     withForeColour(label(about::descriptionLabel, {270, 2295, 3840, 450}, description.view(),

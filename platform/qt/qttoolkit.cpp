@@ -457,8 +457,8 @@ private:
         }
     }
 
-    // Only buttons and check boxes take the focus, in their tab order; the
-    // first of them has it when the window opens.
+    // Only buttons, check boxes and picture boxes take the focus, in their
+    // tab order; the first of them has it when the window opens.
     void setUpTabOrder()
     {
         std::vector<const Element *> focusable;
@@ -467,7 +467,7 @@ private:
                 continue;
             if (e.def->tabIndex >= 0 &&
                 (e.def->kind == ElementKind::Button || e.def->kind == ElementKind::PushButton ||
-                 e.def->kind == ElementKind::CheckBox)) {
+                 e.def->kind == ElementKind::CheckBox || e.def->kind == ElementKind::PictureBox)) {
                 e.widget->setFocusPolicy(Qt::StrongFocus);
                 focusable.push_back(&e);
             } else {
