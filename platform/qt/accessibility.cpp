@@ -6,8 +6,10 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 
-namespace tessaro::qt {
-namespace {
+namespace tessaro::qt
+{
+namespace
+{
 
 class LabelAccessible final : public QAccessibleWidget
 {
@@ -38,12 +40,24 @@ public:
     explicit CellAccessible(CellWidget *cell) : QAccessibleWidget(cell, QAccessible::Indicator) {}
 };
 
+// A picture that shows something and does nothing.
+class PictureAccessible final : public QAccessibleWidget
+{
+public:
+    explicit PictureAccessible(PictureWidget *picture)
+        : QAccessibleWidget(picture, QAccessible::Graphic)
+    {
+    }
+};
+
 QAccessibleInterface *tessaroAccessibleFactory(const QString &className, QObject *object)
 {
     if (className == QLatin1String("tessaro::qt::LabelWidget"))
         return new LabelAccessible(static_cast<LabelWidget *>(object));
     if (className == QLatin1String("tessaro::qt::CellWidget"))
         return new CellAccessible(static_cast<CellWidget *>(object));
+    if (className == QLatin1String("tessaro::qt::PictureWidget"))
+        return new PictureAccessible(static_cast<PictureWidget *>(object));
     return nullptr;
 }
 

@@ -339,6 +339,13 @@ void PictureWidget::paintEvent(QPaintEvent *)
     drawEdge(painter, rect(), true);
     if (!m_picture.isNull())
         painter.drawImage(QPoint(2, 2), m_picture);
+    // The picture fills the box inside its border, so the focus mark is drawn
+    // on the border's outer line.
+    if (hasFocus()) {
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }
 
 } // namespace tessaro::qt

@@ -155,7 +155,7 @@ private:
     QColor m_text;
 };
 
-// A picture inside a sunken border.
+// A picture inside a sunken border, marked while it has the focus.
 class PictureWidget final : public QWidget
 {
     Q_OBJECT

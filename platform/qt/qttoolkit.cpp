@@ -220,11 +220,15 @@ private:
         m_form->setPalette(palette);
         m_form->setAutoFillBackground(true);
         m_form->setFont(font(FontId::Standard));
-        const Qt::WindowFlags frame =
-            def.dialogFrame ? Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                            : Qt::Window | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
-                                  Qt::WindowCloseButtonHint;
-        m_form->setWindowFlags(frame | Qt::WindowSystemMenuHint | Qt::CustomizeWindowHint |
+        // A dialog frame is still a window of its own, without an owner: a
+        // Qt::Dialog is made transient for the application's leader window,
+        // which window managers may take as an owner that it must stay above,
+        // and taskbars as a reason to leave it out.
+        const Qt::WindowFlags buttons =
+            def.dialogFrame ? Qt::WindowCloseButtonHint
+                            : Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+        m_form->setWindowFlags(Qt::Window | Qt::WindowTitleHint | buttons |
+                               Qt::WindowSystemMenuHint | Qt::CustomizeWindowHint |
                                Qt::MSWindowsFixedSizeDialogHint);
         if (def.icon == IconId::LogicGate)
             m_form->setWindowIcon(tessaroIcon());
