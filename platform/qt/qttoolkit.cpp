@@ -72,19 +72,6 @@ Qt::Alignment alignmentOf(const ElementDef &def)
     return Qt::AlignLeft;
 }
 
-Qt::PenStyle penStyleOf(LineStyle style)
-{
-    switch (style) {
-    case LineStyle::Dotted:
-        return Qt::DotLine;
-    case LineStyle::DashDotDot:
-        return Qt::DashDotDotLine;
-    case LineStyle::Solid:
-        break;
-    }
-    return Qt::SolidLine;
-}
-
 QString objectNameOf(ElementKey key)
 {
     const QString name = toQString(key.name);
@@ -278,7 +265,7 @@ private:
         case ElementKind::CheckBox:
             return createCheckBox(at, parent);
         case ElementKind::Line:
-            return new LineWidget(parent, toQLine(pixelLine(def.rect)), penStyleOf(def.lineStyle));
+            return new LineWidget(parent, toQLine(pixelLine(def.rect)), def.lineStyle);
         case ElementKind::PictureBox:
             return new PictureWidget(parent, picture(def.picture));
         case ElementKind::GroupFrame:
@@ -318,12 +305,9 @@ private:
 
     QCheckBox *createCheckBox(std::size_t at, QWidget *parent)
     {
-        auto *box = new QCheckBox(parent);
+        auto *box = new CheckBoxWidget(parent);
         box->setChecked(model().state(at).value == 1);
-        QPalette palette = box->palette();
-        palette.setColor(QPalette::Window, toQColor(model().element(at).backColour));
-        box->setPalette(palette);
-        box->setAutoFillBackground(true);
+        box->setBackColour(toQColor(model().element(at).backColour));
         // However the mark changes (mouse, Space, an accessibility action),
         // the handler runs once for each change.
         QObject::connect(box, &QCheckBox::stateChanged, m_form, [this, at](int state) {
