@@ -9,6 +9,7 @@
 #include "icon.h"
 #include "pictures.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -125,6 +126,8 @@ public:
         return at ? m_widgets[*at] : nullptr;
     }
 
+    [[nodiscard]] bool readerListening() const override { return QAccessible::isActive(); }
+
     void setTitle(std::string_view title) override { m_form->setWindowTitle(toQString(title)); }
 
     void show() override
@@ -145,9 +148,10 @@ protected:
         QWidget *widget = m_widgets[at];
         if (!widget)
             return;
-        if (change == Change::Visible)
+        if (change == Change::Visible) {
             widget->setVisible(model().state(at).visible);
-        else if (change == Change::AccessibleName)
+            notifyVisibleChanged(widget, model().state(at).visible);
+        } else if (change == Change::AccessibleName)
             widget->setAccessibleName(toQString(model().state(at).accessibleName));
         else if (m_views[at])
             showState(*m_views[at], at, change);

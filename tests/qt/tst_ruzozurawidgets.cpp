@@ -340,6 +340,23 @@ private Q_SLOTS:
                         .startsWith(spoken.simplified()));
     }
 
+    // Roles and names as a screen reader meets them.
+    void rolesAndNamesForScreenReaders()
+    {
+        const auto accessible = [this](const QString &key) {
+            return QAccessible::queryAccessibleInterface(widget(key));
+        };
+        QCOMPARE(QAccessible::queryAccessibleInterface(m_form)->role(), QAccessible::Window);
+        QCOMPARE(accessible(QStringLiteral("Frame19"))->role(), QAccessible::StaticText);
+        QCOMPARE(accessible(QStringLiteral("Frame18"))->text(QAccessible::Name),
+                 qt::toQString(def(QStringLiteral("Frame18")).caption));
+        // The place values end in the digit 1, not the letter I.
+        for (const char *heading : {"Label14", "Label15", "Label6"}) {
+            const QString name = accessible(QString::fromLatin1(heading))->text(QAccessible::Name);
+            QVERIFY2(name.endsWith(QStringLiteral(" 4 2 1")) && !name.contains(u'I'), heading);
+        }
+    }
+
     void coloursAsTheyReachTheScreen()
     {
         // Sampled away from any text.
