@@ -37,8 +37,8 @@ public:
     static inline const QString dialogTitle = QStringLiteral("^Info zu Tessaro$");
 
 private:
+    QTemporaryDir m_reports; // outlives the clock, which may still write to it
     RunningClock m_clock;
-    QTemporaryDir m_reports;
     QString m_dialog;
     const QString m_probe = qEnvironmentVariable("TESSARO_SYSINFO_PROBE");
     const QString m_marker = m_probe + QStringLiteral(".ran");

@@ -2,10 +2,12 @@
 #include "runningclock.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QProcessEnvironment>
 #include <QScreen>
+#include <QTemporaryFile>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -63,9 +65,18 @@ QString RunningClock::awaitShot(const std::function<QString(const QImage &)> &ch
 {
     QString wrong = check(grab());
     // A screenshot takes a few milliseconds of the X server; a tick is 100 ms.
+    QImage shot;
     for (QDeadlineTimer patience(patienceMs); !wrong.isEmpty() && !patience.hasExpired();) {
         QTest::qWait(40);
-        wrong = check(grab());
+        shot = grab();
+        wrong = check(shot);
+    }
+    if (!wrong.isEmpty()) {
+        // Kept to be looked at: what the test saw last.
+        QTemporaryFile file(QDir::tempPath() + u"/tessaro-window-test-XXXXXX.png"_s);
+        file.setAutoRemove(false);
+        if (file.open() && shot.save(&file, "PNG"))
+            qWarning("the last screenshot: %s", qPrintable(file.fileName()));
     }
     return wrong;
 }
