@@ -2,13 +2,14 @@
 // The About dialog of the real program under a real window manager
 // (openbox): the keys and the close box that close it, its frame, and that
 // it belongs to no other window.
-#include "convert.h"
 #include "runningclock.h"
 #include "ruzozura_keys.h"
 #include "ruzozura_window.h"
+#include "screenshot_decoder.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
 
 using namespace tessaro;
 using namespace tessaro::guitest;
@@ -211,7 +212,7 @@ private:
     {
         // Clicked again if the window manager was still placing the window
         // (a second click leaves an open dialog as it is).
-        const QRect info = qt::toQRect(pixelRect(findRuzozuraElement(ruzozura::Command5)->rect));
+        const QRect info = screenshot::elementRect(ruzozura::Command5);
         for (int attempt = 0; attempt < 5 && dialogs().isEmpty(); ++attempt) {
             QVERIFY(RunningClock::click(m_main, info.center()));
             if (QTest::qWaitFor([] { return !dialogs().isEmpty(); }, 3000))
