@@ -75,10 +75,12 @@ constexpr ElementDef pushButton(ElementKey key, TwipRect rect, std::string_view 
     return def;
 }
 
-constexpr ElementDef pictureBox(ElementKey key, TwipRect rect, PictureId picture, int tabIndex)
+constexpr ElementDef pictureBox(ElementKey key, TwipRect rect, PictureId picture,
+                                std::string_view accessibleName, int tabIndex)
 {
     ElementDef def = element(ElementKind::PictureBox, key, rect, tabIndex);
     def.picture = picture;
+    def.accessibleName = accessibleName;
     return def;
 }
 
@@ -98,7 +100,7 @@ constexpr ElementDef inside(ElementDef def, ElementKey parent)
 // the labels, which never overlap. The load handler replaces the captions of
 // lblTitle and lblVersion before the window is first shown.
 constexpr auto elements = withStackRanksInTableOrder(std::array{
-    pictureBox(picIcon, {240, 150, 300, 300}, PictureId::About, 1),
+    pictureBox(picIcon, {240, 150, 300, 300}, PictureId::About, "Tessaro-Bild", 1),
     label(lblTitle, {990, 180, 3165, 345}, "Anwendungstitel", FontId::Heading, 4),
     label(lblVersion, {180, 540, 3885, 225}, "Version", FontId::Standard, 5),
     withForeColour(

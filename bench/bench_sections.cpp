@@ -5,6 +5,7 @@
 #include "bench_support.h"
 #include "readouts.h"
 #include "rows.h"
+#include "ruzozura_keys.h"
 
 #include <benchmark/benchmark.h>
 
@@ -58,7 +59,7 @@ void decimalReadout(benchmark::State &state)
     const int value = int(state.range(0));
     bench::NullElements elements;
     for (auto _ : state)
-        elements.setCaption({"se"}, clock::DecimalText(value).view());
+        elements.setCaption(ruzozura::se, clock::DecimalText(value).view());
 }
 BENCHMARK(decimalReadout)->Arg(7)->Arg(2026);
 

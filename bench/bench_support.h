@@ -13,10 +13,13 @@
 namespace tessaro::bench
 {
 
-// Element writes that go nowhere, but are not optimised away either.
+// Element writes that go nowhere, but are not optimised away either. With a
+// screen reader listening the tick also builds every accessible name.
 class NullElements final : public Elements
 {
 public:
+    explicit NullElements(bool readerListens = true) : m_readerListens(readerListens) {}
+    [[nodiscard]] bool readerListening() const override { return m_readerListens; }
     void setCaption(ElementKey, std::string_view text) override { benchmark::DoNotOptimize(text); }
     void setBackColor(ElementKey, Colour colour) override { benchmark::DoNotOptimize(colour); }
     void setVisible(ElementKey, bool shown) override { benchmark::DoNotOptimize(shown); }
@@ -26,6 +29,9 @@ public:
     {
         benchmark::DoNotOptimize(name);
     }
+
+private:
+    bool m_readerListens;
 };
 
 // A clock that steps through a fixed list of readings, round and round, one

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One clock tick on the logic alone: the element writes go nowhere, so this
-// measures the tick's own work (rows, readouts, accessible names).
+// measures the tick's own work (rows, readouts, and the accessible names
+// while a screen reader listens).
 
 #include "bench_support.h"
 #include "tick.h"
@@ -24,6 +25,16 @@ void tickWithYear(benchmark::State &state)
 }
 // Eleven year cells, and the seven-cell row from 2048 on.
 BENCHMARK(tickWithYear)->Arg(2026)->Arg(2048);
+
+// The usual case: no screen reader, so no names are built.
+void tickWithoutReader(benchmark::State &state)
+{
+    SteppedClock clock({{6, 12, 2026, 12, 34, 56}});
+    NullElements elements(false);
+    for (auto _ : state)
+        tessaro::clock::runTick(clock, elements, lightsOnOff);
+}
+BENCHMARK(tickWithoutReader);
 
 void tickOnTheSystemClock(benchmark::State &state)
 {

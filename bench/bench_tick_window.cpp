@@ -17,6 +17,7 @@
 #include "readouts.h"
 #include "rows.h"
 #include "ruzozura.h"
+#include "ruzozura_keys.h"
 #include "ruzozura_window.h"
 
 #include <QApplication>
@@ -85,7 +86,7 @@ public:
     void tick()
     {
         m_clock.step();
-        m_handlers.onTimer(m_window, {"Timer1"});
+        m_handlers.onTimer(m_window, ruzozura::Timer1);
     }
     static void repaint() { QCoreApplication::processEvents(); }
 
@@ -188,7 +189,8 @@ void tickAfterColourChange(benchmark::State &state)
     bool red = false;
     for (auto _ : state) {
         red = !red;
-        realWindow->handlers().onClick(realWindow->window(), {red ? "Command3" : "Command4"});
+        realWindow->handlers().onClick(realWindow->window(),
+                                       red ? ruzozura::Command3 : ruzozura::Command4);
         realWindow->tick();
         RealWindow::repaint();
     }

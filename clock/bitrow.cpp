@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bitrow.h"
 
+#include "spoken.h"
+
 #include <algorithm>
 #include <array>
 
@@ -29,25 +31,37 @@ private:
     std::size_t m_length = 0;
 };
 
-void paintCell(const BitCell &cell, bool lit, Elements &elements, CellColours colours)
+void paintCell(const BitCell &cell, bool lit, bool spoken, Elements &elements, CellColours colours)
 {
     elements.setBackColor(cell.key, lit ? colours.lit : colours.dark);
     if (cell.textCell)
         elements.setCaption(cell.key, lit ? "1" : "0");
-    elements.setAccessibleName(cell.key, AccessibleName(cell.accessibleBase, lit).view());
+    if (spoken)
+        elements.setAccessibleName(cell.key, AccessibleName(cell.accessibleBase, lit).view());
 }
 
 } // namespace
 
-void PaintBitRow(int value, BitRow row, Elements &elements, CellColours colours)
+int PaintBitRow(int value, BitRow row, Elements &elements, CellColours colours)
 {
+    const bool spoken = elements.readerListening();
     int rest = value;
+    int shown = 0;
     for (const BitCell &cell : row) {
         const bool lit = rest >= cell.weight;
-        if (lit)
+        if (lit) {
             rest -= cell.weight;
-        paintCell(cell, lit, elements, colours);
+            shown += cell.weight;
+        }
+        paintCell(cell, lit, spoken, elements, colours);
     }
+    return shown;
+}
+
+void announceRow(const RowTitle &title, int shown, Elements &elements)
+{
+    if (elements.readerListening())
+        announceValue(elements, title.label, title.spoken, shown);
 }
 
 } // namespace tessaro::clock

@@ -33,8 +33,21 @@ using BitRow = std::span<const BitCell>;
 // Paints a row by the greedy rule: from the highest weight down, a cell is
 // lit (and its weight taken off the rest) when the rest is at least its
 // weight, else dark. Every cell is written on every call. A value above the
-// row's sum lights every cell; a negative one darkens every cell.
-void PaintBitRow(int value, BitRow row, Elements &elements, CellColours colours);
+// row's sum lights every cell; a negative one darkens every cell. Returns
+// the value the row shows: the sum of its lit weights. While a screen reader
+// listens, each cell is also named with its weight and state.
+int PaintBitRow(int value, BitRow row, Elements &elements, CellColours colours);
+
+// The title label at the end of a bit row, and what it is called aloud.
+struct RowTitle {
+    ElementKey label;
+    std::string_view spoken;
+};
+
+// Names a row's title after the value the row shows ("Stunden: 12"), so a
+// screen reader gives the value without adding up cells. The name changes
+// only when the value does, the seconds row's once a second.
+void announceRow(const RowTitle &title, int shown, Elements &elements);
 
 // Room for an accessible base name plus ", aus"; checked at compile time for
 // every row so painting never allocates.

@@ -16,32 +16,40 @@ void setYearCellsVisible(bool visible, Elements &elements)
         elements.setVisible(cell.key, visible);
 }
 
-void paintYear(int year, Elements &elements, CellColours colours)
+void setYearHeading(std::string_view caption, std::string_view spoken, Elements &elements)
 {
-    elements.setCaption(ruzozura::Jahr, DecimalText(year).view());
+    elements.setCaption(ruzozura::Label15, caption);
+    if (elements.readerListening())
+        elements.setAccessibleName(ruzozura::Label15, spoken);
+}
+
+// Returns the value the year row shows: from 2048 on that of its seven cells.
+int paintYear(int year, Elements &elements, CellColours colours)
+{
+    writeDecimal(year, yearDecimal, elements);
     if (year > lastElevenCellYear) {
         // The hidden cells are left as they are: nobody sees them.
         setYearCellsVisible(false, elements);
-        elements.setCaption(ruzozura::Label15, yearHeadingSevenPlaces);
-        PaintBitRow(year - sevenCellYearOffset, rows::yearSevenCells, elements, colours);
-    } else {
-        setYearCellsVisible(true, elements);
-        elements.setCaption(ruzozura::Label15, yearHeadingElevenPlaces);
-        PaintBitRow(year, rows::year, elements, colours);
+        setYearHeading(yearHeadingSevenPlaces, yearHeadingSevenPlacesSpoken, elements);
+        return PaintBitRow(year - sevenCellYearOffset, rows::yearSevenCells, elements, colours);
     }
+    setYearCellsVisible(true, elements);
+    setYearHeading(yearHeadingElevenPlaces, yearHeadingElevenPlacesSpoken, elements);
+    return PaintBitRow(year, rows::year, elements, colours);
 }
 
 } // namespace
 
 void writeDateSection(const LocalDateTime &date, Elements &elements, CellColours colours)
 {
-    elements.setCaption(ruzozura::Tag1, DecimalText(date.day).view());
-    PaintBitRow(date.day, rows::day, elements, colours);
+    writeDecimal(date.day, dayDecimal, elements);
+    announceRow(rows::dayTitle, PaintBitRow(date.day, rows::day, elements, colours), elements);
 
-    elements.setCaption(ruzozura::Monat, DecimalText(date.month).view());
-    PaintBitRow(date.month, rows::month, elements, colours);
+    writeDecimal(date.month, monthDecimal, elements);
+    announceRow(rows::monthTitle, PaintBitRow(date.month, rows::month, elements, colours),
+                elements);
 
-    paintYear(date.year, elements, colours);
+    announceRow(rows::yearTitle, paintYear(date.year, elements, colours), elements);
 }
 
 } // namespace tessaro::clock

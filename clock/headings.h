@@ -17,6 +17,12 @@ inline constexpr std::string_view yearHeadingElevenPlaces =
 inline constexpr std::string_view yearHeadingSevenPlaces =
     "                               64  32   16    8    4      2     I ";
 
+// The same headings as a screen reader says them: one space between the
+// place values, and the weight 1 as the digit it stands for.
+inline constexpr std::string_view yearHeadingElevenPlacesSpoken =
+    "1024 512 256 128 64 32 16 8 4 2 1";
+inline constexpr std::string_view yearHeadingSevenPlacesSpoken = "64 32 16 8 4 2 1";
+
 static_assert(yearHeadingElevenPlaces.size() == 61 && yearHeadingSevenPlaces.size() == 66);
 
 } // namespace tessaro::clock

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "readouts.h"
 
+#include "spoken.h"
+
 #include <charconv>
 
 namespace tessaro::clock
@@ -19,9 +21,25 @@ void writeHexSection(int value, const HexCells &cells, Elements &elements)
     const unsigned byte = unsigned(value) & 0xFFu;
     const std::array<char, 2> both{digits[byte >> 4], digits[byte & 0xFu]};
 
-    elements.setCaption(cells.high, {&both[0], 1});
-    elements.setCaption(cells.low, {&both[1], 1});
-    elements.setCaption(cells.combined, {both.data(), both.size()});
+    const std::string_view high{&both[0], 1};
+    const std::string_view low{&both[1], 1};
+    const std::string_view combined{both.data(), both.size()};
+    elements.setCaption(cells.high, high);
+    elements.setCaption(cells.low, low);
+    elements.setCaption(cells.combined, combined);
+    if (!elements.readerListening())
+        return;
+    announceValue(elements, cells.high, cells.spokenHigh, high);
+    announceValue(elements, cells.low, cells.spokenLow, low);
+    announceValue(elements, cells.combined, cells.spokenCombined, combined);
+}
+
+void writeDecimal(int value, const DecimalReadout &readout, Elements &elements)
+{
+    const DecimalText text(value);
+    elements.setCaption(readout.key, text.view());
+    if (elements.readerListening())
+        announceValue(elements, readout.key, readout.spoken, text.view());
 }
 
 } // namespace tessaro::clock

@@ -23,20 +23,57 @@ private:
     std::size_t m_length = 0;
 };
 
-// The three digit cells of one row of the hexadecimal readout.
+// The three digit cells of one row of the hexadecimal readout, and what a
+// screen reader calls each before its value.
 struct HexCells {
     ElementKey high;     // after "Byte1"
     ElementKey low;      // after "Byte 0"
     ElementKey combined; // after "Addiert"
+    std::string_view spokenHigh;
+    std::string_view spokenLow;
+    std::string_view spokenCombined;
 };
 
-inline constexpr HexCells hoursHex{ruzozura::hexa1[4], ruzozura::hexa1[5], ruzozura::hexa1[3]};
-inline constexpr HexCells minutesHex{ruzozura::hexa1[8], ruzozura::hexa1[7], ruzozura::hexa1[6]};
-inline constexpr HexCells secondsHex{ruzozura::hexa1[1], ruzozura::hexa1[0], ruzozura::hexa1[2]};
+inline constexpr HexCells hoursHex{ruzozura::hexa1[4],
+                                   ruzozura::hexa1[5],
+                                   ruzozura::hexa1[3],
+                                   "Stunden hexadezimal, Byte 1",
+                                   "Stunden hexadezimal, Byte 0",
+                                   "Stunden hexadezimal, addiert"};
+inline constexpr HexCells minutesHex{ruzozura::hexa1[8],
+                                     ruzozura::hexa1[7],
+                                     ruzozura::hexa1[6],
+                                     "Minuten hexadezimal, Byte 1",
+                                     "Minuten hexadezimal, Byte 0",
+                                     "Minuten hexadezimal, addiert"};
+inline constexpr HexCells secondsHex{ruzozura::hexa1[1],
+                                     ruzozura::hexa1[0],
+                                     ruzozura::hexa1[2],
+                                     "Sekunden hexadezimal, Byte 1",
+                                     "Sekunden hexadezimal, Byte 0",
+                                     "Sekunden hexadezimal, addiert"};
 
 // Writes a time value as two capital hexadecimal digits: the high digit, the
 // low digit, and both together ("3B", "17", "00"). Time values lie in 0..59;
-// anything outside 0..255 shows its two lowest hexadecimal digits.
+// anything outside 0..255 shows its two lowest hexadecimal digits. While a
+// screen reader listens, each cell's name ends in its digits.
 void writeHexSection(int value, const HexCells &cells, Elements &elements);
+
+// A decimal readout and what a screen reader calls it before its value.
+struct DecimalReadout {
+    ElementKey key;
+    std::string_view spoken;
+};
+
+inline constexpr DecimalReadout hoursDecimal{ruzozura::Stunde, "Stunden dezimal"};
+inline constexpr DecimalReadout minutesDecimal{ruzozura::z2, "Minuten dezimal"};
+inline constexpr DecimalReadout secondsDecimal{ruzozura::se, "Sekunden dezimal"};
+inline constexpr DecimalReadout dayDecimal{ruzozura::Tag1, "Tag dezimal"};
+inline constexpr DecimalReadout monthDecimal{ruzozura::Monat, "Monat dezimal"};
+inline constexpr DecimalReadout yearDecimal{ruzozura::Jahr, "Jahr dezimal"};
+
+// Writes a decimal readout's caption and, while a screen reader listens, its
+// name with the value ("Stunden dezimal: 12").
+void writeDecimal(int value, const DecimalReadout &readout, Elements &elements);
 
 } // namespace tessaro::clock

@@ -74,6 +74,14 @@ inline constexpr BitRow day{dayCells};
 inline constexpr BitRow month{monthCells};
 inline constexpr BitRow year{yearCells};
 
+// The titles at the end of the rows, named after the values their rows show.
+inline constexpr RowTitle hoursTitle{ruzozura::Label1, "Stunden"};
+inline constexpr RowTitle minutesTitle{ruzozura::Label3, "Minuten"};
+inline constexpr RowTitle secondsTitle{ruzozura::Label2, "Sekunden"};
+inline constexpr RowTitle dayTitle{ruzozura::Label11, "Tag"};
+inline constexpr RowTitle monthTitle{ruzozura::Label12, "Monat"};
+inline constexpr RowTitle yearTitle{ruzozura::Label13, "Jahr"};
+
 // From 2048 on the year row drops its four highest cells and shows the year
 // minus 2000 on the seven that remain.
 inline constexpr std::size_t yearCellsHiddenFrom2048 = 4;

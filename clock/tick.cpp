@@ -11,20 +11,21 @@ namespace
 {
 
 struct TimeUnit {
-    ElementKey decimal;
+    const DecimalReadout &decimal;
     const HexCells &hex;
     BitRow row;
+    const RowTitle &title;
 };
 
-constexpr TimeUnit hoursUnit{ruzozura::Stunde, hoursHex, rows::hours};
-constexpr TimeUnit minutesUnit{ruzozura::z2, minutesHex, rows::minutes};
-constexpr TimeUnit secondsUnit{ruzozura::se, secondsHex, rows::seconds};
+constexpr TimeUnit hoursUnit{hoursDecimal, hoursHex, rows::hours, rows::hoursTitle};
+constexpr TimeUnit minutesUnit{minutesDecimal, minutesHex, rows::minutes, rows::minutesTitle};
+constexpr TimeUnit secondsUnit{secondsDecimal, secondsHex, rows::seconds, rows::secondsTitle};
 
 void showTimeUnit(int value, const TimeUnit &unit, Elements &elements, CellColours colours)
 {
-    elements.setCaption(unit.decimal, DecimalText(value).view());
+    writeDecimal(value, unit.decimal, elements);
     writeHexSection(value, unit.hex, elements);
-    PaintBitRow(value, unit.row, elements, colours);
+    announceRow(unit.title, PaintBitRow(value, unit.row, elements, colours), elements);
 }
 
 } // namespace

@@ -5,7 +5,8 @@
 
 #include <string_view>
 
-namespace tessaro {
+namespace tessaro
+{
 
 // Names an element of a window: by name alone, or by name and index for the
 // members of a control array such as bin1(4).
@@ -37,6 +38,11 @@ public:
         (void)key;
         (void)name;
     }
+    // Whether a screen reader may be listening. The clock builds the names it
+    // announces only then, so that a window nobody reads aloud pays nothing
+    // for them; when a reader comes, the next tick brings every name up to
+    // date.
+    [[nodiscard]] virtual bool readerListening() const { return true; }
 };
 
 } // namespace tessaro

@@ -168,9 +168,4 @@ std::optional<std::size_t> paletteIndex(const PixelPicture &picture, char key)
     return static_cast<std::size_t>(found - picture.palette.begin());
 }
 
-PictureId pictureIdFromStyle(int style)
-{
-    return style == 1 ? PictureId::About : PictureId::None;
-}
-
 } // namespace tessaro

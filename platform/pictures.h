@@ -60,8 +60,4 @@ PixelPicture icon(IconId id, int size);
 // key the palette lacks.
 std::optional<std::size_t> paletteIndex(const PixelPicture &picture, char key);
 
-// The window tables still carry a picture box's picture as a number in
-// ElementDef::style: 1 is the About picture, anything else none.
-PictureId pictureIdFromStyle(int style);
-
 } // namespace tessaro

@@ -27,6 +27,7 @@ bool takesFocus(ElementKind kind)
     case ElementKind::Button:
     case ElementKind::PushButton:
     case ElementKind::CheckBox:
+    case ElementKind::PictureBox:
         return true;
     default:
         return false;

@@ -105,7 +105,8 @@ public:
 // "bin1(4)" or "Label15".
 std::string describe(ElementKey key);
 
-// Which kinds take the keyboard focus when their tab index allows it.
+// Which kinds take the keyboard focus when their tab index allows it:
+// buttons, check boxes and picture boxes; labels and frames never do.
 bool takesFocus(ElementKind kind);
 
 // Whether clicks on an element reach what lies beneath it: lines always,

@@ -4,7 +4,8 @@
 #include <QGuiApplication>
 #include <QPalette>
 
-namespace tessaro::qt {
+namespace tessaro::qt
+{
 
 QColor toQColor(Colour colour)
 {

@@ -2,10 +2,11 @@
 #include "elementwidgets.h"
 
 #include "accessibility.h"
+#include "devicegrid.h"
+#include "devicepixels.h"
 
 #include <QPaintEvent>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -17,25 +18,26 @@ namespace tessaro::qt
 namespace
 {
 
-// The classic raised or sunken edge: two pixels, light above and left, dark
-// below and right (swapped when sunken).
-void drawEdge(QPainter &painter, QRect r, bool sunken)
+// The classic raised or sunken edge: two lines, light above and left, dark
+// below and right (swapped when sunken); one line on a very small element.
+void drawEdge(DevicePixels &device, const DeviceEdges &outer, bool sunken, bool twoLines)
 {
     const QColor outerLight = sunken ? QColor(Qt::black) : QColor(Qt::white);
     const QColor outerDark = sunken ? QColor(Qt::white) : QColor(Qt::black);
     const QColor innerLight = sunken ? QColor(128, 128, 128) : QColor(223, 223, 223);
     const QColor innerDark = sunken ? QColor(223, 223, 223) : QColor(128, 128, 128);
-    auto frame = [&painter](QRect rect, const QColor &light, const QColor &dark) {
-        painter.setPen(light);
-        painter.drawLine(rect.topLeft(), rect.topRight());
-        painter.drawLine(rect.topLeft(), rect.bottomLeft());
-        painter.setPen(dark);
-        painter.drawLine(rect.bottomLeft(), rect.bottomRight());
-        painter.drawLine(rect.topRight(), rect.bottomRight());
-    };
-    frame(r, outerLight, outerDark);
-    if (r.width() > 4 && r.height() > 4)
-        frame(r.adjusted(1, 1, -1, -1), innerLight, innerDark);
+    device.frame(outer, outerLight, outerDark);
+    if (twoLines)
+        device.frame(device.inset(outer, 1), innerLight, innerDark);
+}
+
+// A focus ring one line wide, in black or white, whichever stands out more
+// on the face it is drawn on.
+QColor focusColour(const QColor &face)
+{
+    const Colour colour =
+        focusColourOn(rgb(unsigned(face.red()), unsigned(face.green()), unsigned(face.blue())));
+    return colour == colours::black ? QColor(Qt::black) : QColor(Qt::white);
 }
 
 } // namespace
@@ -106,8 +108,8 @@ void LabelWidget::paintEvent(QPaintEvent *event)
     if (!m_transparent)
         painter.fillRect(event->rect(), m_back);
     if (m_border) {
-        painter.setPen(Qt::black);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        DevicePixels device(*this, painter);
+        device.frame(device.edges(rect()), Qt::black);
     }
     const QRect text = textRect();
     painter.setClipRect(text);
@@ -203,7 +205,7 @@ void CellWidget::paintEvent(QPaintEvent *event)
 
 // --- LineWidget ------------------------------------------------------------
 
-LineWidget::LineWidget(QWidget *parent, QLine line, Qt::PenStyle style)
+LineWidget::LineWidget(QWidget *parent, QLine line, LineStyle style)
     : QWidget(parent), m_line(line), m_style(style)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -215,12 +217,8 @@ LineWidget::LineWidget(QWidget *parent, QLine line, Qt::PenStyle style)
 void LineWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    QPen pen(Qt::black);
-    pen.setWidth(1);
-    pen.setStyle(m_style);
-    painter.setPen(pen);
-    painter.translate(-pos());
-    painter.drawLine(m_line);
+    DevicePixels device(*this, painter);
+    device.line(m_line.translated(-pos()), m_style, Qt::black);
 }
 
 // --- WebFrameWidget --------------------------------------------------------
@@ -250,8 +248,9 @@ void WebFrameWidget::paintEvent(QPaintEvent *)
     const QFontMetrics metrics(font());
     // The border starts halfway down the caption, as on a group box.
     const int borderTop = std::min(metrics.ascent() / 2, height() / 2);
-    painter.setPen(QColor(128, 128, 128));
-    painter.drawRect(QRect(0, borderTop, width() - 1, height() - 1 - borderTop));
+    DevicePixels device(*this, painter);
+    device.frame(device.edges(QRect(0, borderTop, width(), height() - borderTop)),
+                 QColor(128, 128, 128));
     const int textWidth = std::min(metrics.horizontalAdvance(m_caption), width() - 6);
     const QRect captionRect(3, 0, textWidth + 2, metrics.height());
     painter.fillRect(captionRect, m_back);
@@ -267,11 +266,13 @@ GroupFrameWidget::GroupFrameWidget(QWidget *parent) : QWidget(parent) {}
 void GroupFrameWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    const QRect r = rect().adjusted(0, 0, -2, -2);
-    painter.setPen(QColor(128, 128, 128));
-    painter.drawRect(r);
-    painter.setPen(Qt::white);
-    painter.drawRect(r.translated(1, 1));
+    DevicePixels device(*this, painter);
+    // A grey frame, and a white one a line further right and down.
+    const DeviceEdges outer = device.edges(rect());
+    const int line = device.lineWidth();
+    device.frame({outer.left, outer.top, outer.right - line, outer.bottom - line},
+                 QColor(128, 128, 128));
+    device.frame({outer.left + line, outer.top + line, outer.right, outer.bottom}, Qt::white);
 }
 
 // --- FaceButton ------------------------------------------------------------
@@ -302,9 +303,11 @@ QSize FaceButton::sizeHint() const
 void FaceButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), m_face);
+    DevicePixels device(*this, painter);
+    const DeviceEdges outer = device.edges(rect());
+    device.fill(outer, m_face);
     const bool sunken = isDown() || isChecked();
-    drawEdge(painter, rect(), sunken);
+    drawEdge(device, outer, sunken, width() > 4 && height() > 4);
 
     const QRect content = rect().adjusted(2, 2, -2, -2).translated(sunken ? 1 : 0, sunken ? 1 : 0);
     if (!text().isEmpty()) {
@@ -312,16 +315,72 @@ void FaceButton::paintEvent(QPaintEvent *)
         painter.setFont(font());
         painter.drawText(content, int(Qt::AlignCenter | Qt::TextShowMnemonic), text());
     }
-    if (hasFocus() && width() > 8 && height() > 8) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = rect().adjusted(3, 3, -3, -3);
-        option.backgroundColor = m_face;
-        QPen pen(Qt::black, 1, Qt::DotLine);
-        painter.setPen(pen);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(option.rect.adjusted(0, 0, -1, -1));
+    // Solid, not dotted: a dotted ring of 7 pixels on a 13-pixel colour
+    // button is hard to see, whatever its colour.
+    if (hasFocus() && width() > 8 && height() > 8)
+        device.frame(device.inset(outer, 3), focusColour(m_face));
+}
+
+// --- CheckBoxWidget --------------------------------------------------------
+
+CheckBoxWidget::CheckBoxWidget(QWidget *parent) : QCheckBox(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void CheckBoxWidget::setBackColour(const QColor &colour)
+{
+    m_back = colour;
+    update();
+}
+
+QSize CheckBoxWidget::sizeHint() const
+{
+    return size();
+}
+
+bool CheckBoxWidget::hitButton(const QPoint &pos) const
+{
+    return rect().contains(pos);
+}
+
+QRect CheckBoxWidget::boxRect() const
+{
+    const int side = std::min({boxSide, width(), height()});
+    return {0, (height() - side) / 2, side, side};
+}
+
+// The classic 13-pixel box: a sunken edge of two lines around a white
+// square, and a check mark of seven columns, each three pixels high. Drawn
+// whole inside the control at every scale; the control's own colour shows
+// around it where the control is larger than the box.
+void CheckBoxWidget::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    DevicePixels device(*this, painter);
+    device.fill(device.edges(rect()), m_back);
+    const QRect box = boxRect();
+    const DeviceEdges outer = device.edges(box);
+    device.fill(outer, Qt::white);
+    if (hasFocus()) {
+        // Both lines of the edge turn black: a ring that stands out from
+        // the white box and from any colour around it.
+        const QColor ring = focusColour(Qt::white);
+        device.frame(outer, ring);
+        device.frame(device.inset(outer, 1), ring);
+    } else {
+        device.frame(outer, QColor(128, 128, 128), Qt::white);
+        device.frame(device.inset(outer, 1), QColor(64, 64, 64), QColor(223, 223, 223));
     }
+    if (checkState() == Qt::Unchecked)
+        return;
+    const QColor mark = checkState() == Qt::Checked ? QColor(Qt::black) : QColor(128, 128, 128);
+    static constexpr int columnTops[] = {2, 3, 4, 3, 2, 1, 0};
+    const QPoint markOrigin = box.topLeft() + QPoint(3, 3) * box.width() / boxSide;
+    for (int column = 0; column < 7; ++column)
+        device.fill(
+            device.edges(QRect(markOrigin + QPoint(column, columnTops[column]), QSize(1, 3))),
+            mark);
 }
 
 // --- PictureWidget ---------------------------------------------------------
@@ -335,10 +394,16 @@ PictureWidget::PictureWidget(QWidget *parent, QImage picture)
 void PictureWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Button));
-    drawEdge(painter, rect(), true);
+    DevicePixels device(*this, painter);
+    const DeviceEdges outer = device.edges(rect());
+    device.fill(outer, palette().color(QPalette::Button));
     if (!m_picture.isNull())
         painter.drawImage(QPoint(2, 2), m_picture);
+    drawEdge(device, outer, true, width() > 4 && height() > 4);
+    // The picture fills the box inside its border, so the focus ring is
+    // drawn on the border's outer line.
+    if (hasFocus())
+        device.frame(outer, focusColour(palette().color(QPalette::Button)));
 }
 
 } // namespace tessaro::qt

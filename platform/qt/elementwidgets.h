@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "windowdef.h"
+
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QColor>
 #include <QImage>
 #include <QWidget>
@@ -92,15 +95,15 @@ class LineWidget final : public QWidget
 {
     Q_OBJECT
 public:
-    LineWidget(QWidget *parent, QLine line, Qt::PenStyle style);
-    [[nodiscard]] Qt::PenStyle lineStyle() const { return m_style; }
+    LineWidget(QWidget *parent, QLine line, LineStyle style);
+    [[nodiscard]] LineStyle lineStyle() const { return m_style; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     QLine m_line; // in parent coordinates
-    Qt::PenStyle m_style;
+    LineStyle m_style;
 };
 
 // A box with a single-line border and its caption set into the top edge.
@@ -111,6 +114,7 @@ public:
     explicit WebFrameWidget(QWidget *parent);
     void showCaption(const QString &caption, bool) override { setCaption(caption); }
     void setCaption(const QString &caption);
+    [[nodiscard]] QString caption() const { return m_caption; }
     void setColours(const QColor &back, const QColor &fore);
 
 protected:
@@ -155,7 +159,31 @@ private:
     QColor m_text;
 };
 
-// A picture inside a sunken border.
+// A check box without text, drawn as the classic 13-pixel box on the
+// control's own colour, the same in every control and at every scale.
+class CheckBoxWidget final : public QCheckBox
+{
+    Q_OBJECT
+public:
+    static constexpr int boxSide = 13;
+
+    explicit CheckBoxWidget(QWidget *parent);
+    void setBackColour(const QColor &colour);
+    [[nodiscard]] QColor backColour() const { return m_back; }
+    // The box, in the control's coordinates: at the left, centred upright.
+    [[nodiscard]] QRect boxRect() const;
+    [[nodiscard]] QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    // The whole control takes the click, not just the box.
+    [[nodiscard]] bool hitButton(const QPoint &pos) const override;
+
+private:
+    QColor m_back;
+};
+
+// A picture inside a sunken border, marked while it has the focus.
 class PictureWidget final : public QWidget
 {
     Q_OBJECT

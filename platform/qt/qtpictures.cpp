@@ -38,9 +38,4 @@ QImage pictureImage(PictureId id)
     return toQImage(tessaro::picture(id), QImage::Format_RGB888);
 }
 
-QImage picture(int style)
-{
-    return pictureImage(pictureIdFromStyle(style));
-}
-
 } // namespace tessaro::qt

@@ -17,8 +17,4 @@ QImage toQImage(const PixelPicture &picture, QImage::Format format);
 // a null image.
 QImage pictureImage(PictureId id);
 
-// The same by the number that the window tables still carry in
-// ElementDef::style.
-QImage picture(int style);
-
 } // namespace tessaro::qt

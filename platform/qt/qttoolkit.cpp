@@ -9,6 +9,7 @@
 #include "icon.h"
 #include "qtpictures.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -72,19 +73,6 @@ Qt::Alignment alignmentOf(const ElementDef &def)
     return Qt::AlignLeft;
 }
 
-Qt::PenStyle penStyleOf(LineStyle style)
-{
-    switch (style) {
-    case LineStyle::Dotted:
-        return Qt::DotLine;
-    case LineStyle::DashDotDot:
-        return Qt::DashDotDotLine;
-    case LineStyle::Solid:
-        break;
-    }
-    return Qt::SolidLine;
-}
-
 QString objectNameOf(ElementKey key)
 {
     const QString name = toQString(key.name);
@@ -138,6 +126,8 @@ public:
         return at ? m_widgets[*at] : nullptr;
     }
 
+    [[nodiscard]] bool readerListening() const override { return QAccessible::isActive(); }
+
     void setTitle(std::string_view title) override { m_form->setWindowTitle(toQString(title)); }
 
     void show() override
@@ -158,9 +148,10 @@ protected:
         QWidget *widget = m_widgets[at];
         if (!widget)
             return;
-        if (change == Change::Visible)
+        if (change == Change::Visible) {
             widget->setVisible(model().state(at).visible);
-        else if (change == Change::AccessibleName)
+            notifyVisibleChanged(widget, model().state(at).visible);
+        } else if (change == Change::AccessibleName)
             widget->setAccessibleName(toQString(model().state(at).accessibleName));
         else if (m_views[at])
             showState(*m_views[at], at, change);
@@ -220,12 +211,17 @@ private:
         m_form->setPalette(palette);
         m_form->setAutoFillBackground(true);
         m_form->setFont(font(FontId::Standard));
-        const Qt::WindowFlags frame =
-            def.dialogFrame ? Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                            : Qt::Window | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
-                                  Qt::WindowCloseButtonHint;
-        m_form->setWindowFlags(frame | Qt::WindowSystemMenuHint | Qt::CustomizeWindowHint |
+        // A dialog frame is still a window of its own, without an owner: a
+        // Qt::Dialog is made transient for the application's leader window,
+        // which window managers may take as an owner that it must stay above,
+        // and taskbars as a reason to leave it out.
+        const Qt::WindowFlags buttons =
+            def.dialogFrame ? Qt::WindowCloseButtonHint
+                            : Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+        m_form->setWindowFlags(Qt::Window | Qt::WindowTitleHint | buttons |
+                               Qt::WindowSystemMenuHint | Qt::CustomizeWindowHint |
                                Qt::MSWindowsFixedSizeDialogHint);
+        m_form->setProperty(dialogFrameProperty, def.dialogFrame);
         if (def.icon == IconId::LogicGate)
             m_form->setWindowIcon(tessaroIcon());
     }
@@ -278,7 +274,7 @@ private:
         case ElementKind::CheckBox:
             return createCheckBox(at, parent);
         case ElementKind::Line:
-            return new LineWidget(parent, toQLine(pixelLine(def.rect)), penStyleOf(def.lineStyle));
+            return new LineWidget(parent, toQLine(pixelLine(def.rect)), def.lineStyle);
         case ElementKind::PictureBox:
             return new PictureWidget(parent, pictureImage(def.picture));
         case ElementKind::GroupFrame:
@@ -318,12 +314,9 @@ private:
 
     QCheckBox *createCheckBox(std::size_t at, QWidget *parent)
     {
-        auto *box = new QCheckBox(parent);
+        auto *box = new CheckBoxWidget(parent);
         box->setChecked(model().state(at).value == 1);
-        QPalette palette = box->palette();
-        palette.setColor(QPalette::Window, toQColor(model().element(at).backColour));
-        box->setPalette(palette);
-        box->setAutoFillBackground(true);
+        box->setBackColour(toQColor(model().element(at).backColour));
         // However the mark changes (mouse, Space, an accessibility action),
         // the handler runs once for each change.
         QObject::connect(box, &QCheckBox::stateChanged, m_form, [this, at](int state) {

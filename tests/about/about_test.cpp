@@ -64,6 +64,9 @@ TEST(StartSysInfo, StartsTheToolFoundOrShowsTheMessage)
         {StoredValue{1, {}}, dir, {inDir}, message, false}, // no data: ends at once
         {StoredValue{2, {'C', ':', 0}}, dir, {inDir}, message, false},
         {text("C:\\kaputt.exe"), dir, {inDir}, message, false}, // does not start
+        // A directory of another type leaves the path empty: the root's file.
+        {{}, StoredValue{3, {'D', ':', 0}}, {"\\MSINFO32.EXE"}, "\\MSINFO32.EXE", true},
+        {{}, text("D:\\In|fo"), {"D:\\In|fo\\MSINFO32.EXE"}, message, true}, // unusable path
     };
     const std::string locationKey(sysinfo::toolDirectoryKey);
     for (const auto &c : cases) {

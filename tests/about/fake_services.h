@@ -73,8 +73,11 @@ struct FakeSysInfo final : Registry, FileProbe, ProgramStarter, MessageService {
     }
     std::string fromSystemCodePage(std::string_view s) const override { return std::string(s); }
 
+    // A '|' cannot be part of a Windows path.
     FileTestResult test(std::string_view path) override
     {
+        if (path.find('|') != std::string_view::npos)
+            return FileTestResult::unusablePath;
         return files.contains(std::string(path)) ? FileTestResult::ordinaryFile
                                                  : FileTestResult::none;
     }

@@ -35,6 +35,7 @@ public:
     void setBackColor(ElementKey k, Colour c) override { put("BackColor", k, std::to_string(c)); }
     void setBorderStyle(ElementKey k, int n) override { put("BorderStyle", k, std::to_string(n)); }
     int value(ElementKey k) const override { return values[keyText(k)]; }
+    bool readerListening() const override { return listening; }
     void setTitle(std::string_view) override {}
     void show() override {}
     void unload() override {}
@@ -53,6 +54,7 @@ public:
     }
 
     mutable std::map<std::string, int> values; // check boxes as a user's click leaves them
+    bool listening = true;                     // a screen reader is listening
     std::vector<std::string> log;
 
 private:

@@ -80,7 +80,7 @@ TEST(HexSection, ShowsEachDigitAndBothTogetherInTheUnitsRow)
             clock::writeHexSection(value, cells, window);
             EXPECT_EQ(window("Caption", digitCells),
                       (std::string{digits[0], ' ', digits[1], ' '} + digits));
-            EXPECT_EQ(window.log.size(), 3u);
+            EXPECT_EQ(window.log.size(), 6u);
         }
     }
 }
@@ -124,6 +124,75 @@ TEST(Tick, ShowsTheTimeInBinaryDecimalAndHexadecimalFromOneReadingPerTick)
                       window("Caption", "hexa1(3) hexa1(6) hexa1(2)") + " | " +
                       window("Caption", "Stunde z2 se"),
                   expected);
+    }
+}
+
+// What a screen reader hears at a frozen moment: each row's title named
+// after the value the row shows, each readout and digit cell with its value,
+// the year heading with "1" for the weight written "I".
+TEST(Tick, NamesEveryRowReadoutAndDigitCellWithItsValue)
+{
+    const std::pair<LocalDateTime, const char *> moments[] = {
+        {{6, 12, 2026, 12, 34, 56},
+         "Tag: 6|Monat: 12|Jahr: 2026|Stunden: 12|Minuten: 34|Sekunden: 56|"
+         "Tag dezimal: 6|Jahr dezimal: 2026|Stunden dezimal: 12|Sekunden dezimal: 56|"
+         "Stunden hexadezimal, Byte 1: 0|Stunden hexadezimal, Byte 0: C|"
+         "Minuten hexadezimal, addiert: 22|Sekunden hexadezimal, addiert: 38|"
+         "1024 512 256 128 64 32 16 8 4 2 1"},
+        {{1, 1, 2048, 23, 59, 9},
+         "Tag: 1|Monat: 1|Jahr: 48|Stunden: 23|Minuten: 59|Sekunden: 9|"
+         "Tag dezimal: 1|Jahr dezimal: 2048|Stunden dezimal: 23|Sekunden dezimal: 9|"
+         "Stunden hexadezimal, Byte 1: 1|Stunden hexadezimal, Byte 0: 7|"
+         "Minuten hexadezimal, addiert: 3B|Sekunden hexadezimal, addiert: 09|"
+         "64 32 16 8 4 2 1"},
+        // Seven cells hold no more than 127.
+        {{31, 12, 2130, 0, 0, 0},
+         "Tag: 31|Monat: 12|Jahr: 127|Stunden: 0|Minuten: 0|Sekunden: 0|"
+         "Tag dezimal: 31|Jahr dezimal: 2130|Stunden dezimal: 0|Sekunden dezimal: 0|"
+         "Stunden hexadezimal, Byte 1: 0|Stunden hexadezimal, Byte 0: 0|"
+         "Minuten hexadezimal, addiert: 00|Sekunden hexadezimal, addiert: 00|"
+         "64 32 16 8 4 2 1"}};
+    for (const auto &[moment, expected] : moments) {
+        RecordingWindow window;
+        clock::showDateTime(moment, window, lightsOnOff);
+        std::string heard;
+        for (const char *key :
+             {"Label11", "Label12", "Label13", "Label1", "Label3", "Label2", "Tag1", "Jahr",
+              "Stunde", "se", "hexa1(4)", "hexa1(5)", "hexa1(6)", "hexa1(2)", "Label15"})
+            heard += (heard.empty() ? "" : "|") + window("Name", key);
+        EXPECT_EQ(heard, expected);
+    }
+}
+
+// Without a reader the tick builds no name at all, and the rows, readouts
+// and digit cells show the same.
+TEST(Tick, BuildsNoNamesWhileNoReaderListens)
+{
+    RecordingWindow quiet;
+    quiet.listening = false;
+    RecordingWindow read;
+    const LocalDateTime moment{6, 12, 2026, 12, 34, 56};
+    clock::showDateTime(moment, quiet, lightsOnOff);
+    clock::showDateTime(moment, read, lightsOnOff);
+    EXPECT_EQ(std::count_if(quiet.log.begin(), quiet.log.end(),
+                            [](const std::string &write) { return write.starts_with("Name "); }),
+              0);
+    std::vector<std::string> shownWrites;
+    std::copy_if(read.log.begin(), read.log.end(), std::back_inserter(shownWrites),
+                 [](const std::string &write) { return !write.starts_with("Name "); });
+    EXPECT_EQ(quiet.log, shownWrites);
+}
+
+TEST(Headings, SpokenYearHeadingsNameTheSamePlaceValuesWithADigitOne)
+{
+    for (const auto &[caption, spoken] :
+         {std::pair{clock::yearHeadingElevenPlaces, clock::yearHeadingElevenPlacesSpoken},
+          {clock::yearHeadingSevenPlaces, clock::yearHeadingSevenPlacesSpoken}}) {
+        std::istringstream in{std::string(caption)};
+        std::string words;
+        for (std::string word; in >> word;)
+            words += (words.empty() ? "" : " ") + (word == "I" ? std::string("1") : word);
+        EXPECT_EQ(words, spoken);
     }
 }
 

@@ -1,18 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "runningclock.h"
 
-#include "convert.h"
-#include "ruzozura_window.h"
-
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QProcessEnvironment>
 #include <QScreen>
-#include <QTimeZone>
+#include <QTemporaryFile>
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 
-namespace tessaro::guitest {
+namespace tessaro::guitest
+{
 
 bool RunningClock::start(const QStringList &environment, const QString &timeZone,
                          const QString &program)
@@ -29,10 +30,10 @@ bool RunningClock::start(const QStringList &environment, const QString &timeZone
     m_process.setProcessEnvironment(env);
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.start(program, {});
+    if (!m_process.waitForStarted(patienceMs))
+        return false;
     m_window = xdotool({u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--pid"_s,
-                        QString::number(m_process.waitForStarted(10000) ? pid() : 0),
-                        u"--name"_s, u"^Tessaro$"_s},
-                       20000)
+                        QString::number(pid()), u"--name"_s, u"^Tessaro$"_s})
                    .value_or(QString())
                    .section(u'\n', 0, 0);
     return !m_window.isEmpty();
@@ -41,22 +42,9 @@ bool RunningClock::start(const QStringList &environment, const QString &timeZone
 RunningClock::~RunningClock()
 {
     m_process.terminate(); // nothing if it has ended
-    if (!m_process.waitForFinished(5000))
+    if (!m_process.waitForFinished(patienceMs))
         m_process.kill();
-    m_process.waitForFinished(5000);
-}
-
-bool RunningClock::click(ElementKey key) const
-{
-    const ElementDef *def = findRuzozuraElement(key);
-    return def && click(m_window, qt::toQRect(pixelRect(def->rect)).center());
-}
-
-int RunningClock::exitByButton()
-{
-    if (!click({"Command1"}) || !m_process.waitForFinished(10000))
-        return -1;
-    return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+    m_process.waitForFinished(patienceMs);
 }
 
 QImage RunningClock::grab() const
@@ -65,6 +53,58 @@ QImage RunningClock::grab() const
         ->grabWindow(WId(m_window.toULongLong()))
         .toImage()
         .convertToFormat(QImage::Format_RGB32);
+}
+
+bool RunningClock::click(ElementKey key) const
+{
+    const QRect rect = screenshot::elementRect(key);
+    return !rect.isEmpty() && click(m_window, rect.center());
+}
+
+QString RunningClock::awaitShot(const std::function<QString(const QImage &)> &check) const
+{
+    QString wrong = check(grab());
+    // A screenshot takes a few milliseconds of the X server; a tick is 100 ms.
+    QImage shot;
+    for (QDeadlineTimer patience(patienceMs); !wrong.isEmpty() && !patience.hasExpired();) {
+        QTest::qWait(40);
+        shot = grab();
+        wrong = check(shot);
+    }
+    if (!wrong.isEmpty()) {
+        // Kept to be looked at: what the test saw last.
+        QTemporaryFile file(QDir::tempPath() + u"/tessaro-window-test-XXXXXX.png"_s);
+        file.setAutoRemove(false);
+        if (file.open() && shot.save(&file, "PNG"))
+            qWarning("the last screenshot: %s", qPrintable(file.fileName()));
+    }
+    return wrong;
+}
+
+QString RunningClock::awaitFace(const QString &expected, QColor lit) const
+{
+    QString shown;
+    awaitShot([&](const QImage &shot) {
+        QString fault;
+        shown = screenshot::readFace(shot, fault, lit).value_or(fault);
+        return shown == expected ? QString() : shown;
+    });
+    return shown;
+}
+
+QString RunningClock::awaitAnyFace(QColor lit) const
+{
+    return awaitShot([&](const QImage &shot) {
+        QString fault;
+        return screenshot::readFace(shot, fault, lit) ? QString() : fault;
+    });
+}
+
+int RunningClock::exitByButton()
+{
+    if (!click({"Command1"}) || !m_process.waitForFinished(patienceMs))
+        return -1;
+    return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
 }
 
 bool RunningClock::click(const QString &window, QPoint at)
@@ -85,57 +125,31 @@ std::optional<QString> RunningClock::xdotool(const QStringList &arguments, int t
     return ok ? std::optional(QString::fromUtf8(process.readAllStandardOutput())) : std::nullopt;
 }
 
-QString faceText(const QDateTime &local)
+QStringList visibleWindows(const QString &titlePattern)
 {
-    return local.toString(u"dd.MM.yyyy HH:mm:ss"_s) +
-           (local.date().year() >= 2048 ? u" (7 year cells)"_s : u" (11 year cells)"_s);
+    const auto found =
+        RunningClock::xdotool({u"search"_s, u"--onlyvisible"_s, u"--name"_s, titlePattern});
+    return found.value_or(QString()).split(u'\n', Qt::SkipEmptyParts);
 }
 
-std::optional<QString> readFace(const QImage &shot, QString &fault, QColor lit)
+bool moveWindow(const QString &window, QPoint to)
 {
-    // The rows as the window shows them, highest weight on the left.
-    static const std::vector<std::vector<ElementKey>> rows{
-        {{"Frame23"}, {"Frame22"}, {"Frame21"}, {"Frame20"}, {"Frame19"}},
-        {{"Frame25"}, {"Frame26"}, {"Frame27"}, {"Frame28"}},
-        {{"Frame39"}, {"Frame38"}, {"Frame37"}, {"Frame36"}, {"Frame35"}, {"Frame34"},
-         {"Frame33"}, {"Frame32"}, {"Frame31"}, {"Frame30"}, {"Frame29"}},
-        {{"bin1", 4}, {"bin1", 3}, {"bin1", 2}, {"bin1", 1}, {"bin1", 0}},
-        {{"binmin1", 5}, {"binmin1", 4}, {"binmin1", 3}, {"binmin1", 2}, {"binmin1", 1},
-         {"binmin1", 0}},
-        {{"binsec1", 5}, {"binsec1", 4}, {"binsec1", 3}, {"binsec1", 2}, {"binsec1", 1},
-         {"binsec1", 0}}};
-    // Each cell '1' lit, '0' dark, '-' green or '?' (none or more of these) inside
-    // its edge; other colours, as of the "0" or "1" on time cells, do not count.
-    QStringList cells;
-    for (const auto &row : rows) {
-        cells << QString();
-        for (const ElementKey &key : row) {
-            const QRect r = qt::toQRect(pixelRect(findRuzozuraElement(key)->rect)).adjusted(1, 1, -1, -1);
-            int seen = 0;
-            for (int y = r.top(); y <= r.bottom(); ++y)
-                for (int x = r.left(); x <= r.right(); ++x) {
-                    const QRgb pixel = shot.pixel(x, y) | 0xFF000000u;
-                    seen |= (pixel == lit.rgb()) | (pixel == qRgb(128, 255, 128)) << 1 |
-                            (pixel == qRgb(0, 255, 0)) << 2;
-                }
-            cells.back() += u"?10?-???"_s.at(seen);
-        }
+    return RunningClock::xdotool({u"windowmove"_s, u"--sync"_s, window, QString::number(to.x()),
+                                  QString::number(to.y())})
+        .has_value();
+}
+
+bool typeUntil(const QString &window, const QString &keys, const std::function<bool()> &done)
+{
+    for (QDeadlineTimer patience(patienceMs); !patience.hasExpired();) {
+        // Only while the window is there: keys meant for a window that has
+        // just closed would go to the next one.
+        if (RunningClock::xdotool({u"windowfocus"_s, u"--sync"_s, window}))
+            RunningClock::xdotool({u"key"_s, keys});
+        if (QTest::qWaitFor(done, 5000))
+            return true;
     }
-    fault = u"cells "_s + cells.join(u' ');
-    const bool seven = cells[2].startsWith(u"----"_s);
-    int v[6] = {};
-    for (int i = 0; i < 6; ++i) {
-        const QString bits = i == 2 && seven ? cells[2].mid(4) : cells[i];
-        if (bits.count(u'0') + bits.count(u'1') != bits.size())
-            return std::nullopt;
-        v[i] = bits.toInt(nullptr, 2);
-    }
-    const QDateTime shown(QDate(v[2] + (seven ? 2000 : 0), v[1], v[0]), QTime(v[3], v[4], v[5]),
-                          QTimeZone::utc());
-    if (!shown.isValid() || seven != (shown.date().year() >= 2048))
-        return std::nullopt;
-    fault.clear();
-    return faceText(shown);
+    return false;
 }
 
 } // namespace tessaro::guitest

@@ -2,46 +2,69 @@
 #pragma once
 
 #include "elements.h"
+#include "screenshot_decoder.h"
 
-#include <QDateTime>
 #include <QImage>
 #include <QProcess>
-#include <QTest>
 
+#include <functional>
 #include <optional>
 
-namespace tessaro::guitest {
+namespace tessaro::guitest
+{
 
-// The real program (or a test build of it) on the test's X display.
+// How long a window test waits for what it expects to see (a window, a
+// screenshot, a process gone) before it fails: long enough for a busy machine.
+constexpr int patienceMs = 30000;
+
+// The real program (or a test build of it) on the test's X display. Ended,
+// if it still runs, when the object goes.
 class RunningClock
 {
 public:
+    RunningClock() = default;
+    RunningClock(const RunningClock &) = delete;
+    RunningClock &operator=(const RunningClock &) = delete;
     ~RunningClock();
+
     // Starts it with NAME=value pairs added to its environment and waits for
-    // its main window. With FAKETIME* settings libfaketime fakes its wall
-    // clock; Qt's timers keep the real monotonic clock.
+    // its main window to be mapped (not yet painted: see awaitShot). With
+    // FAKETIME* settings libfaketime fakes its wall clock; Qt's timers keep
+    // the real monotonic clock.
     bool start(const QStringList &environment = {}, const QString &timeZone = QStringLiteral("UTC"),
                const QString &program = qEnvironmentVariable("TESSARO_BINARY"));
     [[nodiscard]] QString window() const { return m_window; }
     [[nodiscard]] qint64 pid() const { return m_process.processId(); }
     [[nodiscard]] QImage grab() const;
     bool click(ElementKey key) const;
-    int exitByButton(); // the exit status, or -1 if the clock did not end
+    // Screenshots until `check` finds nothing wrong with one (returns an empty
+    // text) or patience runs out; what was wrong with the last one.
+    QString awaitShot(const std::function<QString(const QImage &)> &check) const;
+    // Screenshots until the face reads `expected` in this lit colour; what
+    // the last one showed (its face, or what kept it from being read).
+    QString awaitFace(const QString &expected, QColor lit = screenshot::startLit) const;
+    // Screenshots until the face reads as any date and time in this lit
+    // colour; what was wrong with the last one.
+    QString awaitAnyFace(QColor lit = screenshot::startLit) const;
+    // Clicks "Exit"; the exit status, or -1 if the clock did not end.
+    int exitByButton();
 
     static bool click(const QString &window, QPoint at);
-    static std::optional<QString> xdotool(const QStringList &arguments, int timeoutMs = 10000);
-    static void waitForTicks(int ticks = 3) { QTest::qWait(ticks * 100 + 150); }
+    static std::optional<QString> xdotool(const QStringList &arguments, int timeoutMs = patienceMs);
 
 private:
     QProcess m_process;
     QString m_window;
 };
 
-// A face as text: "06.12.2026 12:34:56 (11 year cells)".
-QString faceText(const QDateTime &local);
-// Reads the six bit rows cell by cell: each cell only lit or dark (from 2048
-// the four highest year cells only the window's green), the rows a real date
-// and time; else `fault` says what shows.
-std::optional<QString> readFace(const QImage &shot, QString &fault, QColor lit = QColor(0, 0, 192));
+// The visible top-level windows whose title matches the pattern.
+QStringList visibleWindows(const QString &titlePattern);
+// Moves a window to a place on the screen and waits until it is there.
+bool moveWindow(const QString &window, QPoint to);
+// Types keys as the keyboard does, to the window given the focus first (a key
+// sent to the window itself loses its release when it closes the window, and
+// auto-repeat presses it on), until `done` holds; again if a window that
+// has just appeared has not yet taken it. False if `done` never holds.
+bool typeUntil(const QString &window, const QString &keys, const std::function<bool()> &done);
 
 } // namespace tessaro::guitest

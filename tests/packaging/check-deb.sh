@@ -12,6 +12,9 @@ fail() { echo "FAIL: $*" >&2 && exit 1; }
 run() { "$@" >"$work/log" 2>&1 || { cat "$work/log" >&2 && fail "$*"; }; }
 
 run cpack -G DEB --config "$1/CPackConfig.cmake" -B "$work"
+# In a Wayland session the clock runs natively with Qt's Wayland plugin.
+dpkg-deb -f "$work"/tessaro_*.deb Recommends | grep -qw qt6-wayland ||
+    fail "qt6-wayland is not among the package's Recommends"
 run dpkg -i "$work"/tessaro_*.deb
 dpkg -L tessaro >"$work/files"
 # Qt also names a hidden helper window "Tessaro": look for the visible one.

@@ -79,6 +79,4 @@ TEST(Pictures, NoneAndUndrawnSizesAreEmpty)
     EXPECT_TRUE(icon(IconId::None, 16).empty());
     for (const int size : {0, 15, 24, 48})
         EXPECT_TRUE(icon(IconId::LogicGate, size).empty()) << size;
-    EXPECT_EQ(pictureIdFromStyle(1), PictureId::About);
-    EXPECT_EQ(pictureIdFromStyle(0), PictureId::None);
 }

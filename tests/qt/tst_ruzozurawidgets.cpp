@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as the Qt toolkit builds it, offscreen, at device pixel
-// ratio 1 and 2: what each element looks like and says, focus, colours, and
-// the headings' runs of spaces measured in the face they are drawn with.
+// ratios 1, 1.25, 1.5, 1.75 and 2: what each element looks like and says,
+// every line and border on whole device pixels, the check boxes, focus,
+// colours, and the headings' runs of spaces measured in the face they are
+// drawn with.
 #include "captionfit.h"
 #include "convert.h"
+#include "devicegrid.h"
 #include "elementwidgets.h"
 #include "fonts.h"
 #include "headings.h"
@@ -15,6 +18,8 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QTest>
+
+#include <array>
 
 using namespace tessaro;
 
@@ -38,6 +43,35 @@ QColor rgbOf(Colour c)
     return QColor(int(redOf(c)), int(greenOf(c)), int(blueOf(c)));
 }
 
+Colour colourOf(QRgb pixel)
+{
+    return rgb(unsigned(qRed(pixel)), unsigned(qGreen(pixel)), unsigned(qBlue(pixel)));
+}
+
+bool isBlack(QRgb pixel)
+{
+    return (pixel & 0xFFFFFFu) == 0;
+}
+
+// Whether every pixel of a device rectangle has the colour.
+bool allOf(const QImage &shot, const DeviceEdges &band, QRgb colour)
+{
+    for (int y = band.top; y < band.bottom; ++y)
+        for (int x = band.left; x < band.right; ++x)
+            if ((shot.pixel(x, y) & 0xFFFFFFu) != (colour & 0xFFFFFFu))
+                return false;
+    return band.left < band.right && band.top < band.bottom;
+}
+
+// The four edges of a frame `width` device pixels wide along the inside of `e`.
+std::array<DeviceEdges, 4> edgeBands(const DeviceEdges &e, int width)
+{
+    return {{{e.left, e.top, e.right, e.top + width},
+             {e.left, e.top, e.left + width, e.bottom},
+             {e.left, e.bottom - width, e.right, e.bottom},
+             {e.right - width, e.top, e.right, e.bottom}}};
+}
+
 } // namespace
 
 class RuzozuraWidgetsTest : public QObject
@@ -51,6 +85,42 @@ class RuzozuraWidgetsTest : public QObject
     QRectF box(const QString &key) const
     {
         return QRectF(widget(key)->mapTo(m_form, QPoint(0, 0)), widget(key)->size());
+    }
+    double ratio() const { return m_shot.devicePixelRatio(); }
+    DeviceEdges deviceBox(QWidget *w, QRect local) const
+    {
+        const QPoint at = w->mapTo(m_form, local.topLeft());
+        return deviceEdges({at.x(), at.y(), local.width(), local.height()}, ratio());
+    }
+    // The window with nothing but one element on its green, and no text.
+    QImage alone(QWidget *shown) const
+    {
+        QList<QWidget *> hidden;
+        for (QWidget *child : m_form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (child != shown && child->isVisible()) {
+                child->hide();
+                hidden << child;
+            }
+        }
+        const bool wasVisible = shown->isVisible();
+        shown->show();
+        auto *label = qobject_cast<qt::LabelWidget *>(shown);
+        const QString caption = label ? label->caption() : QString();
+        if (label)
+            label->setCaption(QString());
+        const QImage shot = m_form->grab().toImage();
+        if (label)
+            label->setCaption(caption);
+        shown->setVisible(wasVisible);
+        for (QWidget *child : hidden)
+            child->show();
+        return shot;
+    }
+    void saveShot(const QImage &shot, const char *name) const
+    {
+        const QString dir = qEnvironmentVariable("TESSARO_WIDGET_SHOTS");
+        if (!dir.isEmpty())
+            shot.save(QStringLiteral("%1/%2-%3.png").arg(dir, QLatin1String(name)).arg(ratio()));
     }
     // Where each word (split at spaces) of a caption starts and ends, in window
     // pixels, as the label draws the caption.
@@ -83,6 +153,154 @@ private Q_SLOTS:
         QCOMPARE(m_form->size(), QSize(407, 469));
         QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
         QCOMPARE(m_shot.size(), (QSizeF(407, 469) * m_form->devicePixelRatioF()).toSize());
+        saveShot(m_shot, "ruzozura");
+    }
+
+    // Every line and every bordered label, alone on the window's green: each
+    // drawn pixel of a line and each of a border's four edges is exactly
+    // one line width of black, never clipped away, at every scale; the
+    // brackets keep their patterns.
+    void linesAndBordersOnWholeDevicePixels_data()
+    {
+        QTest::addColumn<QString>("key");
+        for (const ElementDef &e : ruzozuraElements())
+            if (e.kind == ElementKind::Line || (e.flags & flags::border))
+                QTest::newRow(qPrintable(keyText(e.key))) << keyText(e.key);
+        QTest::newRow("Stunde (bordered by Check1)") << QStringLiteral("Stunde");
+    }
+    void linesAndBordersOnWholeDevicePixels()
+    {
+        QFETCH(QString, key);
+        const ElementDef &e = def(key);
+        QWidget *w = widget(key);
+        const int width = deviceLineWidth(ratio());
+        if (e.kind == ElementKind::Line) {
+            const QImage shot = alone(w);
+            const PixelLine line = pixelLine(e.rect);
+            const bool horizontal = line.y1 == line.y2;
+            const int length =
+                horizontal ? std::abs(line.x2 - line.x1) : std::abs(line.y2 - line.y1);
+            const int direction = (horizontal ? line.x2 - line.x1 : line.y2 - line.y1) < 0 ? -1 : 1;
+            for (int step = 0; step <= length; ++step) {
+                const int x = horizontal ? line.x1 + direction * step : line.x1;
+                const int y = horizontal ? line.y1 : line.y1 + direction * step;
+                DeviceEdges pixel = deviceEdges({x, y, 1, 1}, ratio());
+                (horizontal ? pixel.bottom : pixel.right) =
+                    (horizontal ? pixel.top : pixel.left) + width;
+                const bool drawn = linePixelDrawn(e.lineStyle, step);
+                QVERIFY2(allOf(shot, pixel, qRgb(0, 0, 0)) == drawn,
+                         qPrintable(QStringLiteral("logical pixel %1").arg(step)));
+                const QPoint beside =
+                    horizontal ? QPoint(pixel.left, pixel.bottom) : QPoint(pixel.right, pixel.top);
+                QVERIFY(!isBlack(shot.pixel(beside)));
+            }
+            return;
+        }
+        auto *label = qobject_cast<qt::LabelWidget *>(w);
+        const bool border = label->hasBorder();
+        label->setBorder(true);
+        const QImage shot = alone(w);
+        label->setBorder(border);
+        const DeviceEdges outer = deviceBox(w, w->rect());
+        for (const DeviceEdges &band : edgeBands(outer, width))
+            QVERIFY(allOf(shot, band, qRgb(0, 0, 0)));
+        // One line width, not more: inside the edges the label's own colour.
+        for (const DeviceEdges &band : edgeBands(
+                 {outer.left + width, outer.top + width, outer.right - width, outer.bottom - width},
+                 1))
+            QVERIFY(
+                !allOf(shot, band, qRgb(0, 0, 0)) &&
+                !isBlack(shot.pixel((band.left + band.right) / 2, (band.top + band.bottom) / 2)));
+    }
+
+    // The colour buttons' faces stay inside their edges: the outermost line
+    // is white above and left, black below and right, at every scale.
+    void buttonFacesStayInsideTheirEdges()
+    {
+        const int width = deviceLineWidth(ratio());
+        for (const char *key : {"Command1", "Command2", "Command3", "Command4", "Command5"}) {
+            QWidget *w = widget(QString::fromLatin1(key));
+            const auto bands = edgeBands(deviceBox(w, w->rect()), width);
+            // The top and left bands end where the black ones start.
+            DeviceEdges top = bands[0];
+            top.right -= width;
+            DeviceEdges left = bands[1];
+            left.bottom -= width;
+            QVERIFY2(allOf(m_shot, top, qRgb(255, 255, 255)) &&
+                         allOf(m_shot, left, qRgb(255, 255, 255)),
+                     key);
+            QVERIFY2(allOf(m_shot, bands[2], qRgb(0, 0, 0)) &&
+                         allOf(m_shot, bands[3], qRgb(0, 0, 0)),
+                     key);
+        }
+    }
+
+    // The three check boxes show the same classic 13-pixel box, whole, with
+    // a mark in the two that are checked.
+    void checkBoxesWholeAndAlike()
+    {
+        const int width = deviceLineWidth(ratio());
+        for (const char *key : {"Check1", "Check2", "Check3"}) {
+            auto *box = qobject_cast<qt::CheckBoxWidget *>(widget(QString::fromLatin1(key)));
+            QVERIFY2(box && box->boxRect().size() == QSize(13, 13), key);
+            const DeviceEdges outer = deviceBox(box, box->boxRect());
+            const auto bands = edgeBands(outer, width);
+            DeviceEdges top = bands[0];
+            top.right -= width;
+            DeviceEdges left = bands[1];
+            left.bottom -= width;
+            QVERIFY2(allOf(m_shot, top, qRgb(128, 128, 128)) &&
+                         allOf(m_shot, left, qRgb(128, 128, 128)),
+                     key);
+            QVERIFY2(allOf(m_shot, bands[2], qRgb(255, 255, 255)) &&
+                         allOf(m_shot, bands[3], qRgb(255, 255, 255)),
+                     key);
+            const DeviceEdges inside{outer.left + 2 * width, outer.top + 2 * width,
+                                     outer.right - 2 * width, outer.bottom - 2 * width};
+            int marked = 0;
+            for (int y = inside.top; y < inside.bottom; ++y)
+                for (int x = inside.left; x < inside.right; ++x)
+                    marked += isBlack(m_shot.pixel(x, y)) ? 1 : 0;
+            QCOMPARE(marked > 0, box->isChecked());
+        }
+        // Around the box of the larger Check1, the window's green.
+        const QWidget *check1 = widget(QStringLiteral("Check1"));
+        const DeviceEdges control = deviceBox(const_cast<QWidget *>(check1), check1->rect());
+        QCOMPARE(QColor(m_shot.pixel(control.right - 1, control.top)), rgbOf(colours::windowGreen));
+    }
+
+    // Every control that takes the focus shows it with a ring that stands
+    // out at least 3 : 1 from the colours on both sides of it.
+    void focusRingStandsOutOnEveryFace()
+    {
+        QVERIFY(QTest::qWaitForWindowActive(m_form));
+        const int width = deviceLineWidth(ratio());
+        for (const char *key : {"Command1", "Check1", "Command2", "Command3", "Command4",
+                                "Command5", "Check2", "Check3"}) {
+            QWidget *w = widget(QString::fromLatin1(key));
+            w->setFocus(Qt::TabFocusReason);
+            QTRY_VERIFY(w->hasFocus());
+            const QImage shot = m_form->grab().toImage();
+            auto *box = qobject_cast<qt::CheckBoxWidget *>(w);
+            // Check boxes: the box's edge; buttons: a ring three lines in.
+            const DeviceEdges outer = deviceBox(w, box ? box->boxRect() : w->rect());
+            const int in = box ? 0 : 3 * width;
+            const QPoint ring(outer.left + in + width * 3, outer.top + in);
+            const QPoint before(ring.x(), ring.y() - 1);
+            const QPoint after(ring.x(), ring.y() + (box ? 2 : 1) * width);
+            const Colour ringColour = colourOf(shot.pixel(ring));
+            for (const QPoint side : {before, after}) {
+                if (!box || side == after || w->height() > 13)
+                    QVERIFY2(contrastRatio(ringColour, colourOf(shot.pixel(side))) >= 3.0,
+                             qPrintable(QStringLiteral("%1 at %2,%3")
+                                            .arg(QLatin1String(key))
+                                            .arg(side.x())
+                                            .arg(side.y())));
+            }
+            if (std::string_view(key) == "Command4")
+                saveShot(shot, "focus-on-blue");
+        }
+        widget(QStringLiteral("Command1"))->setFocus(Qt::ActiveWindowFocusReason);
     }
 
     void elementsAsTheTableDescribes_data()
@@ -120,6 +338,23 @@ private Q_SLOTS:
             QVERIFY(QAccessible::queryAccessibleInterface(w)
                         ->text(QAccessible::Name)
                         .startsWith(spoken.simplified()));
+    }
+
+    // Roles and names as a screen reader meets them.
+    void rolesAndNamesForScreenReaders()
+    {
+        const auto accessible = [this](const QString &key) {
+            return QAccessible::queryAccessibleInterface(widget(key));
+        };
+        QCOMPARE(QAccessible::queryAccessibleInterface(m_form)->role(), QAccessible::Window);
+        QCOMPARE(accessible(QStringLiteral("Frame19"))->role(), QAccessible::StaticText);
+        QCOMPARE(accessible(QStringLiteral("Frame18"))->text(QAccessible::Name),
+                 qt::toQString(def(QStringLiteral("Frame18")).caption));
+        // The place values end in the digit 1, not the letter I.
+        for (const char *heading : {"Label14", "Label15", "Label6"}) {
+            const QString name = accessible(QString::fromLatin1(heading))->text(QAccessible::Name);
+            QVERIFY2(name.endsWith(QStringLiteral(" 4 2 1")) && !name.contains(u'I'), heading);
+        }
     }
 
     void coloursAsTheyReachTheScreen()

@@ -2,6 +2,7 @@
 #include "screenshot_decoder.h"
 
 #include "ruzozura_window.h"
+#include "windowmodel.h"
 
 #include <QHash>
 #include <QTimeZone>
@@ -15,13 +16,14 @@ namespace tessaro::screenshot
 
 QRect pixelRect(const TwipRect &twips)
 {
-    return {pixels(twips.left), pixels(twips.top), pixels(twips.width), pixels(twips.height)};
+    const PixelRect r = tessaro::pixelRect(twips);
+    return {r.left, r.top, r.width, r.height};
 }
 
 QRect elementRect(ElementKey key)
 {
     const ElementDef *def = findRuzozuraElement(key);
-    return def ? pixelRect(def->rect) : QRect();
+    return def ? screenshot::pixelRect(def->rect) : QRect();
 }
 
 namespace

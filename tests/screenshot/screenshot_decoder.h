@@ -17,12 +17,7 @@
 namespace tessaro::screenshot
 {
 
-// Twips to pixels at 96 dpi: 15 twips a pixel, rounded to the nearest.
-constexpr int pixels(int twips)
-{
-    return (twips >= 0 ? twips + twipsPerPixel / 2 : twips - twipsPerPixel / 2) / twipsPerPixel;
-}
-
+// Twips to pixels at 96 dpi, rounded as every toolkit rounds them.
 QRect pixelRect(const TwipRect &twips);
 // The rectangle of a main window element in pixels; an empty one if the
 // window has no such element.

@@ -1,0 +1,264 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The About dialog of the real program under a real window manager
+// (openbox): the keys and the close box that close it, its frame, and that
+// it belongs to no other window.
+#include "runningclock.h"
+#include "ruzozura_keys.h"
+#include "ruzozura_window.h"
+#include "screenshot_decoder.h"
+
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tessaro;
+using namespace tessaro::guitest;
+using namespace Qt::StringLiterals;
+
+namespace
+{
+
+// What a program prints, or nothing when it fails.
+std::optional<QString> output(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    const bool ok = process.waitForFinished(10000) &&
+                    process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    process.kill();
+    process.waitForFinished();
+    return ok ? std::optional(QString::fromUtf8(process.readAllStandardOutput())) : std::nullopt;
+}
+
+// The value of one property as xprop prints it ("NAME(TYPE) = value" or
+// "NAME(WINDOW): window id # 0x..."), "" if there is none.
+QString valueOf(const QStringList &arguments)
+{
+    static const QRegularExpression value(u"^[^(]*\\([^)]*\\)(?:: | = )(.*)$"_s,
+                                          QRegularExpression::DotMatchesEverythingOption);
+    const QString text = output(u"xprop"_s, arguments).value_or(QString()).trimmed();
+    return value.match(text).captured(1).trimmed();
+}
+
+QString windowProperty(const QString &window, const QString &name)
+{
+    return valueOf({u"-id"_s, window, name});
+}
+
+QString rootProperty(const QString &name)
+{
+    return valueOf({u"-root"_s, name});
+}
+
+// The window ids of a list property ("0x600008, 0x..."), as xdotool prints them.
+QStringList windowIds(const QString &text)
+{
+    QStringList ids;
+    for (const QString &id : text.split(u", "_s, Qt::SkipEmptyParts))
+        ids << QString::number(id.section(u'#', -1).trimmed().toULongLong(nullptr, 16));
+    return ids;
+}
+
+// The windows xdotool finds. A window that vanishes in the middle of a
+// search ends it with an X error; the search is then made again.
+QStringList search(const QStringList &criteria)
+{
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        QProcess process;
+        process.start(u"xdotool"_s, QStringList{u"search"_s, u"--onlyvisible"_s} + criteria);
+        process.waitForFinished(10000);
+        if (!process.readAllStandardError().contains("X Error"))
+            return QString::fromUtf8(process.readAllStandardOutput())
+                .split(u'\n', Qt::SkipEmptyParts);
+    }
+    return {};
+}
+
+QStringList dialogs()
+{
+    return search({u"--name"_s, u"^Info zu Tessaro$"_s});
+}
+
+} // namespace
+
+class AboutUnderAWindowManager : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Each test gets its own window manager, clock and open dialog.
+    void init()
+    {
+        cleanup(); // after a test whose init failed
+        // The clock first: the window manager takes over the windows that are
+        // shown when it starts.
+        m_clock.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_clock.start(qEnvironmentVariable("TESSARO_BINARY"), {});
+        QVERIFY(m_clock.waitForStarted(10000));
+        const QStringList byPid{u"--pid"_s, QString::number(m_clock.processId()), u"--name"_s,
+                                u"^Tessaro$"_s};
+        QVERIFY(QTest::qWaitFor([&] { return !search(byPid).isEmpty(); }, 20000));
+        m_main = search(byPid).value(0);
+
+        QVERIFY(m_config.isValid());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"XDG_CONFIG_HOME"_s, m_config.path()); // the default configuration
+        m_openbox.setProcessEnvironment(env);
+        m_openbox.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_openbox.start(u"openbox"_s, {u"--sm-disable"_s});
+        QVERIFY(m_openbox.waitForStarted(10000));
+        // Framed by the window manager.
+        QVERIFY(QTest::qWaitFor(
+            [&] { return !windowProperty(m_main, u"_NET_FRAME_EXTENTS"_s).isEmpty(); }, 10000));
+        openDialog();
+    }
+
+    void cleanup()
+    {
+        for (QProcess *process : {&m_clock, &m_openbox}) {
+            process->terminate(); // nothing if it has ended
+            if (!process->waitForFinished(5000))
+                process->kill();
+            process->waitForFinished(5000);
+        }
+    }
+
+    // Enter presses OK, also while the picture has the focus, and so does
+    // Escape; the window manager's close box closes the dialog as well.
+    void keysAndTheCloseBoxCloseIt_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::newRow("Enter") << u"Return"_s;
+        QTest::newRow("Enter on the picture") << u"Tab Return"_s;
+        QTest::newRow("Escape on the picture") << u"Tab Escape"_s;
+        QTest::newRow("Escape") << u"Escape"_s;
+        QTest::newRow("close box") << QString();
+    }
+    void keysAndTheCloseBoxCloseIt()
+    {
+        QFETCH(QString, keys);
+        if (keys.isEmpty()) {
+            QVERIFY(clickCloseBox());
+        } else {
+            RunningClock::xdotool({u"windowactivate"_s, u"--sync"_s, m_dialog});
+            QVERIFY(RunningClock::xdotool(QStringList{u"key"_s} + keys.split(u' ')));
+        }
+        QVERIFY(QTest::qWaitFor(
+            [&] { return !windowIds(rootProperty(u"_NET_CLIENT_LIST"_s)).contains(m_dialog); },
+            10000));
+        QCOMPARE(windowIds(rootProperty(u"_NET_CLIENT_LIST"_s)), QStringList{m_main});
+    }
+
+    // No owner: the dialog goes behind the main window when that is clicked,
+    // and the main window takes the focus. As "Info " leaves an open dialog
+    // as it is, the dialog has a taskbar entry of its own to be found by.
+    void itBelongsToNoOtherWindow()
+    {
+        QCOMPARE(windowProperty(m_dialog, u"WM_TRANSIENT_FOR"_s), QString());
+        QCOMPARE(windowProperty(m_dialog, u"_NET_WM_WINDOW_TYPE"_s),
+                 u"_NET_WM_WINDOW_TYPE_NORMAL"_s);
+        QVERIFY(!windowProperty(m_dialog, u"_NET_WM_STATE"_s).contains(u"SKIP_TASKBAR"_s));
+        QVERIFY(windowIds(rootProperty(u"_NET_CLIENT_LIST"_s)).contains(m_dialog));
+
+        QVERIFY(RunningClock::click(m_main, {20, 460})); // the bare window
+        QVERIFY2(QTest::qWaitFor([&] { return onTop() == m_main && active() == m_main; }, 10000),
+                 "the dialog stays above the main window");
+        // As a taskbar does when its entry is clicked.
+        QVERIFY(RunningClock::xdotool({u"windowactivate"_s, m_dialog}));
+        QVERIFY(
+            QTest::qWaitFor([&] { return onTop() == m_dialog && active() == m_dialog; }, 10000));
+    }
+
+    // A fixed frame with only the close box: the program asks for no
+    // minimise or maximise box and a fixed size, and the window manager
+    // offers neither resizing nor maximising. (Openbox offers minimising to
+    // every window with a title bar, whatever the program asks.)
+    void itsFrameOffersOnlyClosing()
+    {
+        enum Motif : uint {
+            functionsGiven = 1,
+            decorationsGiven = 2,
+            move = 4,
+            minimise = 8,
+            maximise = 16,
+            close = 32,
+            title = 8,
+            minimiseBox = 32,
+            maximiseBox = 64,
+        };
+        const QStringList motif = windowProperty(m_dialog, u"_MOTIF_WM_HINTS"_s).split(u", "_s);
+        QCOMPARE(motif.size(), 5);
+        const uint given = motif[0].toUInt(nullptr, 0), functions = motif[1].toUInt(nullptr, 0),
+                   decorations = motif[2].toUInt(nullptr, 0);
+        QCOMPARE(given, uint(functionsGiven | decorationsGiven));
+        QCOMPARE(functions & (move | minimise | maximise | close), uint(move | close));
+        QCOMPARE(decorations & (title | minimiseBox | maximiseBox), uint(title));
+
+        const QString hints =
+            output(u"xprop"_s, {u"-id"_s, m_dialog, u"WM_NORMAL_HINTS"_s}).value_or(QString());
+        QVERIFY2(hints.contains(u"minimum size: 294 by 323"_s) &&
+                     hints.contains(u"maximum size: 294 by 323"_s),
+                 qPrintable(hints));
+
+        const QString actions = windowProperty(m_dialog, u"_NET_WM_ALLOWED_ACTIONS"_s);
+        for (const QString &action : {u"_NET_WM_ACTION_CLOSE"_s, u"_NET_WM_ACTION_MOVE"_s})
+            QVERIFY2(actions.contains(action), qPrintable(actions));
+        for (const QString &action : {u"RESIZE"_s, u"MAXIMIZE"_s})
+            QVERIFY2(!actions.contains(action), qPrintable(actions));
+    }
+
+private:
+    void openDialog()
+    {
+        // Clicked again if the window manager was still placing the window
+        // (a second click leaves an open dialog as it is).
+        const QRect info = screenshot::elementRect(ruzozura::Command5);
+        for (int attempt = 0; attempt < 5 && dialogs().isEmpty(); ++attempt) {
+            QVERIFY(RunningClock::click(m_main, info.center()));
+            if (QTest::qWaitFor([] { return !dialogs().isEmpty(); }, 3000))
+                break;
+        }
+        QCOMPARE(dialogs().size(), 1);
+        m_dialog = dialogs().value(0);
+        // Managed once the window manager has framed it and set its actions.
+        QVERIFY(QTest::qWaitFor(
+            [&] { return !windowProperty(m_dialog, u"_NET_WM_ALLOWED_ACTIONS"_s).isEmpty(); },
+            10000));
+    }
+
+    // The rightmost button of the title bar above the client area.
+    bool clickCloseBox() const
+    {
+        const QStringList frame = windowProperty(m_dialog, u"_NET_FRAME_EXTENTS"_s).split(u", "_s);
+        const QString info = output(u"xwininfo"_s, {u"-id"_s, m_dialog}).value_or(QString());
+        const auto value = [&](const QString &name) {
+            return info.section(name + u':', 1).section(u'\n', 0, 0).trimmed().toInt();
+        };
+        if (frame.size() != 4 || value(u"Width"_s) == 0)
+            return false;
+        const int x = value(u"Absolute upper-left X"_s) + value(u"Width"_s) - 10;
+        const int y = value(u"Absolute upper-left Y"_s) - frame[2].toInt() / 2;
+        return output(u"xdotool"_s,
+                      {u"mousemove"_s, QString::number(x), QString::number(y), u"click"_s, u"1"_s})
+            .has_value();
+    }
+
+    static QString active() { return windowIds(rootProperty(u"_NET_ACTIVE_WINDOW"_s)).value(0); }
+
+    // The topmost of the clock's two windows.
+    QString onTop() const
+    {
+        QStringList stacking = windowIds(rootProperty(u"_NET_CLIENT_LIST_STACKING"_s));
+        stacking.removeIf([&](const QString &id) { return id != m_dialog && id != m_main; });
+        return stacking.value(stacking.size() - 1);
+    }
+
+    QTemporaryDir m_config;
+    QProcess m_openbox;
+    QProcess m_clock;
+    QString m_main;
+    QString m_dialog;
+};
+
+QTEST_MAIN(AboutUnderAWindowManager)
+#include "tst_about_wm.moc"

@@ -1,0 +1,38 @@
+#!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Runs a command several times in a row while stress-ng keeps two CPUs 90 %
+# busy beside it, as on a busy machine, and prints the time and result of each
+# run. Fails if any run fails.
+# Usage: under-load.sh RUNS COMMAND [ARGS...]
+# e.g.   tests/tools/under-load.sh 3 ctest --preset dev
+set -eu
+
+if [ "$#" -lt 2 ]; then
+    echo "usage: $0 RUNS COMMAND [ARGS...]" >&2
+    exit 2
+fi
+runs=$1
+shift
+command -v stress-ng >/dev/null 2>&1 || {
+    echo "under-load: stress-ng is missing (scripts/install-deps.sh test installs it)" >&2
+    exit 1
+}
+
+stress-ng --cpu 2 --cpu-load 90 --timeout 0 --quiet &
+stress_pid=$!
+trap 'kill "$stress_pid" 2>/dev/null || true; wait "$stress_pid" 2>/dev/null || true' EXIT INT TERM
+
+summary=""
+failed=0
+run=1
+while [ "$run" -le "$runs" ]; do
+    started=$(date +%s)
+    if "$@"; then result=passed; else result=FAILED; failed=1; fi
+    line="run $run: $result in $(($(date +%s) - started)) s (load $(cut -d' ' -f1-3 /proc/loadavg))"
+    echo "under-load: $line"
+    summary="$summary$line
+"
+    run=$((run + 1))
+done
+printf 'under-load: %s runs of %s beside stress-ng --cpu 2 --cpu-load 90:\n%s' "$runs" "$*" "$summary"
+exit "$failed"
