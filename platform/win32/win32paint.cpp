@@ -142,7 +142,7 @@ void paintGroupFrame(HDC dc, const RECT &rect)
     DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
 }
 
-void paintPictureBox(HDC dc, const RECT &rect, PictureId picture)
+void paintPictureBox(HDC dc, const RECT &rect, PictureId picture, bool focused)
 {
     fill(dc, rect, colours::buttonFace);
     RECT inside = rect;
@@ -162,6 +162,11 @@ void paintPictureBox(HDC dc, const RECT &rect, PictureId picture)
     const int size = std::min(inside.right - inside.left, inside.bottom - inside.top);
     StretchDIBits(dc, inside.left, inside.top, size, size, 0, 0, pixels.width, pixels.height,
                   bits.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    if (focused) {
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, RGB(255, 255, 255));
+        DrawFocusRect(dc, &rect);
+    }
 }
 
 void paintButton(HDC dc, const RECT &rect, const ButtonLook &look)

@@ -33,8 +33,9 @@ void paintLine(HDC dc, const PixelLine &line, LineStyle style);
 // An etched group box without caption.
 void paintGroupFrame(HDC dc, const RECT &rect);
 
-// A picture in a sunken box, scaled by the box's size.
-void paintPictureBox(HDC dc, const RECT &rect, PictureId picture);
+// A picture in a sunken box, scaled by the box's size; a dotted mark on the
+// border while it has the focus.
+void paintPictureBox(HDC dc, const RECT &rect, PictureId picture, bool focused);
 
 // A graphical button: the whole face in its colour, a raised (pressed:
 // sunken) edge, the caption with its access key underlined, and the focus

@@ -131,6 +131,8 @@ void Win32Window::createChild(std::size_t at)
     } else if (def.kind == ElementKind::CheckBox) {
         cls = L"BUTTON";
         style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+    } else if (def.kind == ElementKind::PictureBox) {
+        style |= WS_TABSTOP; // it takes the focus, and nothing else
     }
     if (model().state(at).visible)
         style |= WS_VISIBLE;
@@ -413,6 +415,14 @@ LRESULT Win32Window::handleElement(HWND child, UINT message, WPARAM wParam, LPAR
         return 0;
     case WM_ERASEBKGND:
         return 1;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: // the focus mark comes and goes
+        InvalidateRect(child, nullptr, FALSE);
+        break;
+    case WM_LBUTTONDOWN:
+        if (model().element(*at).kind == ElementKind::PictureBox)
+            SetFocus(child);
+        break;
     case WM_NCHITTEST:
         // Clicks on a cell without a tooltip reach what lies beneath it.
         if (letsMouseThrough(model().element(*at)))

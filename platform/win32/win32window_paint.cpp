@@ -40,7 +40,6 @@ bool Win32Window::paintedBySurface(std::size_t at) const
     case ElementKind::Label:
     case ElementKind::Line:
     case ElementKind::GroupFrame: // never takes the focus or a click
-    case ElementKind::PictureBox:
         return true;
     default:
         return false;
@@ -149,9 +148,6 @@ void Win32Window::paintElement(HDC dc, std::size_t at)
     case ElementKind::GroupFrame:
         paintGroupFrame(dc, deviceRect(at));
         break;
-    case ElementKind::PictureBox:
-        paintPictureBox(dc, deviceRect(at), def.picture);
-        break;
     default:
         break;
     }
@@ -166,6 +162,8 @@ void Win32Window::paintChild(std::size_t at, HWND child)
     const ElementDef &def = model().element(at);
     if (def.kind == ElementKind::WebFrame)
         paintWebFrame(dc, r, def, m_texts[at], m_fonts.font(def.font));
+    else if (def.kind == ElementKind::PictureBox)
+        paintPictureBox(dc, r, def.picture, GetFocus() == child);
     else
         fill(dc, r, model().state(at).back);
     EndPaint(child, &ps);

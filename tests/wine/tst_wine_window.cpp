@@ -22,6 +22,8 @@ namespace
 {
 
 const QString aboutTitle = u"^Info zu Tessaro$"_s;
+const QString msinfoKey = u"HKLM\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"_s;
+const QString msinfoLocationKey = u"HKLM\\SOFTWARE\\Microsoft\\Shared Tools Location"_s;
 const QColor olive{128, 128, 0}, red{255, 0, 0}, blue{0, 0, 192}, yellow{255, 255, 0},
     orange{255, 128, 0}, lightGreen{128, 255, 128};
 
@@ -263,16 +265,26 @@ void TestWineWindow::tabOrderEscapeAndExit()
     QCOMPARE(clock.awaitExit(), 0);
 }
 
-// "Info " opens the dialog, OK closes it, and it opens again; a second click
+// "Info " opens the dialog, its tab order runs OK, picture, Systeminfo; OK
+// closes it, and it opens again; a second click
 // while it is open makes no second dialog; Exit ends the program with the
 // dialog open. (Under wine without a window manager both windows open at the
 // screen's corner, so the dialog is only clicked while it is in front.)
 void TestWineWindow::aboutDialogOnce()
 {
+    reg({u"delete"_s, msinfoKey});
+    reg({u"delete"_s, msinfoLocationKey});
     WineClock clock;
     QVERIFY(clock.start(u"2026-12-07 12:00:00"_s));
+    const QSize mainWindow = visibleWindows(u"^Tessaro$"_s).front().size;
     QVERIFY(clock.click(rz::Command5));
     QVERIFY2(awaitTrue([] { return !dialogWindow().isEmpty(); }), "no About dialog");
+    // The focus starts on OK; the picture comes next, then Systeminfo, which
+    // Space presses: with nothing registered, the message.
+    QVERIFY(WineClock::keys(u"Tab Tab space"_s));
+    QVERIFY2(awaitTrue([&] { return messageBoxShown(mainWindow); }), "Systeminfo not pressed");
+    QVERIFY(WineClock::keys(u"Return"_s));
+    QVERIFY2(awaitTrue([&] { return !messageBoxShown(mainWindow); }), "the message stayed");
     QVERIFY(clock.clickAt(dialogWindow(), aboutPoint(infotessaro::cmdOK)));
     QVERIFY2(awaitTrue([] { return visibleWindows(aboutTitle).isEmpty(); }), "OK left it open");
     QVERIFY(clock.click(rz::Command5));
@@ -295,8 +307,7 @@ void TestWineWindow::systemInformation()
 {
     const QString tool = u"C:\\Tessaro Fenster\\System Info\\probe tool.exe"_s;
     const QString decoy = u"C:\\Tessaro Fenster\\System.exe"_s;
-    const QString key = u"HKLM\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"_s;
-    const QString locationKey = u"HKLM\\SOFTWARE\\Microsoft\\Shared Tools Location"_s;
+    const QString &key = msinfoKey;
     QVERIFY(QDir().mkpath(QFileInfo(prefixPath(tool)).absolutePath()));
     for (const QString &copy : {tool, decoy}) {
         QFile::remove(prefixPath(copy));
@@ -309,7 +320,7 @@ void TestWineWindow::systemInformation()
     QVERIFY2(awaitTrue([] { return !dialogWindow().isEmpty(); }), "no About dialog");
 
     reg({u"delete"_s, key});
-    reg({u"delete"_s, locationKey});
+    reg({u"delete"_s, msinfoLocationKey});
     QVERIFY(WineClock::keys(u"alt+s"_s));
     QVERIFY2(awaitTrue([&] { return messageBoxShown(mainWindow); }), "no message");
     QVERIFY(WineClock::keys(u"Return"_s));
