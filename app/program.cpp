@@ -5,7 +5,8 @@
 #include "ruzozura_window.h"
 #include "system_sysinfo.h"
 
-namespace tessaro {
+namespace tessaro
+{
 
 Program::Program(Toolkit &toolkit)
     : m_toolkit(toolkit), m_sysInfo(std::make_unique<SystemSysInfo>(toolkit)),

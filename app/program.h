@@ -6,7 +6,8 @@
 
 #include <memory>
 
-namespace tessaro {
+namespace tessaro
+{
 
 class Infotessaro;
 class SystemSysInfo;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-namespace tessaro {
+namespace tessaro
+{
 
 // Runs the clock: the main window, its tick and, on demand, the About dialog.
 // Returns the exit status.

@@ -3,7 +3,8 @@
 
 #include <cstdint>
 
-namespace tessaro {
+namespace tessaro
+{
 
 // A colour in the layout 0x00BBGGRR, red in the lowest byte. Values with the
 // top bit set name a system colour (0x80000000 | index), resolved by the
@@ -14,12 +15,25 @@ constexpr Colour rgb(unsigned red, unsigned green, unsigned blue)
 {
     return Colour(red | (green << 8) | (blue << 16));
 }
-constexpr unsigned redOf(Colour c) { return c & 0xFFu; }
-constexpr unsigned greenOf(Colour c) { return (c >> 8) & 0xFFu; }
-constexpr unsigned blueOf(Colour c) { return (c >> 16) & 0xFFu; }
-constexpr bool isSystemColour(Colour c) { return (c & 0x80000000u) != 0; }
+constexpr unsigned redOf(Colour c)
+{
+    return c & 0xFFu;
+}
+constexpr unsigned greenOf(Colour c)
+{
+    return (c >> 8) & 0xFFu;
+}
+constexpr unsigned blueOf(Colour c)
+{
+    return (c >> 16) & 0xFFu;
+}
+constexpr bool isSystemColour(Colour c)
+{
+    return (c & 0x80000000u) != 0;
+}
 
-namespace colours {
+namespace colours
+{
 // Named colours of the main window.
 constexpr Colour windowGreen = 0x00FF00;
 constexpr Colour paleCellGreen = 0xC0FFC0;

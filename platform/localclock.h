@@ -3,12 +3,13 @@
 
 #include <cstdint>
 
-namespace tessaro {
+namespace tessaro
+{
 
 // One reading of the computer's local date and time of day.
 struct LocalDateTime {
-    std::int16_t day = 1;    // 1..31
-    std::int16_t month = 1;  // 1..12
+    std::int16_t day = 1;   // 1..31
+    std::int16_t month = 1; // 1..12
     std::int16_t year = 2000;
     std::int16_t hour = 0;   // 0..23
     std::int16_t minute = 0; // 0..59

@@ -8,8 +8,10 @@
 #include <time.h>
 #endif
 
-namespace tessaro {
-namespace {
+namespace tessaro
+{
+namespace
+{
 
 class SystemLocalClock final : public LocalClock
 {
@@ -28,9 +30,8 @@ public:
         const std::time_t seconds = std::time(nullptr);
         std::tm t{};
         localtime_r(&seconds, &t);
-        return {std::int16_t(t.tm_mday),        std::int16_t(t.tm_mon + 1),
-                std::int16_t(t.tm_year + 1900), std::int16_t(t.tm_hour),
-                std::int16_t(t.tm_min),         std::int16_t(t.tm_sec)};
+        return {std::int16_t(t.tm_mday), std::int16_t(t.tm_mon + 1), std::int16_t(t.tm_year + 1900),
+                std::int16_t(t.tm_hour), std::int16_t(t.tm_min),     std::int16_t(t.tm_sec)};
 #endif
     }
 };

@@ -6,7 +6,8 @@
 
 #include <string_view>
 
-namespace tessaro {
+namespace tessaro
+{
 
 class Window;
 

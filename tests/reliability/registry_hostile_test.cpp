@@ -22,7 +22,7 @@ struct HostileServices final : Registry, FileProbe, ProgramStarter, MessageServi
     explicit HostileServices(std::uint32_t seed) : random(seed)
     {
         const std::uint32_t types[] = {1, 1, 1, 4, 4, 4, 0, 2, 3, 7, 11, 0xFFFFFFFFu};
-        type = types[pick(0, 11)]; // mostly the two the reader understands
+        type = types[pick(0, 11)];             // mostly the two the reader understands
         const std::size_t length = pick(0, 4); // empty, a number, the buffer's edge
         data.resize(length == 0   ? pick(0, 8)
                     : length == 1 ? pick(bufferSize - 3, bufferSize + 3)
@@ -34,16 +34,18 @@ struct HostileServices final : Registry, FileProbe, ProgramStarter, MessageServi
             data.back() = 0;
         answer = pick(0, 9); // 0 the key does not open, 1-4 honest, 5-8 lying, 9 an error
         const std::size_t lie = pick(0, 2);
-        reportedSize = std::uint32_t(lie == 0 ? (pick(0, 1) ? 0xFFFFFFFFu : pick(bufferSize, 1u << 20))
-                                     : lie == 1 ? pick(0, data.size())
-                                                : pick(data.size(), bufferSize));
+        reportedSize =
+            std::uint32_t(lie == 0   ? (pick(0, 1) ? 0xFFFFFFFFu : pick(bufferSize, 1u << 20))
+                          : lie == 1 ? pick(0, data.size())
+                                     : pick(data.size(), bufferSize));
     }
 
     std::size_t pick(std::size_t low, std::size_t high)
     {
         return std::uniform_int_distribution<std::size_t>(low, high)(random);
     }
-    long openKey(std::int32_t, const std::string &, std::uint32_t, registry::Handle &handle) override
+    long openKey(std::int32_t, const std::string &, std::uint32_t,
+                 registry::Handle &handle) override
     {
         if (answer == 0)
             return registry::accessDenied;
@@ -80,7 +82,11 @@ struct HostileServices final : Registry, FileProbe, ProgramStarter, MessageServi
         longestRead = std::max(longestRead, path.size());
         return FileTestResult::ordinaryFile;
     }
-    bool start(std::string_view path) override { ++starts; return !path.empty(); }
+    bool start(std::string_view path) override
+    {
+        ++starts;
+        return !path.empty();
+    }
     void show(std::string_view text, std::string_view) override { messages.emplace_back(text); }
     std::mt19937 random;
     std::size_t answer;
@@ -126,8 +132,9 @@ TEST(HostileRegistryValues, ReaderAndLauncherStayWithinTheData)
             const std::size_t kept = registry.data.back() == 0 ? length - 1 : length;
             EXPECT_EQ(text, std::string(registry.data.begin(), registry.data.begin() + long(kept)));
         } else if (isNumber) {
-            EXPECT_TRUE(text.size() <= 10 && text.find_first_not_of("0123456789") == std::string::npos &&
-                        std::to_string(std::stoull("0" + text)) == text && std::stoull(text) <= 0xFFFFFFFFu)
+            EXPECT_TRUE(
+                text.size() <= 10 && text.find_first_not_of("0123456789") == std::string::npos &&
+                std::to_string(std::stoull("0" + text)) == text && std::stoull(text) <= 0xFFFFFFFFu)
                 << text;
         } else {
             EXPECT_LE(text.size(), registry.offered) << "never longer than the data";
