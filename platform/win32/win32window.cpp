@@ -76,6 +76,7 @@ Win32Window::Win32Window(Win32Toolkit &toolkit, const WindowDef &def, WindowEven
 {
     m_dpi = systemDpi();
     m_fonts.create(m_dpi);
+    askForScreenReader();
     for (std::size_t at = 0; at < model().size(); ++at)
         m_texts[at] = wide(model().state(at).caption);
     createNativeWindow();
@@ -249,6 +250,12 @@ void Win32Window::applyDpi(int dotsPerInch)
     InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
+void Win32Window::askForScreenReader()
+{
+    BOOL running = FALSE;
+    m_readerListening = SystemParametersInfoW(SPI_GETSCREENREADER, 0, &running, 0) && running;
+}
+
 void Win32Window::setTitle(std::string_view title)
 {
     if (m_hwnd)
@@ -385,6 +392,9 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ACTIVATE:
         onActivate(wParam);
         return 0;
+    case WM_SETTINGCHANGE: // a screen reader may have come or gone
+        askForScreenReader();
+        return DefWindowProcW(m_hwnd, message, wParam, lParam);
     case WM_SETCURSOR: // the pointer is over the window or one of its children
         setUpTooltips();
         return DefWindowProcW(m_hwnd, message, wParam, lParam);

@@ -53,6 +53,10 @@ public:
     void setTitle(std::string_view title) override;
     void show() override;
 
+    // True while Windows says a screen reader runs; otherwise the clock
+    // builds no names for it.
+    [[nodiscard]] bool readerListening() const override { return m_readerListening; }
+
     [[nodiscard]] HWND handle() const { return m_hwnd; }
     static void registerClasses();
 
@@ -73,6 +77,7 @@ private:
     void setUpTabOrder();
     void setUpTooltips();
     void applyDpi(int dotsPerInch);
+    void askForScreenReader();
     void destroyNativeWindow();
 
     [[nodiscard]] bool paintedBySurface(std::size_t at) const;
@@ -110,6 +115,7 @@ private:
     std::vector<std::pair<Colour, HBRUSH>> m_brushes;
     bool m_shown = false;
     bool m_tooltipsTried = false;
+    bool m_readerListening = false;
 };
 
 } // namespace tessaro::win32
