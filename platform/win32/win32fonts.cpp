@@ -1,50 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "win32fonts.h"
 
-#include <initializer_list>
-
 namespace tessaro::win32
 {
-namespace
-{
-
-int CALLBACK noteFound(const LOGFONTW *, const TEXTMETRICW *, DWORD, LPARAM found)
-{
-    *reinterpret_cast<bool *>(found) = true;
-    return 0; // one is enough
-}
-
-bool isInstalled(const wchar_t *face)
-{
-    LOGFONTW query{};
-    query.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynW(query.lfFaceName, face, LF_FACESIZE);
-    bool found = false;
-    HDC screen = GetDC(nullptr);
-    EnumFontFamiliesExW(screen, &query, noteFound, reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, screen);
-    return found;
-}
-
-std::wstring firstInstalled(std::initializer_list<const wchar_t *> faces)
-{
-    for (const wchar_t *face : faces)
-        if (isInstalled(face))
-            return face;
-    // None of them: the font mapper picks a face of the family asked for.
-    return *faces.begin();
-}
-
-} // namespace
-
 std::wstring faceFor(bool serif)
 {
-    // Ordered by how closely their metrics follow the designed face.
-    static const std::wstring sans = firstInstalled(
-        {L"MS Sans Serif", L"Microsoft Sans Serif", L"Tahoma", L"Liberation Sans", L"Arial"});
-    static const std::wstring roman =
-        firstInstalled({L"MS Serif", L"Times New Roman", L"Liberation Serif", L"DejaVu Serif"});
-    return serif ? roman : sans;
+    // Where the face is missing, the font mapper takes the nearest installed
+    // face of the family that the request names (swiss or roman), as Windows
+    // does for any program that asks for "MS Sans Serif".
+    return serif ? L"MS Serif" : L"MS Sans Serif";
 }
 
 FontSet::~FontSet()

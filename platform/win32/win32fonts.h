@@ -32,8 +32,7 @@ private:
     std::array<HFONT, 5> m_fonts{};
 };
 
-// The installed face that stands for the sans-serif or the serif face of the
-// windows: the designed one if present, else one of similar size and width.
+// The face the windows ask for, sans-serif or serif.
 std::wstring faceFor(bool serif);
 
 } // namespace tessaro::win32
