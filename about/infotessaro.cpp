@@ -20,7 +20,7 @@ std::string aboutVersionLine()
 }
 
 Infotessaro::Infotessaro(Toolkit &toolkit, SysInfoServices &services)
-    : toolkit_(toolkit), services_(services)
+    : m_toolkit(toolkit), m_services(services)
 {
 }
 
@@ -28,20 +28,20 @@ Infotessaro::~Infotessaro()
 {
     // The program may end with the dialog open; its window then goes with
     // the toolkit and must not call back into this object.
-    if (window_ != nullptr) {
-        Window *window = window_;
-        window_ = nullptr;
+    if (m_window != nullptr) {
+        Window *window = m_window;
+        m_window = nullptr;
         window->unload();
     }
 }
 
 void Infotessaro::open()
 {
-    if (window_ != nullptr) {
+    if (m_window != nullptr) {
         return;
     }
-    window_ = &toolkit_.load(infotessaroWindow(), *this);
-    window_->show();
+    m_window = &m_toolkit.load(infotessaroWindow(), *this);
+    m_window->show();
 }
 
 void Infotessaro::onLoad(Window &window)
@@ -56,13 +56,13 @@ void Infotessaro::onClick(Window &window, ElementKey key)
     if (key == infotessaro::cmdOK) {
         window.unload();
     } else if (key == infotessaro::cmdSysInfo) {
-        StartSysInfo(services_);
+        StartSysInfo(m_services);
     }
 }
 
 void Infotessaro::onUnloaded()
 {
-    window_ = nullptr;
+    m_window = nullptr;
 }
 
 } // namespace tessaro

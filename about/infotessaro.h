@@ -22,16 +22,16 @@ public:
     // Loads the window if it is not loaded, then shows it. An open dialog
     // stays as it is: no second window, no second load.
     void open();
-    [[nodiscard]] bool isLoaded() const { return window_ != nullptr; }
+    [[nodiscard]] bool isLoaded() const { return m_window != nullptr; }
 
     void onLoad(Window &window) override;
     void onClick(Window &window, ElementKey key) override;
     void onUnloaded() override;
 
 private:
-    Toolkit &toolkit_;
-    SysInfoServices &services_;
-    Window *window_ = nullptr;
+    Toolkit &m_toolkit;
+    SysInfoServices &m_services;
+    Window *m_window = nullptr;
 };
 
 // The texts the dialog computes when it is loaded.

@@ -17,15 +17,15 @@ namespace
 class KeyCloser
 {
 public:
-    explicit KeyCloser(Registry &registry) : registry_(registry) {}
-    ~KeyCloser() { registry_.closeKey(handle); }
+    explicit KeyCloser(Registry &registry) : m_registry(registry) {}
+    ~KeyCloser() { m_registry.closeKey(handle); }
     KeyCloser(const KeyCloser &) = delete;
     KeyCloser &operator=(const KeyCloser &) = delete;
 
     registry::Handle handle = 0;
 
 private:
-    Registry &registry_;
+    Registry &m_registry;
 };
 
 bool failureExit(std::string &KeyVal)

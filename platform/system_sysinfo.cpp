@@ -26,8 +26,8 @@ struct SystemSysInfo::Parts {
 };
 
 SystemSysInfo::SystemSysInfo(Toolkit &toolkit)
-    : parts_(std::make_unique<Parts>(toolkit)), services_{parts_->registry, parts_->files,
-                                                          parts_->programs, parts_->messages}
+    : m_parts(std::make_unique<Parts>(toolkit)), m_services{m_parts->registry, m_parts->files,
+                                                            m_parts->programs, m_parts->messages}
 {
 }
 

@@ -24,26 +24,26 @@ public:
     SystemSysInfo(const SystemSysInfo &) = delete;
     SystemSysInfo &operator=(const SystemSysInfo &) = delete;
 
-    [[nodiscard]] SysInfoServices &services() { return services_; }
+    [[nodiscard]] SysInfoServices &services() { return m_services; }
 
 private:
     struct Parts;
-    std::unique_ptr<Parts> parts_;
-    SysInfoServices services_;
+    std::unique_ptr<Parts> m_parts;
+    SysInfoServices m_services;
 };
 
 // A message service that shows its messages through a toolkit.
 class ToolkitMessages final : public MessageService
 {
 public:
-    explicit ToolkitMessages(Toolkit &toolkit) : toolkit_(toolkit) {}
+    explicit ToolkitMessages(Toolkit &toolkit) : m_toolkit(toolkit) {}
     void show(std::string_view text, std::string_view title) override
     {
-        toolkit_.messageBox(text, title);
+        m_toolkit.messageBox(text, title);
     }
 
 private:
-    Toolkit &toolkit_;
+    Toolkit &m_toolkit;
 };
 
 } // namespace tessaro

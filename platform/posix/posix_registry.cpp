@@ -35,13 +35,13 @@ bool isInstalledProgram(const std::string &path)
 PosixRegistry::PosixRegistry() : PosixRegistry(defaultToolCandidates()) {}
 
 PosixRegistry::PosixRegistry(std::vector<std::string> toolCandidates)
-    : toolCandidates_(std::move(toolCandidates))
+    : m_toolCandidates(std::move(toolCandidates))
 {
 }
 
 std::optional<std::string> PosixRegistry::installedTool() const
 {
-    for (const std::string &candidate : toolCandidates_) {
+    for (const std::string &candidate : m_toolCandidates) {
         if (isInstalledProgram(candidate)) {
             return candidate;
         }
@@ -65,8 +65,8 @@ long PosixRegistry::openKey(std::int32_t root, const std::string &keyName, std::
     if (!tool) {
         return registry::fileNotFound;
     }
-    handle = nextHandle_++;
-    openKeys_.emplace(handle, std::move(*tool));
+    handle = m_nextHandle++;
+    m_openKeys.emplace(handle, std::move(*tool));
     return registry::success;
 }
 
@@ -74,8 +74,8 @@ long PosixRegistry::queryValue(registry::Handle handle, const std::string &value
                                std::uint32_t &type, std::span<std::uint8_t> data,
                                std::uint32_t &size)
 {
-    const auto key = openKeys_.find(handle);
-    if (key == openKeys_.end()) {
+    const auto key = m_openKeys.find(handle);
+    if (key == m_openKeys.end()) {
         return invalidHandle;
     }
     if (!sameName(valueName, toolValue)) {
@@ -94,7 +94,7 @@ long PosixRegistry::queryValue(registry::Handle handle, const std::string &value
 
 void PosixRegistry::closeKey(registry::Handle handle)
 {
-    openKeys_.erase(handle);
+    m_openKeys.erase(handle);
 }
 
 std::optional<std::string> PosixRegistry::toSystemCodePage(std::string_view utf8) const

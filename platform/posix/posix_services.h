@@ -38,10 +38,10 @@ public:
 private:
     [[nodiscard]] std::optional<std::string> installedTool() const;
 
-    std::vector<std::string> toolCandidates_;
+    std::vector<std::string> m_toolCandidates;
     // Each open key remembers the tool path it found when it was opened.
-    std::map<registry::Handle, std::string> openKeys_;
-    registry::Handle nextHandle_ = 1;
+    std::map<registry::Handle, std::string> m_openKeys;
+    registry::Handle m_nextHandle = 1;
 };
 
 // Ordinary files as stat() sees them (symbolic links followed).

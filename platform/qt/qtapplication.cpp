@@ -49,17 +49,17 @@ void refuseWithoutSession(const char *reason)
 class DisplayConnection
 {
 public:
-    DisplayConnection() { previous_ = qInstallMessageHandler(&DisplayConnection::hold); }
+    DisplayConnection() { m_previous = qInstallMessageHandler(&DisplayConnection::hold); }
     ~DisplayConnection()
     {
-        qInstallMessageHandler(previous_);
-        for (const Held &message : held_) {
-            if (!previous_)
+        qInstallMessageHandler(m_previous);
+        for (const Held &message : m_held) {
+            if (!m_previous)
                 break;
             const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
-            previous_(message.type, context, message.text);
+            m_previous(message.type, context, message.text);
         }
-        held_.clear();
+        m_held.clear();
     }
     DisplayConnection(const DisplayConnection &) = delete;
     DisplayConnection &operator=(const DisplayConnection &) = delete;
@@ -80,11 +80,11 @@ private:
             refuseWithoutSession(reason.constData());
             std::_Exit(1);
         }
-        held_.push_back({type, QByteArray(context.category), text});
+        m_held.push_back({type, QByteArray(context.category), text});
     }
 
-    static inline QtMessageHandler previous_ = nullptr;
-    static inline std::vector<Held> held_;
+    static inline QtMessageHandler m_previous = nullptr;
+    static inline std::vector<Held> m_held;
 };
 
 } // namespace

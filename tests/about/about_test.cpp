@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fake_services.h"
 #include "infotessaro.h"
+#include "infotessaro_window.h"
 #include "sysinfo.h"
+#include "windowmodel.h"
 
 #include <gtest/gtest.h>
 
@@ -103,7 +105,7 @@ struct FakeToolkit final : Toolkit, Window {
     void messageBox(std::string_view, std::string_view) override {}
     void setCaption(ElementKey element, std::string_view text) override
     {
-        writes.push_back(std::string(element.name) + "=" + std::string(text));
+        writes.push_back(describe(element) + "=" + std::string(text));
     }
     void setBackColor(ElementKey, Colour) override {}
     void setVisible(ElementKey, bool) override {}
@@ -119,8 +121,9 @@ struct FakeToolkit final : Toolkit, Window {
 
 TEST(InfotessaroDialog, LoadsOnceWhileOpenAndAfreshAfterClosing)
 {
-    const std::vector<std::string> loadTexts{"title=Info zu Tessaro", "lblVersion=Version 2.0.8",
-                                             "lblTitle=Tessaro"};
+    const std::vector<std::string> loadTexts{"title=Info zu Tessaro",
+                                             describe(infotessaro::lblVersion) + "=Version 2.0.8",
+                                             describe(infotessaro::lblTitle) + "=Tessaro"};
     FakeToolkit toolkit;
     FakeSysInfo sysInfo;
     Infotessaro dialog{toolkit, sysInfo.services};
@@ -132,7 +135,7 @@ TEST(InfotessaroDialog, LoadsOnceWhileOpenAndAfreshAfterClosing)
     EXPECT_EQ(toolkit.writes, loadTexts);
 
     toolkit.writes.clear();
-    toolkit.events->onClick(toolkit, {"cmdOK"});
+    toolkit.events->onClick(toolkit, infotessaro::cmdOK);
     EXPECT_FALSE(dialog.isLoaded());
     dialog.open();
     EXPECT_EQ(toolkit.loads, 2);

@@ -4,24 +4,19 @@
 // Test doubles for the clock and the main window's handlers.
 
 #include "localclock.h"
+#include "ruzozura_keys.h"
 #include "ruzozura_window.h"
 #include "toolkit.h"
+#include "windowmodel.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace tessaro::testing
 {
-
-inline std::string keyText(ElementKey key)
-{
-    const std::string name(key.name);
-    return key.index < 0 ? name : name + "(" + std::to_string(key.index) + ")";
-}
 
 // Logs every write as "Property element value" and keeps the last value of
 // each; a key the main window does not have fails the test, so a misspelt
@@ -34,36 +29,37 @@ public:
     void setAccessibleName(ElementKey k, std::string_view s) override { put("Name", k, s); }
     void setBackColor(ElementKey k, Colour c) override { put("BackColor", k, std::to_string(c)); }
     void setBorderStyle(ElementKey k, int n) override { put("BorderStyle", k, std::to_string(n)); }
-    int value(ElementKey k) const override { return values[keyText(k)]; }
+    int value(ElementKey k) const override { return values[describe(k)]; }
     bool readerListening() const override { return listening; }
     void setTitle(std::string_view) override {}
     void show() override {}
     void unload() override {}
 
-    // The last values of a property of the elements in a list ("bin1(4) se"),
-    // apart by spaces; "" for an element never written.
-    std::string operator()(const std::string &property, const std::string &elements) const
+    // The last values of a property of the elements in a list, apart by
+    // spaces; "" for an element never written.
+    template <typename Keys = std::initializer_list<ElementKey>>
+    std::string operator()(const std::string &property, const Keys &keys) const
     {
-        std::istringstream in(elements);
         std::string all;
-        for (std::string element; in >> element;) {
-            const auto found = m_last.find(property + " " + element);
+        for (ElementKey key : keys) {
+            const auto found = m_last.find(property + " " + describe(key));
             all += " " + (found == m_last.end() ? "" : found->second);
         }
         return all.substr(1);
     }
 
-    mutable std::map<std::string, int> values; // check boxes as a user's click leaves them
-    bool listening = true;                     // a screen reader is listening
+    // Check boxes as a user's click leaves them, by describe(key).
+    mutable std::map<std::string, int> values;
+    bool listening = true; // a screen reader is listening
     std::vector<std::string> log;
 
 private:
     void put(const std::string &property, ElementKey key, std::string_view value)
     {
         if (findRuzozuraElement(key) == nullptr)
-            ADD_FAILURE() << "write to an element the window does not have: " << keyText(key);
-        m_last[property + " " + keyText(key)] = value;
-        log.push_back(property + " " + keyText(key) + " " + std::string(value));
+            ADD_FAILURE() << "write to an element the window does not have: " << describe(key);
+        m_last[property + " " + describe(key)] = value;
+        log.push_back(property + " " + describe(key) + " " + std::string(value));
     }
     std::map<std::string, std::string> m_last;
 };

@@ -8,13 +8,15 @@
 #include "rows.h"
 #include "tick.h"
 
+#include <sstream>
+
 namespace tessaro
 {
 namespace
 {
 
 using namespace clock::rows;
-using testing::keyText;
+using namespace ruzozura;
 using testing::RecordingWindow;
 
 constexpr clock::CellColours lightsOnOff{0xC00000, 0x80FF80};
@@ -29,7 +31,7 @@ std::string shown(const RecordingWindow &window, std::initializer_list<clock::Bi
     for (clock::BitRow row : rows) {
         bits += bits.empty() ? "" : " ";
         for (const clock::BitCell &cell : row) {
-            const std::string colour = window("BackColor", keyText(cell.key));
+            const std::string colour = window("BackColor", {cell.key});
             bits += colour == litColour ? '1' : colour == darkColour ? '0' : '-';
         }
     }
@@ -50,15 +52,15 @@ TEST(BitRow, LightsTheGreedyBitsInColourTextAndSpokenName)
         int value = 0;
         char colon = 0;
         for (std::string bits; in >> value >> colon >> bits;) {
-            SCOPED_TRACE(std::to_string(value) + " on " + keyText(row[0].key));
+            SCOPED_TRACE(std::to_string(value) + " on " + describe(row[0].key));
             RecordingWindow window;
             clock::PaintBitRow(value, row, window, lightsOnOff);
             ASSERT_EQ(shown(window, {row}), bits);
             for (std::size_t i = 0; i < row.size(); ++i) {
                 const bool lit = bits[i] == '1';
-                const std::string key = keyText(row[i].key);
-                EXPECT_EQ(window("Caption", key), row[i].textCell ? (lit ? "1" : "0") : "");
-                EXPECT_EQ(window("Name", key),
+                EXPECT_EQ(window("Caption", {row[i].key}),
+                          row[i].textCell ? (lit ? "1" : "0") : "");
+                EXPECT_EQ(window("Name", {row[i].key}),
                           std::string(row[i].accessibleBase) + (lit ? ", an" : ", aus"));
             }
         }
@@ -72,9 +74,9 @@ TEST(HexSection, ShowsEachDigitAndBothTogetherInTheUnitsRow)
                                             {48, "30"}, {59, "3B"}, {63, "3F"}};
     // The high digit, the low digit and both, as they stand in the window.
     for (const auto &[cells, digitCells] :
-         {std::pair{clock::hoursHex, "hexa1(4) hexa1(5) hexa1(3)"},
-          {clock::minutesHex, "hexa1(8) hexa1(7) hexa1(6)"},
-          {clock::secondsHex, "hexa1(1) hexa1(0) hexa1(2)"}}) {
+         {std::pair{clock::hoursHex, std::array{hexa1[4], hexa1[5], hexa1[3]}},
+          {clock::minutesHex, {hexa1[8], hexa1[7], hexa1[6]}},
+          {clock::secondsHex, {hexa1[1], hexa1[0], hexa1[2]}}}) {
         for (const auto &[value, digits] : values) {
             RecordingWindow window;
             clock::writeHexSection(value, cells, window);
@@ -100,10 +102,11 @@ TEST(DateSection, RowsReadoutsAndYearRowShowTheDate)
     RecordingWindow window;
     for (const auto &[date, expected] : dates) {
         clock::writeDateSection(date, window, lightsOnOff);
-        EXPECT_EQ(shown(window, {day, month, year}) + " | " + window("Caption", "Tag1 Monat Jahr") +
-                      " | " + window("Visible", "Frame39 Frame38 Frame37 Frame36"),
+        EXPECT_EQ(shown(window, {day, month, year}) + " | " +
+                      window("Caption", {Tag1, Monat, Jahr}) + " | " +
+                      window("Visible", {Frame39, Frame38, Frame37, Frame36}),
                   expected);
-        EXPECT_EQ(window("Caption", "Label15"), date.year >= 2048 ? clock::yearHeadingSevenPlaces
+        EXPECT_EQ(window("Caption", {Label15}), date.year >= 2048 ? clock::yearHeadingSevenPlaces
                                                                   : clock::yearHeadingElevenPlaces);
     }
 }
@@ -121,8 +124,8 @@ TEST(Tick, ShowsTheTimeInBinaryDecimalAndHexadecimalFromOneReadingPerTick)
         clock::runTick(clock, window, lightsOnOff);
         EXPECT_EQ(clock.reads, ++ticks);
         EXPECT_EQ(shown(window, {hours, minutes, seconds}) + " | " +
-                      window("Caption", "hexa1(3) hexa1(6) hexa1(2)") + " | " +
-                      window("Caption", "Stunde z2 se"),
+                      window("Caption", {hexa1[3], hexa1[6], hexa1[2]}) + " | " +
+                      window("Caption", {Stunde, z2, se}),
                   expected);
     }
 }
@@ -156,10 +159,9 @@ TEST(Tick, NamesEveryRowReadoutAndDigitCellWithItsValue)
         RecordingWindow window;
         clock::showDateTime(moment, window, lightsOnOff);
         std::string heard;
-        for (const char *key :
-             {"Label11", "Label12", "Label13", "Label1", "Label3", "Label2", "Tag1", "Jahr",
-              "Stunde", "se", "hexa1(4)", "hexa1(5)", "hexa1(6)", "hexa1(2)", "Label15"})
-            heard += (heard.empty() ? "" : "|") + window("Name", key);
+        for (ElementKey key : {Label11, Label12, Label13, Label1, Label3, Label2, Tag1, Jahr,
+                               Stunde, se, hexa1[4], hexa1[5], hexa1[6], hexa1[2], Label15})
+            heard += (heard.empty() ? "" : "|") + window("Name", {key});
         EXPECT_EQ(heard, expected);
     }
 }

@@ -2,6 +2,7 @@
 #include "probebuild.h"
 
 #include "infotessaro_window.h"
+#include "ruzozura_keys.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,7 +32,7 @@ bool ProbeBuild::start()
 
 bool ProbeBuild::openDialog()
 {
-    if (!m_clock.click({"Command5"}) ||
+    if (!m_clock.click(ruzozura::Command5) ||
         !QTest::qWaitFor([] { return visibleWindows(dialogTitle).size() == 1; }, patienceMs))
         return false;
     m_dialog = visibleWindows(dialogTitle).value(0);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "runningclock.h"
 
+#include "ruzozura_keys.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QGuiApplication>
@@ -102,7 +104,7 @@ QString RunningClock::awaitAnyFace(QColor lit) const
 
 int RunningClock::exitByButton()
 {
-    if (!click({"Command1"}) || !m_process.waitForFinished(patienceMs))
+    if (!click(ruzozura::Command1) || !m_process.waitForFinished(patienceMs))
         return -1;
     return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
 }

@@ -9,6 +9,8 @@
 #include "infotessaro_window.h"
 #include "probebuild.h"
 #include "runningclock.h"
+#include "ruzozura_keys.h"
+#include "windowmodel.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -24,6 +26,7 @@
 
 using namespace tessaro;
 using namespace tessaro::guitest;
+using namespace tessaro::ruzozura;
 using namespace Qt::StringLiterals;
 
 namespace
@@ -60,14 +63,14 @@ private Q_SLOTS:
         // and Command1: each the colour of most of its inside.
         const std::pair<QRect, QRgb> colours[] = {
             {screenshot::pixelRect({5700, 6600, 450, 435}), qRgb(0, 255, 0)},
-            {screenshot::elementRect({"Frame18"}), qRgb(128, 255, 128)},
-            {screenshot::elementRect({"hexa1", 4}), qRgb(255, 255, 0)},
-            {screenshot::elementRect({"hexa1", 0}), qRgb(255, 255, 0)},
-            {screenshot::elementRect({"Command2"}), qRgb(128, 128, 0)},
-            {screenshot::elementRect({"Command3"}), qRgb(255, 0, 0)},
-            {screenshot::elementRect({"Command4"}), qRgb(0, 0, 192)},
-            {screenshot::elementRect({"Command5"}), qRgb(255, 255, 0)},
-            {screenshot::elementRect({"Command1"}), qRgb(255, 128, 0)}};
+            {screenshot::elementRect(Frame18), qRgb(128, 255, 128)},
+            {screenshot::elementRect(hexa1[4]), qRgb(255, 255, 0)},
+            {screenshot::elementRect(hexa1[0]), qRgb(255, 255, 0)},
+            {screenshot::elementRect(Command2), qRgb(128, 128, 0)},
+            {screenshot::elementRect(Command3), qRgb(255, 0, 0)},
+            {screenshot::elementRect(Command4), qRgb(0, 0, 192)},
+            {screenshot::elementRect(Command5), qRgb(255, 255, 0)},
+            {screenshot::elementRect(Command1), qRgb(255, 128, 0)}};
         for (const auto &[rect, colour] : colours)
             QCOMPARE(screenshot::mainColour(shot, rect), QColor(colour));
     }
@@ -77,36 +80,35 @@ private Q_SLOTS:
         RunningClock clock;
         QVERIFY(clock.start({stoppedAt}));
         QCOMPARE(clock.awaitFace(stoppedFace), stoppedFace);
-        const std::pair<const char *, QColor> buttons[] = {
-            {"Command2", QColor(128, 128, 0)},
-            {"Command3", QColor(255, 0, 0)},
-            {"Command4", QColor(0, 0, 192)}}; // back to the start
+        const std::pair<ElementKey, QColor> buttons[] = {
+            {Command2, QColor(128, 128, 0)},
+            {Command3, QColor(255, 0, 0)},
+            {Command4, QColor(0, 0, 192)}}; // back to the start
         for (const auto &[button, lit] : buttons) {
-            QVERIFY(clock.click({button}));
+            QVERIFY(clock.click(button));
             QCOMPARE(clock.awaitFace(stoppedFace, lit), stoppedFace);
         }
     }
 
     void checkBoxesHideAndShowTheirGroups_data()
     {
-        QTest::addColumn<QString>("box");
+        QTest::addColumn<ElementKey>("box");
         QTest::addColumn<Group>("group");
         QTest::addColumn<bool>("shownAtStart");
-        QTest::newRow("decimal readouts") << u"Check1"_s << Group::DecimalReadouts << false;
-        QTest::newRow("explanations") << u"Check2"_s << Group::Explanations << true;
-        QTest::newRow("hexadecimal readout") << u"Check3"_s << Group::Hexadecimal << true;
+        QTest::newRow("decimal readouts") << Check1 << Group::DecimalReadouts << false;
+        QTest::newRow("explanations") << Check2 << Group::Explanations << true;
+        QTest::newRow("hexadecimal readout") << Check3 << Group::Hexadecimal << true;
     }
 
     void checkBoxesHideAndShowTheirGroups()
     {
-        QFETCH(QString, box);
+        QFETCH(ElementKey, box);
         QFETCH(Group, group);
         QFETCH(bool, shownAtStart);
         RunningClock clock;
         QVERIFY(clock.start({stoppedAt}));
-        const QByteArray name = box.toLatin1();
         for (int clicks = 0; clicks <= 2; ++clicks) {
-            QVERIFY(clicks == 0 || clock.click({name.constData()}));
+            QVERIFY(clicks == 0 || clock.click(box));
             const bool shown = shownAtStart != (clicks == 1);
             const QString wrong = clock.awaitShot([&](const QImage &shot) {
                 QString fault;
@@ -114,7 +116,9 @@ private Q_SLOTS:
                        groupMismatch(shot, group, shown);
             });
             QVERIFY2(wrong.isEmpty(),
-                     qPrintable(u"%1, %2 clicks:%3"_s.arg(box).arg(clicks).arg(wrong)));
+                     qPrintable(u"%1, %2 clicks:%3"_s.arg(QString::fromStdString(describe(box)))
+                                    .arg(clicks)
+                                    .arg(wrong)));
         }
     }
 
@@ -189,10 +193,10 @@ private Q_SLOTS:
         ProbeBuild build;
         QVERIFY(build.start());
         QVERIFY(build.openDialog());
-        QVERIFY(build.clock().click({"Command5"}));
+        QVERIFY(build.clock().click(Command5));
         // Clicks are handled in turn: once the click on Check1 after it shows,
         // any dialog that the second click opened is on the screen.
-        QVERIFY(build.clock().click({"Check1"}));
+        QVERIFY(build.clock().click(Check1));
         const QString wrong = build.clock().awaitShot(
             [](const QImage &shot) { return groupMismatch(shot, Group::DecimalReadouts, true); });
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));

@@ -8,6 +8,8 @@
 #include "infotessaro_window.h"
 #include "probebuild.h"
 #include "runningclock.h"
+#include "ruzozura_keys.h"
+#include "windowmodel.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -18,6 +20,7 @@
 
 using namespace tessaro;
 using namespace tessaro::guitest;
+using namespace tessaro::ruzozura;
 using namespace Qt::StringLiterals;
 
 namespace
@@ -29,21 +32,19 @@ struct Expected {
     QColor lit = screenshot::startLit;
     std::array<bool, 3> shown{false, true, true};
 
-    void click(std::string_view name)
+    void click(ElementKey key)
     {
-        static const std::pair<std::string_view, QColor> buttons[] = {
-            {"Command2", QColor(128, 128, 0)},
-            {"Command3", QColor(255, 0, 0)},
-            {"Command4", QColor(0, 0, 192)}};
-        static const std::pair<std::string_view, Group> boxes[] = {
-            {"Check1", Group::DecimalReadouts},
-            {"Check2", Group::Explanations},
-            {"Check3", Group::Hexadecimal}};
+        static const std::pair<ElementKey, QColor> buttons[] = {{Command2, QColor(128, 128, 0)},
+                                                                {Command3, QColor(255, 0, 0)},
+                                                                {Command4, QColor(0, 0, 192)}};
+        static const std::pair<ElementKey, Group> boxes[] = {{Check1, Group::DecimalReadouts},
+                                                             {Check2, Group::Explanations},
+                                                             {Check3, Group::Hexadecimal}};
         for (const auto &[button, colour] : buttons)
-            if (button == name)
+            if (button == key)
                 lit = colour;
         for (const auto &[box, group] : boxes)
-            if (box == name)
+            if (box == key)
                 shown[size_t(group)] = !shown[size_t(group)];
     }
 
@@ -90,13 +91,13 @@ private Q_SLOTS:
             probes << probe;
             QVERIFY(build.clickInDialog(infotessaro::cmdOK));
             QVERIFY(QTest::qWaitFor([&] { return build.dialogClosed(); }, patienceMs));
-            for (const char *name : {"Command3", "Check1", "Command4", "Check2", "Check3",
-                                     "Command2", "Check1", "Check2", "Check3"}) {
-                QVERIFY(clock.click({name}));
-                expected.click(name);
+            for (ElementKey key :
+                 {Command3, Check1, Command4, Check2, Check3, Command2, Check1, Check2, Check3}) {
+                QVERIFY(clock.click(key));
+                expected.click(key);
                 const QString wrong = clock.awaitShot(check);
-                QVERIFY2(wrong.isEmpty(),
-                         qPrintable(u"after %1:%2"_s.arg(QLatin1StringView(name), wrong)));
+                QVERIFY2(wrong.isEmpty(), qPrintable(u"after %1:%2"_s.arg(
+                                              QString::fromStdString(describe(key)), wrong)));
             }
             QVERIFY(build.openDialog());
         }

@@ -14,14 +14,22 @@ namespace tessaro
 namespace
 {
 
-using testing::keyText;
+using namespace ruzozura;
 
-const ElementDef &def(const std::string &key)
+const ElementDef &def(ElementKey key)
 {
-    const auto all = ruzozuraElements();
-    const auto found =
-        std::find_if(all.begin(), all.end(), [&](auto &e) { return keyText(e.key) == key; });
-    return found != all.end() ? *found : throw std::runtime_error("no element " + key);
+    const ElementDef *found = findRuzozuraElement(key);
+    return found ? *found : throw std::runtime_error("no element " + describe(key));
+}
+
+// The names of the elements, each followed by a space; numbered from 0 on.
+std::string names(std::initializer_list<ElementKey> keys, bool numbered = false)
+{
+    std::string text;
+    int number = 0;
+    for (ElementKey key : keys)
+        text += (numbered ? std::to_string(number++) : "") + describe(key) + " ";
+    return text;
 }
 
 TEST(RuzozuraElements, CountsByKindAndCompleteControlArrays)
@@ -29,17 +37,16 @@ TEST(RuzozuraElements, CountsByKindAndCompleteControlArrays)
     std::vector<int> counted(10); // Label, CellFrame, WebFrame, CheckBox, Button, Line, Timer, ...
     for (const ElementDef &e : ruzozuraElements()) {
         ++counted[std::size_t(e.kind)];
-        EXPECT_EQ(findRuzozuraElement(e.key), &e) << keyText(e.key) << " is taken twice";
+        EXPECT_EQ(findRuzozuraElement(e.key), &e) << describe(e.key) << " is taken twice";
     }
     EXPECT_EQ(counted, (std::vector<int>{57, 20, 1, 3, 5, 8, 1, 0, 0, 0}));
-    const std::map<std::string_view, int> arrays{{"bin1", 5}, {"binmin1", 6}, {"binsec1", 6},
-                                                 {"bin", 3},  {"hex1", 3},    {"hexa1", 9},
-                                                 {"Line3", 2}};
-    for (const auto &[name, count] : arrays) {
+    const std::pair<ElementArray, int> arrays[]{{bin1, 5}, {binmin1, 6}, {binsec1, 6}, {bin, 3},
+                                                {hex1, 3}, {hexa1, 9},   {Line3, 2}};
+    for (const auto &[array, count] : arrays) {
         for (int index = 0; index < count; ++index)
-            EXPECT_NE(findRuzozuraElement({name, index}), nullptr) << name << index;
-        EXPECT_EQ(findRuzozuraElement({name, count}), nullptr) << name << count;
-        EXPECT_EQ(findRuzozuraElement({name}), nullptr) << name << " without index";
+            EXPECT_NE(findRuzozuraElement(array[index]), nullptr) << describe(array[index]);
+        EXPECT_EQ(findRuzozuraElement(array[count]), nullptr) << describe(array[count]);
+        EXPECT_EQ(findRuzozuraElement({array.name}), nullptr) << array.name << " without index";
     }
 }
 
@@ -50,17 +57,16 @@ TEST(RuzozuraElements, ChildWindowsLieAboveTheLabelsAndOverlapsStackAsDrawn)
         const bool drawn = e.kind == ElementKind::Label || e.kind == ElementKind::Line;
         const bool unique = e.kind == ElementKind::Timer ||
                             (drawn ? labelsAndLines : children).insert(e.stackRank).second;
-        EXPECT_TRUE(unique) << keyText(e.key) << " shares its rank";
+        EXPECT_TRUE(unique) << describe(e.key) << " shares its rank";
     }
     EXPECT_GE(*children.begin(), 0);
     EXPECT_LT(*children.rbegin(), *labelsAndLines.begin());
-    EXPECT_LT(def("Line2").stackRank, def("Label10").stackRank);
-    EXPECT_LT(def("Label9").stackRank, def("Label16").stackRank);
-    EXPECT_LT(def("binsec1(5)").stackRank, def("se").stackRank);
+    EXPECT_LT(def(Line2).stackRank, def(Label10).stackRank);
+    EXPECT_LT(def(Label9).stackRank, def(Label16).stackRank);
+    EXPECT_LT(def(binsec1[5]).stackRank, def(se).stackRank);
     for (int cell = 0; cell <= 8; ++cell) {
         for (int row = 0; row <= 2; ++row)
-            EXPECT_LT(def(keyText({"hexa1", cell})).stackRank,
-                      def(keyText({"hex1", row})).stackRank);
+            EXPECT_LT(def(hexa1[cell]).stackRank, def(hex1[row]).stackRank);
     }
 }
 
@@ -69,19 +75,20 @@ TEST(RuzozuraElements, OpensWithReadoutsHiddenCheck1UncheckedAndFocusFromExit)
     std::string hidden, tabOrder;
     std::map<int, std::string> focusable;
     for (const ElementDef &e : ruzozuraElements()) {
-        hidden += e.flags & flags::hidden ? keyText(e.key) + " " : "";
+        hidden += e.flags & flags::hidden ? describe(e.key) + " " : "";
         if (e.tabIndex >= 0)
-            focusable[e.tabIndex] += keyText(e.key);
+            focusable[e.tabIndex] += describe(e.key);
     }
     for (const auto &[index, key] : focusable)
         tabOrder += std::to_string(index) + key + " ";
-    EXPECT_EQ(hidden, "Tag1 Monat Jahr Stunde z2 se ");
-    EXPECT_EQ(tabOrder,
-              "0Command1 1Check1 2Command2 3Command3 4Command4 5Command5 6Check2 7Check3 ");
-    EXPECT_FALSE(def("Check1").flags & flags::checked);
-    EXPECT_TRUE(def("Check2").flags & def("Check3").flags & flags::checked);
-    EXPECT_EQ(def("Label1").caption, "Stunden");
-    EXPECT_EQ(def("Label15").caption, clock::yearHeadingElevenPlaces);
+    EXPECT_EQ(hidden, names({Tag1, Monat, Jahr, Stunde, z2, se}));
+    EXPECT_EQ(
+        tabOrder,
+        names({Command1, Check1, Command2, Command3, Command4, Command5, Check2, Check3}, true));
+    EXPECT_FALSE(def(Check1).flags & flags::checked);
+    EXPECT_TRUE(def(Check2).flags & def(Check3).flags & flags::checked);
+    EXPECT_EQ(def(Label1).caption, "Stunden");
+    EXPECT_EQ(def(Label15).caption, clock::yearHeadingElevenPlaces);
 }
 
 // A caption from its segments and the runs of spaces between them.
@@ -103,19 +110,17 @@ TEST(RuzozuraElements, SpacedCaptionsStandExactlyAsDesigned)
     const std::string hoursRow = spaced({"Hexadeximal Byte1", 17, "Byte 0", 20, "Addiert"});
     const std::string otherRows = spaced({"Hexadeximal Byte1", 18, "Byte 0", 19, "Addiert"});
     const std::pair<std::string_view, std::string> captions[] = {
-        {def("Label14").caption,
-         spaced({"Dezimalwert", 2, "16", 5, "8", 6, "4", 6, "2", 6, "I", 1})},
+        {def(Label14).caption, spaced({"Dezimalwert", 2, "16", 5, "8", 6, "4", 6, "2", 6, "I", 1})},
         {clock::yearHeadingElevenPlaces,
          spaced({"1024", 2,    "512", 2,   "256", 2,   "128", 2,   "64", 3,   "32",
                  4,      "16", 5,     "8", 5,     "4", 7,     "2", 5,    "I", 1})},
         {clock::yearHeadingSevenPlaces,
          spaced({31, "64", 2, "32", 3, "16", 4, "8", 4, "4", 6, "2", 5, "I", 1})},
-        {def("Label6").caption,
-         spaced({"Dezimalwert", 3, "32 16", 4, "8", 4, "4", 5, "2", 4, "I"})},
-        {def("hex1(2)").caption, hoursRow},
-        {def("hex1(1)").caption, otherRows},
-        {def("hex1(0)").caption, otherRows},
-        {def("Label16").caption,
+        {def(Label6).caption, spaced({"Dezimalwert", 3, "32 16", 4, "8", 4, "4", 5, "2", 4, "I"})},
+        {def(hex1[2]).caption, hoursRow},
+        {def(hex1[1]).caption, otherRows},
+        {def(hex1[0]).caption, otherRows},
+        {def(Label16).caption,
          spaced({"4 Bit System", 76, "0 bis 15 =16", 2, "Stellen", 35, "4 Bit = 1 Byte", 5,
                  "danach übertrag in", 2, "das nächste Byete"})},
     };
@@ -138,8 +143,8 @@ class RuzozuraTest : public ::testing::Test
 {
 protected:
     void SetUp() override { ruzozura.onLoad(window); }
-    void tick() { ruzozura.onTimer(window, {"Timer1"}); }
-    void click(const char *name) { ruzozura.onClick(window, {name}); }
+    void tick() { ruzozura.onTimer(window, Timer1); }
+    void click(ElementKey key) { ruzozura.onClick(window, key); }
 
     testing::RecordingWindow window;
     CountingToolkit toolkit;
@@ -154,32 +159,33 @@ TEST_F(RuzozuraTest, LoadSetsTheColoursAndColourButtonsChangeTheLitOneAtTheNextT
     EXPECT_EQ(ruzozura.col2, 0x80FF80);
     EXPECT_TRUE(window.log.empty()) << "load writes no element";
     tick();
-    EXPECT_EQ(window("BackColor", "binsec1(5) binsec1(0) Frame39"),
+    EXPECT_EQ(window("BackColor", {binsec1[5], binsec1[0], Frame39}),
               blue + " " + lightGreen + " " + blue);
     for (const auto &[button, colour] :
-         {std::pair{"Command2", 0x008080}, {"Command3", 0x0000FF}, {"Command4", 0xC00000}}) {
+         {std::pair{Command2, 0x008080}, {Command3, 0x0000FF}, {Command4, 0xC00000}}) {
         window.log.clear();
         click(button);
-        EXPECT_EQ(ruzozura.col, colour) << button;
+        EXPECT_EQ(ruzozura.col, colour) << describe(button);
         EXPECT_EQ(ruzozura.col2, 0x80FF80);
         EXPECT_TRUE(window.log.empty()) << "the click alone repaints nothing";
         tick();
-        EXPECT_EQ(window("BackColor", "binsec1(5) binsec1(0) Frame39"),
+        EXPECT_EQ(window("BackColor", {binsec1[5], binsec1[0], Frame39}),
                   std::to_string(colour) + " " + lightGreen + " " + std::to_string(colour));
     }
     EXPECT_EQ(clock.reads, 4) << "one reading per tick";
 }
 
 // One write per element and part of the pattern; '@' stands for the element.
-std::vector<std::string> writes(const std::string &pattern, const std::string &elements)
+std::vector<std::string> writes(const std::string &pattern,
+                                std::initializer_list<std::vector<ElementKey>> groups)
 {
     std::vector<std::string> all;
-    std::istringstream names(elements);
-    for (std::string name; names >> name;) {
-        std::istringstream parts(pattern);
-        for (std::string part; std::getline(parts, part, '|');)
-            all.push_back(part.replace(part.find('@'), 1, name));
-    }
+    for (const auto &keys : groups)
+        for (ElementKey key : keys) {
+            std::istringstream parts(pattern);
+            for (std::string part; std::getline(parts, part, '|');)
+                all.push_back(part.replace(part.find('@'), 1, describe(key)));
+        }
     return all;
 }
 
@@ -190,38 +196,37 @@ TEST_F(RuzozuraTest, CheckBoxesShowOrHideTheirGroupsInOrder)
     tick();
     clock.readings = {LocalDateTime{7, 12, 2026, 8, 15, 3}};
     tick();
-    EXPECT_EQ(window("Visible", "Stunde") + window("Caption", "Stunde"), "8") << "still hidden";
-    const std::string hex = "hex1(0) hex1(1) hex1(2)";
-    const std::string digits = "hexa1(0) hexa1(1) hexa1(2) hexa1(3) hexa1(4) hexa1(5) hexa1(6) "
-                               "hexa1(7) hexa1(8)";
+    EXPECT_EQ(window("Visible", {Stunde}) + window("Caption", {Stunde}), "8") << "still hidden";
+    const std::vector<ElementKey> hex{hex1[0], hex1[1], hex1[2]};
+    const std::vector<ElementKey> digits{hexa1[0], hexa1[1], hexa1[2], hexa1[3], hexa1[4],
+                                         hexa1[5], hexa1[6], hexa1[7], hexa1[8]};
     for (int value : {1, 0, 2}) {
-        const std::string on = value == 1 ? "1" : "0";
+        const std::string on = value == 1 ? "1" : "0", visible = "Visible @ " + on;
         auto decimal =
-            writes("Visible @ " + on + "|BorderStyle @ " + on, "Stunde z2 se Tag1 Monat Jahr");
-        decimal.push_back(value == 1 ? "Caption Label1 Uhr" : "Caption Label1 Stunden");
-        const std::pair<const char *, std::vector<std::string>> boxes[] = {
-            {"Check1", decimal},
-            {"Check2", writes("Visible @ " + on, "Label18 Label17 Label16 Line5 Line4 Line3(0) "
-                                                 "Line3(1) Line6 Line7")},
-            {"Check3",
-             writes("Visible @ " + on, value == 1 ? hex + " " + digits : digits + " " + hex)}};
+            writes(visible + "|BorderStyle @ " + on, {{Stunde, z2, se, Tag1, Monat, Jahr}});
+        decimal.push_back("Caption " + describe(Label1) + (value == 1 ? " Uhr" : " Stunden"));
+        const std::pair<ElementKey, std::vector<std::string>> boxes[] = {
+            {Check1, decimal},
+            {Check2, writes(visible, {{Label18, Label17, Label16, Line5, Line4, Line3[0], Line3[1],
+                                       Line6, Line7}})},
+            {Check3, value == 1 ? writes(visible, {hex, digits}) : writes(visible, {digits, hex})}};
         for (const auto &[box, expected] : boxes) {
-            window.values[box] = value;
+            window.values[describe(box)] = value;
             window.log.clear();
             click(box);
-            EXPECT_EQ(window.log, expected) << box << " = " << value;
-            EXPECT_EQ(window("Caption", "Stunde"), "8");
+            EXPECT_EQ(window.log, expected) << describe(box) << " = " << value;
+            EXPECT_EQ(window("Caption", {Stunde}), "8");
         }
     }
 }
 
 TEST_F(RuzozuraTest, InfoOpensAboutEachTimeAndExitEndsTheProgramUnasked)
 {
-    click("Command5");
-    click("Command5");
+    click(Command5);
+    click(Command5);
     EXPECT_EQ(aboutOpenings, 2);
     EXPECT_EQ(toolkit.endings, 0);
-    click("Command1");
+    click(Command1);
     EXPECT_EQ(toolkit.endings, 1);
     EXPECT_EQ(toolkit.messages, 0);
     EXPECT_TRUE(window.log.empty());

@@ -72,10 +72,10 @@ TEST(WindowModel, OpensInTheTableStateAndDropsWritesThatChangeNothing)
 TEST(WindowModel, UnknownKeysAreReportedByName)
 {
     const WindowModel model(ruzozuraWindow());
-    EXPECT_FALSE(model.find({"bin1", 5}));
-    EXPECT_FALSE(model.find({"bin1"}));
+    EXPECT_FALSE(model.find(ruzozura::bin1[5]));
+    EXPECT_FALSE(model.find({ruzozura::bin1.name}));
     try {
-        (void)model.indexOf({"bin1", 5});
+        (void)model.indexOf(ruzozura::bin1[5]);
         FAIL() << "no error";
     } catch (const UnknownElement &error) {
         EXPECT_STREQ(error.what(), "Tessaro: window Ruzozura has no element bin1(5)");
@@ -104,10 +104,14 @@ TEST(WindowModel, CreatesBottomMostFirstAndContainersBeforeTheirContents)
 TEST(WindowModel, FocusTimersAndMouseFollowTheKinds)
 {
     const WindowModel model(ruzozuraWindow());
-    std::string order;
+    std::string order, expected;
     for (const std::size_t at : model.tabOrder())
         order += describe(model.element(at).key) + ' ';
-    EXPECT_EQ(order, "Command1 Check1 Command2 Command3 Command4 Command5 Check2 Check3 ");
+    using namespace ruzozura;
+    for (ElementKey key :
+         {Command1, Check1, Command2, Command3, Command4, Command5, Check2, Check3})
+        expected += describe(key) + ' ';
+    EXPECT_EQ(order, expected);
     ASSERT_EQ(model.timers().size(), 1u);
     EXPECT_EQ(model.element(model.timers()[0]).intervalMs, 100);
 
@@ -188,7 +192,7 @@ TEST(ModelWindow, ShowsRealChangesRunsHandlersOnceAndDiesAfterItsHandler)
     int destroyed = 0;
     auto &window = static_cast<RecordingWindow &>(
         host.adopt(std::make_unique<RecordingWindow>(ruzozuraWindow(), handlers, host, destroyed)));
-    EXPECT_EQ(window.shown, (std::vector<std::string>{"Label1 0"})) << "load ran";
+    EXPECT_EQ(window.shown, (std::vector{describe(ruzozura::Label1) + " 0"})) << "load ran";
     EXPECT_EQ(window.timersRunning, 1);
 
     window.setCaption(ruzozura::Label1, "Uhr");
@@ -200,7 +204,8 @@ TEST(ModelWindow, ShowsRealChangesRunsHandlersOnceAndDiesAfterItsHandler)
     window.check(ruzozura::Check1, 1);
     window.check(ruzozura::Check1, 1);
     window.check(ruzozura::Check1, 0);
-    EXPECT_EQ(handlers.clicks, (std::vector<std::string>{"Check1=1", "Check1=0"}));
+    EXPECT_EQ(handlers.clicks,
+              (std::vector{describe(ruzozura::Check1) + "=1", describe(ruzozura::Check1) + "=0"}));
     EXPECT_EQ(window.value(ruzozura::Label1), 0) << "only check boxes have a value";
 
     window.press(ruzozura::Command1); // unloads from inside its handler

@@ -11,7 +11,9 @@
 #include "fonts.h"
 #include "headings.h"
 #include "qttoolkit.h"
+#include "ruzozura_keys.h"
 #include "ruzozura_window.h"
+#include "windowmodel.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -20,22 +22,26 @@
 #include <QTest>
 
 #include <array>
+#include <vector>
 
 using namespace tessaro;
+using namespace tessaro::ruzozura;
 
 namespace
 {
 
-QString keyText(ElementKey key)
+const ElementDef &def(ElementKey key)
 {
-    const QString name = qt::toQString(key.name);
-    return key.index < 0 ? name : name + QStringLiteral("(%1)").arg(key.index);
+    return *findRuzozuraElement(key);
 }
 
-const ElementDef &def(const QString &key)
+// The elements' object names, apart by spaces.
+QString names(const std::vector<ElementKey> &keys)
 {
-    const auto all = ruzozuraElements();
-    return *std::find_if(all.begin(), all.end(), [&](auto &e) { return keyText(e.key) == key; });
+    QStringList all;
+    for (ElementKey key : keys)
+        all << QString::fromStdString(describe(key));
+    return all.join(u' ');
 }
 
 QColor rgbOf(Colour c)
@@ -78,11 +84,8 @@ class RuzozuraWidgetsTest : public QObject
 {
     Q_OBJECT
 
-    QWidget *widget(const QString &key) const
-    {
-        return qt::QtToolkit::elementWidget(*m_window, def(key).key);
-    }
-    QRectF box(const QString &key) const
+    QWidget *widget(ElementKey key) const { return qt::QtToolkit::elementWidget(*m_window, key); }
+    QRectF box(ElementKey key) const
     {
         return QRectF(widget(key)->mapTo(m_form, QPoint(0, 0)), widget(key)->size());
     }
@@ -124,7 +127,7 @@ class RuzozuraWidgetsTest : public QObject
     }
     // Where each word (split at spaces) of a caption starts and ends, in window
     // pixels, as the label draws the caption.
-    QList<QPair<qreal, qreal>> wordSpans(const QString &label, std::string_view tableCaption) const
+    QList<QPair<qreal, qreal>> wordSpans(ElementKey label, std::string_view tableCaption) const
     {
         const QString caption =
             qt::toQString(qt::fitToSubstituteFace(def(label), tableCaption).text);
@@ -162,15 +165,15 @@ private Q_SLOTS:
     // brackets keep their patterns.
     void linesAndBordersOnWholeDevicePixels_data()
     {
-        QTest::addColumn<QString>("key");
+        QTest::addColumn<ElementKey>("key");
         for (const ElementDef &e : ruzozuraElements())
             if (e.kind == ElementKind::Line || (e.flags & flags::border))
-                QTest::newRow(qPrintable(keyText(e.key))) << keyText(e.key);
-        QTest::newRow("Stunde (bordered by Check1)") << QStringLiteral("Stunde");
+                QTest::newRow(describe(e.key).c_str()) << e.key;
+        QTest::newRow("Stunde (bordered by Check1)") << Stunde;
     }
     void linesAndBordersOnWholeDevicePixels()
     {
-        QFETCH(QString, key);
+        QFETCH(ElementKey, key);
         const ElementDef &e = def(key);
         QWidget *w = widget(key);
         const int width = deviceLineWidth(ratio());
@@ -218,8 +221,8 @@ private Q_SLOTS:
     void buttonFacesStayInsideTheirEdges()
     {
         const int width = deviceLineWidth(ratio());
-        for (const char *key : {"Command1", "Command2", "Command3", "Command4", "Command5"}) {
-            QWidget *w = widget(QString::fromLatin1(key));
+        for (ElementKey key : {Command1, Command2, Command3, Command4, Command5}) {
+            QWidget *w = widget(key);
             const auto bands = edgeBands(deviceBox(w, w->rect()), width);
             // The top and left bands end where the black ones start.
             DeviceEdges top = bands[0];
@@ -228,10 +231,10 @@ private Q_SLOTS:
             left.bottom -= width;
             QVERIFY2(allOf(m_shot, top, qRgb(255, 255, 255)) &&
                          allOf(m_shot, left, qRgb(255, 255, 255)),
-                     key);
+                     describe(key).c_str());
             QVERIFY2(allOf(m_shot, bands[2], qRgb(0, 0, 0)) &&
                          allOf(m_shot, bands[3], qRgb(0, 0, 0)),
-                     key);
+                     describe(key).c_str());
         }
     }
 
@@ -240,9 +243,9 @@ private Q_SLOTS:
     void checkBoxesWholeAndAlike()
     {
         const int width = deviceLineWidth(ratio());
-        for (const char *key : {"Check1", "Check2", "Check3"}) {
-            auto *box = qobject_cast<qt::CheckBoxWidget *>(widget(QString::fromLatin1(key)));
-            QVERIFY2(box && box->boxRect().size() == QSize(13, 13), key);
+        for (ElementKey key : {Check1, Check2, Check3}) {
+            auto *box = qobject_cast<qt::CheckBoxWidget *>(widget(key));
+            QVERIFY2(box && box->boxRect().size() == QSize(13, 13), describe(key).c_str());
             const DeviceEdges outer = deviceBox(box, box->boxRect());
             const auto bands = edgeBands(outer, width);
             DeviceEdges top = bands[0];
@@ -251,10 +254,10 @@ private Q_SLOTS:
             left.bottom -= width;
             QVERIFY2(allOf(m_shot, top, qRgb(128, 128, 128)) &&
                          allOf(m_shot, left, qRgb(128, 128, 128)),
-                     key);
+                     describe(key).c_str());
             QVERIFY2(allOf(m_shot, bands[2], qRgb(255, 255, 255)) &&
                          allOf(m_shot, bands[3], qRgb(255, 255, 255)),
-                     key);
+                     describe(key).c_str());
             const DeviceEdges inside{outer.left + 2 * width, outer.top + 2 * width,
                                      outer.right - 2 * width, outer.bottom - 2 * width};
             int marked = 0;
@@ -264,7 +267,7 @@ private Q_SLOTS:
             QCOMPARE(marked > 0, box->isChecked());
         }
         // Around the box of the larger Check1, the window's green.
-        const QWidget *check1 = widget(QStringLiteral("Check1"));
+        const QWidget *check1 = widget(Check1);
         const DeviceEdges control = deviceBox(const_cast<QWidget *>(check1), check1->rect());
         QCOMPARE(QColor(m_shot.pixel(control.right - 1, control.top)), rgbOf(colours::windowGreen));
     }
@@ -275,9 +278,9 @@ private Q_SLOTS:
     {
         QVERIFY(QTest::qWaitForWindowActive(m_form));
         const int width = deviceLineWidth(ratio());
-        for (const char *key : {"Command1", "Check1", "Command2", "Command3", "Command4",
-                                "Command5", "Check2", "Check3"}) {
-            QWidget *w = widget(QString::fromLatin1(key));
+        for (ElementKey key :
+             {Command1, Check1, Command2, Command3, Command4, Command5, Check2, Check3}) {
+            QWidget *w = widget(key);
             w->setFocus(Qt::TabFocusReason);
             QTRY_VERIFY(w->hasFocus());
             const QImage shot = m_form->grab().toImage();
@@ -293,27 +296,27 @@ private Q_SLOTS:
                 if (!box || side == after || w->height() > 13)
                     QVERIFY2(contrastRatio(ringColour, colourOf(shot.pixel(side))) >= 3.0,
                              qPrintable(QStringLiteral("%1 at %2,%3")
-                                            .arg(QLatin1String(key))
+                                            .arg(names({key}))
                                             .arg(side.x())
                                             .arg(side.y())));
             }
-            if (std::string_view(key) == "Command4")
+            if (key == Command4)
                 saveShot(shot, "focus-on-blue");
         }
-        widget(QStringLiteral("Command1"))->setFocus(Qt::ActiveWindowFocusReason);
+        widget(Command1)->setFocus(Qt::ActiveWindowFocusReason);
     }
 
     void elementsAsTheTableDescribes_data()
     {
-        QTest::addColumn<QString>("key");
+        QTest::addColumn<ElementKey>("key");
         for (const ElementDef &e : ruzozuraElements()) {
             if (e.kind != ElementKind::Timer)
-                QTest::newRow(qPrintable(keyText(e.key))) << keyText(e.key);
+                QTest::newRow(describe(e.key).c_str()) << e.key;
         }
     }
     void elementsAsTheTableDescribes()
     {
-        QFETCH(QString, key);
+        QFETCH(ElementKey, key);
         const ElementDef &e = def(key);
         QWidget *w = widget(key);
         if (e.kind == ElementKind::Line) {
@@ -343,17 +346,17 @@ private Q_SLOTS:
     // Roles and names as a screen reader meets them.
     void rolesAndNamesForScreenReaders()
     {
-        const auto accessible = [this](const QString &key) {
+        const auto accessible = [this](ElementKey key) {
             return QAccessible::queryAccessibleInterface(widget(key));
         };
         QCOMPARE(QAccessible::queryAccessibleInterface(m_form)->role(), QAccessible::Window);
-        QCOMPARE(accessible(QStringLiteral("Frame19"))->role(), QAccessible::StaticText);
-        QCOMPARE(accessible(QStringLiteral("Frame18"))->text(QAccessible::Name),
-                 qt::toQString(def(QStringLiteral("Frame18")).caption));
+        QCOMPARE(accessible(Frame19)->role(), QAccessible::StaticText);
+        QCOMPARE(accessible(Frame18)->text(QAccessible::Name), qt::toQString(def(Frame18).caption));
         // The place values end in the digit 1, not the letter I.
-        for (const char *heading : {"Label14", "Label15", "Label6"}) {
-            const QString name = accessible(QString::fromLatin1(heading))->text(QAccessible::Name);
-            QVERIFY2(name.endsWith(QStringLiteral(" 4 2 1")) && !name.contains(u'I'), heading);
+        for (ElementKey heading : {Label14, Label15, Label6}) {
+            const QString name = accessible(heading)->text(QAccessible::Name);
+            QVERIFY2(name.endsWith(QStringLiteral(" 4 2 1")) && !name.contains(u'I'),
+                     describe(heading).c_str());
         }
     }
 
@@ -379,22 +382,22 @@ private Q_SLOTS:
             seen << QApplication::focusWidget()->objectName();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
-        QCOMPARE(seen.join(u' '), QStringLiteral("Command1 Check1 Command2 Command3 Command4 "
-                                                 "Command5 Check2 Check3 Command1"));
-        QCOMPARE(QList<int>({m_window->value({"Check1"}), m_window->value({"Check2"}),
-                             m_window->value({"Check3"})}),
-                 QList<int>({0, 1, 1}));
+        QCOMPARE(seen.join(u' '), names({Command1, Check1, Command2, Command3, Command4, Command5,
+                                         Check2, Check3, Command1}));
+        QCOMPARE(
+            QList<int>({m_window->value(Check1), m_window->value(Check2), m_window->value(Check3)}),
+            QList<int>({0, 1, 1}));
     }
 
     void writesThatChangeNothingRepaintNothing()
     {
-        QWidget *cell = widget(QStringLiteral("bin1(0)"));
-        m_window->setCaption({"bin1", 0}, "1");
-        m_window->setBackColor({"bin1", 0}, colours::blue);
+        QWidget *cell = widget(bin1[0]);
+        m_window->setCaption(bin1[0], "1");
+        m_window->setBackColor(bin1[0], colours::blue);
         QCoreApplication::processEvents();
         const QImage before = cell->grab().toImage();
-        m_window->setCaption({"bin1", 0}, "1");
-        m_window->setBackColor({"bin1", 0}, colours::blue);
+        m_window->setCaption(bin1[0], "1");
+        m_window->setBackColor(bin1[0], colours::blue);
         QCOMPARE(cell->grab().toImage(), before);
         QCOMPARE(QColor(before.pixel(before.width() - 1, before.height() - 1)),
                  rgbOf(colours::blue));
@@ -404,32 +407,37 @@ private Q_SLOTS:
     // centre of its column; month cells share the day columns.
     void placeValuesStandOverTheirColumns()
     {
-        QString time[6];
-        for (int i = 0; i <= 5; ++i)
-            time[5 - i] = QStringLiteral("binmin1(%1)+binsec1(%1)").arg(i) +
-                          (i < 5 ? QStringLiteral("+bin1(%1)").arg(i) : QString());
-        const QString year = QStringLiteral("Frame39 Frame38 Frame37 Frame36 Frame35 Frame34 "
-                                            "Frame33 Frame32 Frame31 Frame30 Frame29");
-        const QString day = QStringLiteral("Frame23 Frame22+Frame25 Frame21+Frame26 "
-                                           "Frame20+Frame27 Frame19+Frame28");
-        const std::tuple<const char *, std::string_view, int, QString, qreal> headings[] = {
-            {"Label14", def(QStringLiteral("Label14")).caption, 1, day, 3.0},
+        // Each column: the cells that stand in it.
+        using Column = std::vector<ElementKey>;
+        using Columns = std::vector<Column>;
+        Columns time;
+        for (int i = 5; i >= 0; --i)
+            time.push_back(i < 5 ? Column{binmin1[i], binsec1[i], bin1[i]}
+                                 : Column{binmin1[i], binsec1[i]});
+        const Columns year{{Frame39}, {Frame38}, {Frame37}, {Frame36}, {Frame35}, {Frame34},
+                           {Frame33}, {Frame32}, {Frame31}, {Frame30}, {Frame29}};
+        const Columns day{{Frame23},
+                          {Frame22, Frame25},
+                          {Frame21, Frame26},
+                          {Frame20, Frame27},
+                          {Frame19, Frame28}};
+        const std::tuple<ElementKey, std::string_view, std::size_t, Columns, qreal> headings[] = {
+            {Label14, def(Label14).caption, 1, day, 3.0},
             // "32 16" stands closer together than its two columns.
-            {"Label6", def(QStringLiteral("Label6")).caption, 1, time[0] + u' ' + time[1], 4.5},
-            {"Label6", def(QStringLiteral("Label6")).caption, 3,
-             QStringList(time + 2, time + 6).join(u' '), 3.0},
-            {"Label15", clock::yearHeadingElevenPlaces, 0, year, 3.0},
-            {"Label15", clock::yearHeadingSevenPlaces, 0, year.mid(32), 3.0}};
+            {Label6, def(Label6).caption, 1, {time[0], time[1]}, 4.5},
+            {Label6, def(Label6).caption, 3, {time.begin() + 2, time.end()}, 3.0},
+            {Label15, clock::yearHeadingElevenPlaces, 0, year, 3.0},
+            {Label15, clock::yearHeadingSevenPlaces, 0, {year.begin() + 4, year.end()}, 3.0}};
         for (const auto &[label, caption, first, columns, tolerance] : headings) {
-            const auto spans = wordSpans(QString::fromLatin1(label), caption);
-            const QStringList cells = columns.split(u' ');
-            for (qsizetype i = 0; i < cells.size(); ++i) {
+            const auto spans = wordSpans(label, caption);
+            for (std::size_t i = 0; i < columns.size(); ++i) {
                 qreal centre = 0;
-                for (const QString &cell : cells[i].split(u'+'))
-                    centre += box(cell).center().x() / qreal(cells[i].count(u'+') + 1);
-                const auto [left, right] = spans[first + i];
-                QVERIFY2(std::abs((left + right) / 2 - centre) <= tolerance, qPrintable(cells[i]));
-                QVERIFY(right <= box(QString::fromLatin1(label)).right());
+                for (ElementKey cell : columns[i])
+                    centre += box(cell).center().x() / qreal(columns[i].size());
+                const auto [left, right] = spans[qsizetype(first + i)];
+                QVERIFY2(std::abs((left + right) / 2 - centre) <= tolerance,
+                         qPrintable(names(columns[i])));
+                QVERIFY(right <= box(label).right());
             }
         }
     }
@@ -438,16 +446,17 @@ private Q_SLOTS:
     // them and their own.
     void hexWordsEndBeforeTheirDigitCells()
     {
-        for (const char *row :
-             {"hex1(2) hexa1(4) hexa1(5) hexa1(3)", "hex1(1) hexa1(8) hexa1(7) hexa1(6)",
-              "hex1(0) hexa1(1) hexa1(0) hexa1(2)"}) {
-            const QStringList keys = QString::fromLatin1(row).split(u' ');
+        for (const std::array<ElementKey, 4> &keys :
+             {std::array{hex1[2], hexa1[4], hexa1[5], hexa1[3]},
+              std::array{hex1[1], hexa1[8], hexa1[7], hexa1[6]},
+              std::array{hex1[0], hexa1[1], hexa1[0], hexa1[2]}}) {
             const auto spans = wordSpans(keys[0], def(keys[0]).caption);
             const qreal edges[] = {spans[1].first,       spans[1].second,      box(keys[1]).left(),
                                    box(keys[1]).right(), spans[2].first,       spans[3].second,
                                    box(keys[2]).left(),  box(keys[2]).right(), spans[4].first,
                                    spans[4].second,      box(keys[3]).left()};
-            QVERIFY2(std::is_sorted(std::begin(edges), std::end(edges)), row);
+            QVERIFY2(std::is_sorted(std::begin(edges), std::end(edges)),
+                     qPrintable(names({keys.begin(), keys.end()})));
         }
     }
 

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screenshot_decoder.h"
 
+#include "rows.h"
 #include "ruzozura_window.h"
 #include "windowmodel.h"
 
 #include <QHash>
 #include <QTimeZone>
-
-#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -80,37 +79,9 @@ namespace
 
 // The rows as the window shows them, highest weight on the left: day, month,
 // year, hours, minutes, seconds.
-const std::vector<std::vector<ElementKey>> &faceRows()
-{
-    static const std::vector<std::vector<ElementKey>> rows{
-        {{"Frame23"}, {"Frame22"}, {"Frame21"}, {"Frame20"}, {"Frame19"}},
-        {{"Frame25"}, {"Frame26"}, {"Frame27"}, {"Frame28"}},
-        {{"Frame39"},
-         {"Frame38"},
-         {"Frame37"},
-         {"Frame36"},
-         {"Frame35"},
-         {"Frame34"},
-         {"Frame33"},
-         {"Frame32"},
-         {"Frame31"},
-         {"Frame30"},
-         {"Frame29"}},
-        {{"bin1", 4}, {"bin1", 3}, {"bin1", 2}, {"bin1", 1}, {"bin1", 0}},
-        {{"binmin1", 5},
-         {"binmin1", 4},
-         {"binmin1", 3},
-         {"binmin1", 2},
-         {"binmin1", 1},
-         {"binmin1", 0}},
-        {{"binsec1", 5},
-         {"binsec1", 4},
-         {"binsec1", 3},
-         {"binsec1", 2},
-         {"binsec1", 1},
-         {"binsec1", 0}}};
-    return rows;
-}
+constexpr clock::BitRow faceRows[] = {clock::rows::day,     clock::rows::month,
+                                      clock::rows::year,    clock::rows::hours,
+                                      clock::rows::minutes, clock::rows::seconds};
 
 // A cell as '1' lit, '0' dark, '-' green or '?' (none or more of these) inside
 // its edge; other colours, as of the "0" or "1" on time cells, do not count.
@@ -129,10 +100,10 @@ QChar readCell(const QImage &shot, ElementKey key, QColor lit)
 std::optional<QString> readFace(const QImage &shot, QString &fault, QColor lit)
 {
     QStringList cells;
-    for (const auto &row : faceRows()) {
+    for (const clock::BitRow row : faceRows) {
         cells << QString();
-        for (const ElementKey &key : row)
-            cells.back() += readCell(shot, key, lit);
+        for (const clock::BitCell &cell : row)
+            cells.back() += readCell(shot, cell.key, lit);
     }
     fault = u"cells "_s + cells.join(u' ');
     const bool seven = cells[2].startsWith(u"----"_s);
