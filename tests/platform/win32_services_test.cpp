@@ -98,18 +98,18 @@ TEST(Win32SysInfo, LauncherStartsTheRegisteredToolAtAPathWithBlanks)
 // the path is still never split at a blank. Nothing but quotes starts nothing.
 TEST(Win32ProgramStart, TakesAQuotedPathWhole)
 {
-    const fs::path tool = "C:\\Tessaro Test\\Quoted Tool\\probe tool.exe";
-    const fs::path decoy = "C:\\Tessaro Test\\Quoted.exe";
-    fs::create_directories(tool.parent_path());
     win32::Win32ProgramStarter programs;
-    std::string quoted = tool.string();
-    quoted.insert(quoted.begin(), '"');
-    quoted.push_back('"');
-    for (const std::string &registered : {quoted, tool.string()}) {
+    // Each case has programs of its own: a probe that has just written its
+    // mark may still be running, and a running program cannot be replaced.
+    for (const auto &[folder, quoted] : {std::pair{"Quoted", true}, {"Plain", false}}) {
+        const fs::path tool = std::string("C:\\Tessaro Test\\") + folder + " Tool\\probe tool.exe";
+        const fs::path decoy = std::string("C:\\Tessaro Test\\") + folder + ".exe";
+        fs::create_directories(tool.parent_path());
         for (const fs::path &copy : {tool, decoy}) {
             fs::copy_file(self(), copy, fs::copy_options::overwrite_existing);
             fs::remove(ran(copy));
         }
+        const std::string registered = quoted ? '"' + tool.string() + '"' : tool.string();
         EXPECT_TRUE(programs.start(registered)) << registered;
         for (int i = 0; i < 1500 && !fs::exists(ran(tool)); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
