@@ -93,3 +93,29 @@ TEST(Win32SysInfo, LauncherStartsTheRegisteredToolAtAPathWithBlanks)
     EXPECT_TRUE(fs::exists(ran(tool))) << "the tool did not run";
     EXPECT_FALSE(fs::exists(ran(decoy))) << "the path was split at a blank";
 }
+
+// A path in quotes names the same program; the quotes are no part of it, and
+// the path is still never split at a blank. Nothing but quotes starts nothing.
+TEST(Win32ProgramStart, TakesAQuotedPathWhole)
+{
+    win32::Win32ProgramStarter programs;
+    // Each case has programs of its own: a probe that has just written its
+    // mark may still be running, and a running program cannot be replaced.
+    for (const auto &[folder, quoted] : {std::pair{"Quoted", true}, {"Plain", false}}) {
+        const fs::path tool = std::string("C:\\Tessaro Test\\") + folder + " Tool\\probe tool.exe";
+        const fs::path decoy = std::string("C:\\Tessaro Test\\") + folder + ".exe";
+        fs::create_directories(tool.parent_path());
+        for (const fs::path &copy : {tool, decoy}) {
+            fs::copy_file(self(), copy, fs::copy_options::overwrite_existing);
+            fs::remove(ran(copy));
+        }
+        const std::string registered = quoted ? '"' + tool.string() + '"' : tool.string();
+        EXPECT_TRUE(programs.start(registered)) << registered;
+        for (int i = 0; i < 1500 && !fs::exists(ran(tool)); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_TRUE(fs::exists(ran(tool))) << registered << " did not run";
+        EXPECT_FALSE(fs::exists(ran(decoy))) << registered << " was split at a blank";
+    }
+    for (const char *nothing : {"\"\"", "\""})
+        EXPECT_FALSE(programs.start(nothing)) << nothing;
+}

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "win32fonts.h"
+
+namespace tessaro::win32
+{
+std::wstring faceFor(bool serif)
+{
+    // Where the face is missing, the font mapper takes the nearest installed
+    // face of the family that the request names (swiss or roman), as Windows
+    // does for any program that asks for "MS Sans Serif".
+    return serif ? L"MS Serif" : L"MS Sans Serif";
+}
+
+FontSet::~FontSet()
+{
+    release();
+}
+
+void FontSet::release()
+{
+    for (HFONT &font : m_fonts) {
+        if (font)
+            DeleteObject(font);
+        font = nullptr;
+    }
+}
+
+void FontSet::create(int dotsPerInch)
+{
+    release();
+    for (std::size_t at = 0; at < m_fonts.size(); ++at) {
+        const FontDef def = fontDef(static_cast<FontId>(at));
+        LOGFONTW font{};
+        // Sizes are designed in pixels at 96 dpi; a negative height asks for
+        // the character height without the internal leading.
+        font.lfHeight = -MulDiv(def.pixelSize, dotsPerInch, 96);
+        font.lfWeight = def.bold ? FW_BOLD : FW_NORMAL;
+        font.lfCharSet = ANSI_CHARSET;
+        font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+        font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+        font.lfQuality = DEFAULT_QUALITY;
+        font.lfPitchAndFamily = VARIABLE_PITCH | (def.serif ? FF_ROMAN : FF_SWISS);
+        lstrcpynW(font.lfFaceName, faceFor(def.serif).c_str(), LF_FACESIZE);
+        m_fonts[at] = CreateFontIndirectW(&font);
+        if (!m_fonts[at])
+            m_fonts[at] = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    }
+}
+
+} // namespace tessaro::win32
