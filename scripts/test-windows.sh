@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-builds the toolkit-free parts and the Win32 services with mingw-w64
 # and runs their tests under wine, in a throwaway wine prefix whose registry
-# is seeded first. Installs the missing Debian packages with apt-get.
+# is seeded first, then checks the Windows installer in a prefix of its own.
+# Installs the missing Debian packages with apt-get.
 # Usage: test-windows.sh [BUILD_DIR]   (default: build-win)
 set -eu
 cd "$(dirname "$0")/.."
@@ -44,4 +45,12 @@ cmake -S "$source_dir" -B "$build_dir" -G Ninja \
 cmake --build "$build_dir" -j2
 
 echo "test-windows: running the tests under wine"
-ctest --test-dir "$build_dir" --timeout 120 --output-on-failure
+status=0
+ctest --test-dir "$build_dir" --timeout 120 --output-on-failure || status=$?
+
+# The installer and the portable zip, with the cross-built program once the
+# build makes one, else with a stand-in window.
+exe=$(find "$build_dir" -path "$WINEPREFIX" -prune -o -name Tessaro.exe -type f -print | head -n 1)
+echo "test-windows: checking the installer under wine${exe:+ with $exe}"
+tests/packaging/check-msi.sh ${exe:+"$exe"} || status=$?
+exit "$status"
