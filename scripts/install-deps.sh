@@ -8,7 +8,7 @@ set -eu
 build="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev fonts-liberation2"
 display="xvfb xauth xdotool x11-utils imagemagick"
 tests="libgtest-dev libgmock-dev googletest libbenchmark-dev faketime desktop-file-utils appstream dpkg-dev file procps psmisc librsvg2-bin groff-base man-db"
-windows="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 wixl msitools zip unzip"
+windows="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine wixl msitools zip unzip"
 
 case "${1:-}" in
 run) wanted="$build $display" ;;
