@@ -2,20 +2,27 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, running or testing Tessaro needs,
 # only those that are missing. Works as root or through sudo.
-# Usage: install-deps.sh run|test|windows
+# Usage: install-deps.sh run|test|windows|windows-build|windows-window
 set -eu
 
 build="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev fonts-liberation2"
 display="xvfb xauth xdotool x11-utils imagemagick"
 tests="libgtest-dev libgmock-dev googletest libbenchmark-dev faketime desktop-file-utils appstream dpkg-dev file procps psmisc librsvg2-bin groff-base man-db"
-windows="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 fonts-wine wixl msitools zip unzip"
+windows="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 wixl msitools zip unzip"
+# Cross-building Tessaro.exe alone, and packing its MSI and zip.
+windows_build="cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wixl msitools zip"
+# Tessaro.exe's windows under wine: wine's bitmap "MS Sans Serif", the fake
+# clock, and a Linux test program built with Qt.
+windows_window="$build $display $windows faketime libfaketime fonts-wine"
 
 case "${1:-}" in
 run) wanted="$build $display" ;;
-test) wanted="$build $display $tests $windows" ;;
+test) wanted="$build $display $tests $windows fonts-wine" ;;
 windows) wanted="cmake ninja-build googletest $windows $display" ;;
+windows-build) wanted="$windows_build" ;;
+windows-window) wanted="$windows_window" ;;
 *)
-    echo "usage: $0 run|test|windows" >&2
+    echo "usage: $0 run|test|windows|windows-build|windows-window" >&2
     exit 2
     ;;
 esac

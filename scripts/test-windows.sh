@@ -1,9 +1,11 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Cross-builds the toolkit-free parts and the Win32 services with mingw-w64
-# and runs their tests under wine, in a throwaway wine prefix whose registry
-# is seeded first, then checks the Windows installer in a prefix of its own.
-# Installs the missing Debian packages with apt-get.
+# Cross-builds Tessaro.exe, the toolkit-free parts and the Win32 services with
+# mingw-w64 and runs their tests under wine, in a throwaway wine prefix whose
+# registry is seeded first; then tests Tessaro.exe's windows under wine on
+# Xvfb (scripts/test-windows-window.sh), and its installer in a prefix of its
+# own (tests/packaging/check-msi.sh). Installs the missing Debian packages
+# with apt-get.
 # Usage: test-windows.sh [BUILD_DIR]   (default: build-win)
 set -eu
 cd "$(dirname "$0")/.."
@@ -41,16 +43,17 @@ echo "test-windows: building in $build_dir"
 cmake -S "$source_dir" -B "$build_dir" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DTESSARO_DEVELOPER_BUILD=OFF \
-    -DTESSARO_WITH_QT=OFF -DTESSARO_BUILD_BENCHMARKS=OFF >/dev/null
+    -DTESSARO_TOOLKIT=win32 -DTESSARO_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build "$build_dir" -j2
 
 echo "test-windows: running the tests under wine"
 status=0
 ctest --test-dir "$build_dir" --timeout 120 --output-on-failure || status=$?
+stop_wine
 
-# The installer and the portable zip, with the cross-built program once the
-# build makes one, else with a stand-in window.
-exe=$(find "$build_dir" -path "$WINEPREFIX" -prune -o -name Tessaro.exe -type f -print | head -n 1)
-echo "test-windows: checking the installer under wine${exe:+ with $exe}"
-tests/packaging/check-msi.sh ${exe:+"$exe"} || status=$?
+# Tessaro.exe's windows, on a display of their own.
+scripts/test-windows-window.sh "$build_dir" || status=$?
+
+# Its installer and portable zip: installed, started, upgraded, uninstalled.
+tests/packaging/check-msi.sh "$build_dir/app/Tessaro.exe" || status=$?
 exit "$status"

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qtapplication.h"
 
+#include "application.h"
+
 #include "convert.h"
 #include "qttoolkit.h"
 #include "tessaro_version.h"
@@ -14,8 +16,10 @@
 #include <optional>
 #include <vector>
 
-namespace tessaro::qt {
-namespace {
+namespace tessaro::qt
+{
+namespace
+{
 
 // Qt aborts with a long trace when it cannot reach a display; a desktop
 // clock without one should just say so.
@@ -114,3 +118,13 @@ int runApplication(int &argc, char **argv,
 }
 
 } // namespace tessaro::qt
+
+namespace tessaro
+{
+
+int runApplication(int &argc, char **argv, const ProgramStart &start)
+{
+    return qt::runApplication(argc, argv, start);
+}
+
+} // namespace tessaro

@@ -29,8 +29,23 @@ FileTestResult Win32FileProbe::test(std::string_view path)
     return (attributes & notOrdinary) == 0 ? FileTestResult::ordinaryFile : FileTestResult::none;
 }
 
-bool Win32ProgramStarter::start(std::string_view programPath)
+namespace
 {
+
+// A path with blanks is often stored in quotes; it names the same program,
+// so one pair of surrounding quotes is dropped.
+std::string_view withoutSurroundingQuotes(std::string_view path)
+{
+    if (path.size() >= 2 && path.front() == '"' && path.back() == '"')
+        return path.substr(1, path.size() - 2);
+    return path;
+}
+
+} // namespace
+
+bool Win32ProgramStarter::start(std::string_view registeredPath)
+{
+    const std::string_view programPath = withoutSurroundingQuotes(registeredPath);
     const std::optional<std::wstring> program = toWide(programPath);
     if (programPath.empty() || !program || program->find(L'\0') != std::wstring::npos) {
         return false;

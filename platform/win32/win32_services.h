@@ -33,10 +33,12 @@ public:
 };
 
 // Starts a program with a normal, activated window and does not wait for it.
+// The path is taken whole, blanks and all; one pair of quotes around it is
+// dropped.
 class Win32ProgramStarter final : public ProgramStarter
 {
 public:
-    [[nodiscard]] bool start(std::string_view programPath) override;
+    [[nodiscard]] bool start(std::string_view registeredPath) override;
 };
 
 // A task-modal message box with one OK button and no icon.

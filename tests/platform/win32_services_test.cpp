@@ -93,3 +93,26 @@ TEST(Win32SysInfo, LauncherStartsTheRegisteredToolAtAPathWithBlanks)
     EXPECT_TRUE(fs::exists(ran(tool))) << "the tool did not run";
     EXPECT_FALSE(fs::exists(ran(decoy))) << "the path was split at a blank";
 }
+
+// A path in quotes names the same program; the quotes are no part of it, and
+// the path is still never split at a blank. Nothing but quotes starts nothing.
+TEST(Win32ProgramStart, TakesAQuotedPathWhole)
+{
+    const fs::path tool = "C:\\Tessaro Test\\Quoted Tool\\probe tool.exe";
+    const fs::path decoy = "C:\\Tessaro Test\\Quoted.exe";
+    fs::create_directories(tool.parent_path());
+    win32::Win32ProgramStarter programs;
+    for (const std::string &registered : {"\"" + tool.string() + "\"", tool.string()}) {
+        for (const fs::path &copy : {tool, decoy}) {
+            fs::copy_file(self(), copy, fs::copy_options::overwrite_existing);
+            fs::remove(ran(copy));
+        }
+        EXPECT_TRUE(programs.start(registered)) << registered;
+        for (int i = 0; i < 1500 && !fs::exists(ran(tool)); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_TRUE(fs::exists(ran(tool))) << registered << " did not run";
+        EXPECT_FALSE(fs::exists(ran(decoy))) << registered << " was split at a blank";
+    }
+    for (const char *nothing : {"\"\"", "\""})
+        EXPECT_FALSE(programs.start(nothing)) << nothing;
+}

@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "modelwindow.h"
+#include "win32fonts.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tessaro::win32
+{
+
+class Win32Toolkit;
+
+// An off-screen bitmap the size of the client area: the window's own
+// surface is painted there in one go and copied to the screen, so a label
+// never shows half drawn.
+class BackBuffer
+{
+public:
+    BackBuffer() = default;
+    ~BackBuffer() { release(); }
+    BackBuffer(const BackBuffer &) = delete;
+    BackBuffer &operator=(const BackBuffer &) = delete;
+
+    HDC prepare(HDC screen, int width, int height);
+    void release();
+
+private:
+    HDC m_dc = nullptr;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_previous = nullptr;
+    int m_width = 0;
+    int m_height = 0;
+};
+
+// A loaded window as a native top-level window. Labels, lines, the group
+// frame and the picture are drawn by the window itself in the stacking
+// order of the model; cells, the web-address frame, check boxes and buttons
+// are child windows above them.
+class Win32Window final : public ModelWindow
+{
+public:
+    Win32Window(Win32Toolkit &toolkit, const WindowDef &def, WindowEvents &events);
+    ~Win32Window() override;
+    Win32Window(const Win32Window &) = delete;
+    Win32Window &operator=(const Win32Window &) = delete;
+
+    void setTitle(std::string_view title) override;
+    void show() override;
+
+    [[nodiscard]] HWND handle() const { return m_hwnd; }
+    static void registerClasses();
+
+protected:
+    void showChange(std::size_t at, Change change) override;
+    void startTimer(std::size_t at, int intervalMs) override;
+    void stopTimers() override;
+    void closeNativeWindow() override;
+
+private:
+    static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK elementProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleElement(HWND child, UINT message, WPARAM wParam, LPARAM lParam);
+
+    void createNativeWindow();
+    void createChild(std::size_t at);
+    void setUpTabOrder();
+    void setUpTooltips();
+    void applyDpi(int dotsPerInch);
+    void destroyNativeWindow();
+
+    [[nodiscard]] bool paintedBySurface(std::size_t at) const;
+    [[nodiscard]] int scaled(int twips) const;
+    [[nodiscard]] RECT deviceRect(std::size_t at) const;
+    [[nodiscard]] RECT bounds(std::size_t at) const;
+    [[nodiscard]] std::optional<std::size_t> elementOf(HWND child) const;
+
+    void paint();
+    void paintSurface(HDC dc, const RECT &area);
+    void paintElement(HDC dc, std::size_t at);
+    void paintChild(std::size_t at, HWND child);
+    void invalidate(std::size_t at);
+    void updateToolRect(std::size_t at);
+
+    void onCommand(WPARAM wParam);
+    void pressDialogButton(bool cancel);
+    void onActivate(WPARAM wParam);
+    LRESULT onDrawItem(const DRAWITEMSTRUCT &item);
+    LRESULT onControlColour(HDC dc, HWND child);
+    HBRUSH brushFor(Colour colour);
+
+    Win32Toolkit &m_toolkit;
+    HWND m_hwnd = nullptr;
+    HWND m_tooltip = nullptr;
+    int m_dpi = 96;
+    FontSet m_fonts;
+    BackBuffer m_buffer;
+    std::vector<HWND> m_children;      // by model position; none for drawn elements
+    std::vector<std::wstring> m_texts; // captions in UTF-16, by model position
+    std::vector<std::size_t> m_tabOrder;
+    std::optional<std::size_t> m_defaultButton;
+    std::optional<std::size_t> m_cancelButton;
+    HWND m_lastFocus = nullptr;
+    std::vector<std::pair<Colour, HBRUSH>> m_brushes;
+    bool m_shown = false;
+};
+
+} // namespace tessaro::win32

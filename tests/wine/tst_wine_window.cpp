@@ -1,0 +1,335 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tessaro.exe under wine on Xvfb: its main window read cell by cell from
+// screenshots at frozen moments, the colour buttons, the check boxes, the
+// tab order, the About dialog, the system-information launcher and Exit.
+#include "infotessaro_window.h"
+#include "ruzozura_keys.h"
+#include "screenshot_decoder.h"
+#include "wineclock.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <QTimeZone>
+
+using namespace Qt::StringLiterals;
+using namespace tessaro;
+using namespace tessaro::winetest;
+namespace shot = tessaro::screenshot;
+namespace rz = tessaro::ruzozura;
+
+namespace
+{
+
+const QString aboutTitle = u"^Info zu Tessaro$"_s;
+const QColor olive{128, 128, 0}, red{255, 0, 0}, blue{0, 0, 192}, yellow{255, 255, 0},
+    orange{255, 128, 0}, lightGreen{128, 255, 128};
+
+QString expectedFace(const QString &moment)
+{
+    return shot::faceText(
+        QDateTime::fromString(moment, u"yyyy-MM-dd HH:mm:ss"_s).toTimeZone(QTimeZone::utc()));
+}
+
+// Empty when the face reads `expected` in the lit colour, else what it shows.
+std::function<QString(const QImage &)> showsFace(const QString &expected,
+                                                 QColor lit = shot::startLit)
+{
+    return [=](const QImage &image) {
+        QString fault;
+        const auto face = shot::readFace(image, fault, lit);
+        if (!face)
+            return fault;
+        return *face == expected ? QString() : u"shows "_s + *face;
+    };
+}
+
+// Empty when the face reads as any date and time in the lit colour.
+std::function<QString(const QImage &)> showsAnyFace(QColor lit)
+{
+    return [=](const QImage &image) {
+        QString fault;
+        return shot::readFace(image, fault, lit) ? QString() : fault;
+    };
+}
+
+QString colourName(QColor c)
+{
+    return u"%1,%2,%3"_s.arg(c.red()).arg(c.green()).arg(c.blue());
+}
+
+// Empty when every element shows its colour over most of its rectangle.
+std::function<QString(const QImage &)>
+showColours(const QList<std::pair<ElementKey, QColor>> &expected)
+{
+    return [=](const QImage &image) {
+        QStringList wrong;
+        for (const auto &[key, colour] : expected) {
+            const QColor seen = shot::mainColour(image, shot::elementRect(key));
+            if (seen != colour)
+                wrong << QString::fromUtf8(key.name.data(), qsizetype(key.name.size())) + u" "_s +
+                             colourName(seen);
+        }
+        return wrong.join(u", "_s);
+    };
+}
+
+// Text or lines in the rectangle, or none.
+std::function<QString(const QImage &)> inkIn(QRect rect, bool expected)
+{
+    return [=](const QImage &image) {
+        return shot::showsInk(image, rect) == expected
+                   ? QString()
+                   : (expected ? u"nothing drawn in "_s : u"ink left in "_s) +
+                         u"%1,%2 %3x%4"_s.arg(rect.x())
+                             .arg(rect.y())
+                             .arg(rect.width())
+                             .arg(rect.height());
+    };
+}
+
+// Where the year readout's digits stand once shown: right of the year cells
+// and clear of the byte bracket and the year heading's border.
+const QRect yearDigits{305, 97, 32, 11};
+
+QPoint aboutPoint(ElementKey key)
+{
+    for (const ElementDef &e : infotessaroWindow().elements)
+        if (e.key == key)
+            return shot::pixelRect(e.rect).center();
+    return {};
+}
+
+void keepShot(const QImage &image, const QString &name)
+{
+    const QString dir = qEnvironmentVariable("TESSARO_SHOT_DIR");
+    if (!dir.isEmpty() && QDir().mkpath(dir))
+        image.save(dir + u"/"_s + name + u".png"_s);
+}
+
+QString dialogWindow()
+{
+    const auto found = visibleWindows(aboutTitle);
+    return found.size() == 1 ? found.front().id : QString();
+}
+
+// The message box has the program's title too; it is told from the main
+// window by its size.
+bool messageBoxShown(QSize mainWindow)
+{
+    const auto windows = visibleWindows(u"^Tessaro$"_s);
+    return std::any_of(windows.begin(), windows.end(),
+                       [&](const TopWindow &w) { return w.size != mainWindow; });
+}
+
+QString prefixPath(const QString &windowsPath)
+{
+    QString path = windowsPath;
+    path.replace(u"C:\\"_s, qEnvironmentVariable("WINEPREFIX") + u"/drive_c/"_s);
+    return path.replace(u'\\', u'/');
+}
+
+} // namespace
+
+class TestWineWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void facesAtFrozenMoments();
+    void colourButtons();
+    void checkBoxes();
+    void tabOrderEscapeAndExit();
+    void aboutDialogOnce();
+    void systemInformation();
+};
+
+void TestWineWindow::initTestCase()
+{
+    for (const char *name : {"TESSARO_WINDOWS_EXE", "TESSARO_LIBFAKETIME", "WINEPREFIX"})
+        QVERIFY2(!qEnvironmentVariableIsEmpty(name), name);
+}
+
+// The main window's client area at 96 dpi in the table's colours, and its
+// rows at moments around the year switch, there and back, in one run.
+void TestWineWindow::facesAtFrozenMoments()
+{
+    const QStringList moments{u"2026-12-07 13:37:42"_s, u"2047-12-31 23:59:59"_s,
+                              u"2048-01-01 00:00:00"_s, u"2047-12-31 23:59:58"_s,
+                              u"2099-12-31 23:59:59"_s, u"2001-02-28 07:08:09"_s};
+    WineClock clock;
+    QVERIFY(clock.start(moments.front()));
+    QCOMPARE(clock.grab().size(), clientSize);
+    const QString look = clock.awaitShot(showColours({{rz::Command1, orange},
+                                                      {rz::Command2, olive},
+                                                      {rz::Command3, red},
+                                                      {rz::Command4, blue},
+                                                      {rz::Command5, yellow},
+                                                      {rz::Frame18, lightGreen},
+                                                      {rz::hexa1[0], yellow},
+                                                      {rz::Label7, shot::windowGreen}}));
+    QVERIFY2(look.isEmpty(), qPrintable(look));
+    for (const QString &moment : moments) {
+        clock.setMoment(moment);
+        const QString fault = clock.awaitShot(showsFace(expectedFace(moment)));
+        QVERIFY2(fault.isEmpty(), qPrintable(moment + u": "_s + fault));
+        keepShot(clock.grab(), u"face "_s + moment.left(10));
+    }
+}
+
+// Each colour button lights the cells in its own face colour.
+void TestWineWindow::colourButtons()
+{
+    WineClock clock;
+    QVERIFY(clock.start(u"2033-05-17 21:42:10"_s));
+    for (const auto &[button, lit] : {std::pair{rz::Command2, olive},
+                                      {rz::Command3, red},
+                                      {rz::Command4, blue},
+                                      {rz::Command2, olive}}) {
+        QVERIFY(clock.click(button));
+        const QString fault =
+            clock.awaitShot(showsFace(expectedFace(u"2033-05-17 21:42:10"_s), lit));
+        QVERIFY2(fault.isEmpty(), qPrintable(colourName(lit) + u": "_s + fault));
+    }
+    keepShot(clock.grab(), u"olive"_s);
+}
+
+// Check3 hides and shows the hexadecimal digits, Check2 the texts about bits
+// and bytes, Check1 shows and hides the decimal readouts.
+void TestWineWindow::checkBoxes()
+{
+    WineClock clock;
+    QVERIFY(clock.start(u"2026-12-07 10:11:12"_s));
+    const QRect label18 = shot::elementRect(rz::Label18).adjusted(0, 0, -2, 0);
+    const QList<std::pair<ElementKey, std::function<QString(const QImage &)>>> steps{
+        {rz::Check3,
+         showColours({{rz::hexa1[0], shot::windowGreen}, {rz::hexa1[4], shot::windowGreen}})},
+        {rz::Check3, showColours({{rz::hexa1[0], yellow}, {rz::hexa1[4], yellow}})},
+        {rz::Check2, inkIn(label18, false)},
+        {rz::Check2, inkIn(label18, true)},
+        {rz::Check1, inkIn(yearDigits, true)},
+        {rz::Check1, inkIn(yearDigits, false)},
+    };
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        QVERIFY(clock.click(steps[i].first));
+        const QString fault = clock.awaitShot(steps[i].second);
+        if (!fault.isEmpty())
+            keepShot(clock.lastShot(), u"failed check step %1"_s.arg(i));
+        QVERIFY2(fault.isEmpty(), qPrintable(u"step %1: "_s.arg(i) + fault));
+        if (i == 0 || i == 4)
+            keepShot(clock.grab(), u"check step %1"_s.arg(i));
+    }
+}
+
+// The keyboard alone: the focus starts on Exit and moves in the tab order
+// Check1, Command2, Command3, Command4, Command5, Check2, Check3, back to Exit;
+// Space presses what has it. Escape closes the About dialog, and the focus
+// returns to the main window where it was.
+void TestWineWindow::tabOrderEscapeAndExit()
+{
+    const QString moment = u"2030-03-03 03:03:03"_s;
+    WineClock clock;
+    QVERIFY(clock.start(moment));
+    QVERIFY2(clock.awaitShot(showsFace(expectedFace(moment))).isEmpty(), "no face");
+    const QList<std::pair<QString, std::function<QString(const QImage &)>>> steps{
+        {u"Tab space"_s, inkIn(yearDigits, true)}, // Check1
+        {u"Tab space"_s, showsAnyFace(olive)},     // Command2
+        {u"Tab space"_s, showsAnyFace(red)},       // Command3
+        {u"Tab space"_s, showsAnyFace(blue)},      // Command4
+    };
+    for (const auto &[keys, check] : steps) {
+        QVERIFY(WineClock::keys(keys));
+        const QString fault = clock.awaitShot(check);
+        QVERIFY2(fault.isEmpty(), qPrintable(keys + u": "_s + fault));
+    }
+    QVERIFY(WineClock::keys(u"Tab space"_s)); // Command5
+    QVERIFY2(awaitTrue([] { return !dialogWindow().isEmpty(); }), "no About dialog");
+    QVERIFY(WineClock::keys(u"Escape"_s));
+    QVERIFY2(awaitTrue([] { return visibleWindows(aboutTitle).isEmpty(); }),
+             "Escape left the dialog open");
+    const QRect label18 = shot::elementRect(rz::Label18).adjusted(0, 0, -2, 0);
+    for (const auto &[keys, check] :
+         QList<std::pair<QString, std::function<QString(const QImage &)>>>{
+             {u"Tab space"_s, inkIn(label18, false)},                            // Check2
+             {u"Tab space"_s, showColours({{rz::hexa1[0], shot::windowGreen}})}, // Check3
+         }) {
+        QVERIFY(WineClock::keys(keys));
+        const QString fault = clock.awaitShot(check);
+        QVERIFY2(fault.isEmpty(), qPrintable(keys + u": "_s + fault));
+    }
+    QVERIFY(WineClock::keys(u"Tab space"_s)); // Exit
+    QCOMPARE(clock.awaitExit(), 0);
+}
+
+// "Info " opens the dialog, OK closes it, and it opens again; a second click
+// while it is open makes no second dialog; Exit ends the program with the
+// dialog open. (Under wine without a window manager both windows open at the
+// screen's corner, so the dialog is only clicked while it is in front.)
+void TestWineWindow::aboutDialogOnce()
+{
+    WineClock clock;
+    QVERIFY(clock.start(u"2026-12-07 12:00:00"_s));
+    QVERIFY(clock.click(rz::Command5));
+    QVERIFY2(awaitTrue([] { return !dialogWindow().isEmpty(); }), "no About dialog");
+    QVERIFY(clock.clickAt(dialogWindow(), aboutPoint(infotessaro::cmdOK)));
+    QVERIFY2(awaitTrue([] { return visibleWindows(aboutTitle).isEmpty(); }), "OK left it open");
+    QVERIFY(clock.click(rz::Command5));
+    QVERIFY2(awaitTrue([] { return !dialogWindow().isEmpty(); }), "no second opening");
+    QVERIFY(clock.click(rz::Command5));
+    // Clicks are handled in order: once red shows, the second "Info " click
+    // has been handled too.
+    QVERIFY(clock.click(rz::Command3));
+    QVERIFY2(clock.awaitShot(showsAnyFace(red)).isEmpty(), "red did not show");
+    QCOMPARE(visibleWindows(aboutTitle).size(), 1);
+    QVERIFY(clock.click(rz::Command1));
+    QCOMPARE(clock.awaitExit(), 0);
+    QVERIFY(visibleWindows(aboutTitle).isEmpty());
+}
+
+// Systeminfo starts the tool the registry names, at a path with blanks and
+// also stored in quotes, never split at a blank; with nothing registered the
+// one message appears, and its OK closes it. The dialog stays open.
+void TestWineWindow::systemInformation()
+{
+    const QString tool = u"C:\\Tessaro Fenster\\System Info\\probe tool.exe"_s;
+    const QString decoy = u"C:\\Tessaro Fenster\\System.exe"_s;
+    const QString key = u"HKLM\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"_s;
+    const QString locationKey = u"HKLM\\SOFTWARE\\Microsoft\\Shared Tools Location"_s;
+    QVERIFY(QDir().mkpath(QFileInfo(prefixPath(tool)).absolutePath()));
+    for (const QString &copy : {tool, decoy}) {
+        QFile::remove(prefixPath(copy));
+        QVERIFY(QFile::copy(qEnvironmentVariable("TESSARO_WINDOWS_PROBE"), prefixPath(copy)));
+    }
+    WineClock clock;
+    QVERIFY(clock.start(u"2026-12-07 12:00:00"_s));
+    const QSize mainWindow = visibleWindows(u"^Tessaro$"_s).front().size;
+    QVERIFY(clock.click(rz::Command5));
+    QVERIFY2(awaitTrue([] { return !dialogWindow().isEmpty(); }), "no About dialog");
+
+    reg({u"delete"_s, key});
+    reg({u"delete"_s, locationKey});
+    QVERIFY(WineClock::keys(u"alt+s"_s));
+    QVERIFY2(awaitTrue([&] { return messageBoxShown(mainWindow); }), "no message");
+    QVERIFY(WineClock::keys(u"Return"_s));
+    QVERIFY2(awaitTrue([&] { return !messageBoxShown(mainWindow); }), "OK left the message open");
+    QVERIFY(!dialogWindow().isEmpty());
+
+    for (const QString &registered : {tool, u"\""_s + tool + u"\""_s}) {
+        for (const QString &copy : {tool, decoy})
+            QFile::remove(prefixPath(copy) + u".ran"_s);
+        QVERIFY(
+            reg({u"add"_s, key, u"/v"_s, u"PATH"_s, u"/t"_s, u"REG_SZ"_s, u"/d"_s, registered}));
+        QVERIFY(clock.clickAt(dialogWindow(), aboutPoint(infotessaro::cmdSysInfo)));
+        QVERIFY2(awaitTrue([&] { return QFile::exists(prefixPath(tool) + u".ran"_s); }),
+                 qPrintable(registered + u" did not run"_s));
+        QVERIFY2(!QFile::exists(prefixPath(decoy) + u".ran"_s), "split at a blank");
+        QVERIFY(!messageBoxShown(mainWindow));
+    }
+
+    QVERIFY(clock.click(rz::Command1));
+    QCOMPARE(clock.awaitExit(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestWineWindow)
+#include "tst_wine_window.moc"

@@ -1,0 +1,180 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "wineclock.h"
+
+#include "screenshot_decoder.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace tessaro::winetest
+{
+namespace
+{
+
+// Where the pointer rests between clicks: off every window, so no tooltip
+// gets into a screenshot.
+constexpr QPoint restingPointer{1270, 1010};
+
+std::optional<QByteArray> runForBytes(const QString &program, const QStringList &arguments,
+                                      int timeoutMs)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(timeoutMs) || process.exitStatus() != QProcess::NormalExit) {
+        process.kill();
+        process.waitForFinished();
+        return std::nullopt;
+    }
+    return process.readAllStandardOutput();
+}
+
+} // namespace
+
+std::optional<QString> run(const QString &program, const QStringList &arguments, int timeoutMs)
+{
+    const auto bytes = runForBytes(program, arguments, timeoutMs);
+    return bytes ? std::optional(QString::fromUtf8(*bytes)) : std::nullopt;
+}
+
+bool awaitTrue(const std::function<bool()> &done, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QTest::qWait(50);
+    }
+    return true;
+}
+
+QList<TopWindow> visibleWindows(const QString &titlePattern)
+{
+    QList<TopWindow> found;
+    const auto ids =
+        run(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--name"_s, titlePattern});
+    for (const QString &id : ids.value_or(QString()).split(u'\n', Qt::SkipEmptyParts)) {
+        const auto geometry = run(u"xdotool"_s, {u"getwindowgeometry"_s, id});
+        const auto match =
+            QRegularExpression(u"Geometry: (\\d+)x(\\d+)"_s).match(geometry.value_or(QString()));
+        if (match.hasMatch())
+            found.append({id, QSize(match.captured(1).toInt(), match.captured(2).toInt())});
+    }
+    return found;
+}
+
+bool reg(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(u"wine"_s, QStringList{u"reg"_s} + arguments + QStringList{u"/f"_s});
+    return process.waitForFinished(patienceMs) && process.exitCode() == 0;
+}
+
+WineClock::WineClock() : m_timeFile(m_dir.filePath(u"moment"_s)) {}
+
+WineClock::~WineClock()
+{
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.kill();
+        m_process.waitForFinished(patienceMs);
+    }
+}
+
+void WineClock::setMoment(const QString &moment)
+{
+    QFile file(m_timeFile + u".part"_s);
+    file.open(QIODevice::WriteOnly);
+    file.write(moment.toUtf8() + '\n');
+    file.close();
+    // Replaced whole, so the clock never reads half a moment.
+    QFile::remove(m_timeFile);
+    QFile::rename(file.fileName(), m_timeFile);
+}
+
+bool WineClock::start(const QString &moment)
+{
+    setMoment(moment);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"LD_PRELOAD"_s, qEnvironmentVariable("TESSARO_LIBFAKETIME"));
+    env.insert(u"FAKETIME_TIMESTAMP_FILE"_s, m_timeFile);
+    env.insert(u"FAKETIME_NO_CACHE"_s, u"1"_s);
+    // Timers keep the real monotonic clock, so the tick still comes.
+    env.insert(u"FAKETIME_DONT_FAKE_MONOTONIC"_s, u"1"_s);
+    env.insert(u"TZ"_s, u"UTC"_s);
+    m_process.setProcessEnvironment(env);
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process.start(u"wine"_s, {qEnvironmentVariable("TESSARO_WINDOWS_EXE")});
+    const QSize framed =
+        clientSize + QSize(2 * clientOffset.x(), clientOffset.y() + clientOffset.x());
+    return awaitTrue([&] {
+        for (const TopWindow &top : visibleWindows(u"^Tessaro$"_s))
+            if (top.size == framed) {
+                m_window = top.id;
+                return true;
+            }
+        return false;
+    });
+}
+
+QImage WineClock::grab() const
+{
+    const auto ppm = runForBytes(
+        u"import"_s, {u"-window"_s, m_window, u"-depth"_s, u"8"_s, u"ppm:-"_s}, patienceMs);
+    if (!ppm)
+        return {};
+    const QImage framed = QImage::fromData(*ppm, "PPM");
+    if (framed.isNull())
+        return {};
+    return framed.copy(QRect(clientOffset, clientSize)).convertToFormat(QImage::Format_RGB32);
+}
+
+QString WineClock::awaitShot(const std::function<QString(const QImage &)> &check) const
+{
+    QString fault = u"no screenshot"_s;
+    awaitTrue([&] {
+        // Two equal shots in a row: nothing was half painted.
+        const QImage shot = grab();
+        if (shot.isNull() || shot != grab())
+            return false;
+        m_lastShot = shot;
+        fault = check(shot);
+        return fault.isEmpty();
+    });
+    return fault;
+}
+
+bool WineClock::clickAt(const QString &window, QPoint clientPoint) const
+{
+    const QPoint at = clientPoint + clientOffset;
+    const bool clicked =
+        run(u"xdotool"_s, {u"mousemove"_s, u"--window"_s, window, QString::number(at.x()),
+                           QString::number(at.y()), u"click"_s, u"1"_s})
+            .has_value();
+    run(u"xdotool"_s,
+        {u"mousemove"_s, QString::number(restingPointer.x()), QString::number(restingPointer.y())});
+    return clicked;
+}
+
+bool WineClock::click(ElementKey key) const
+{
+    return clickAt(m_window, screenshot::elementRect(key).center());
+}
+
+bool WineClock::keys(const QString &keys)
+{
+    return run(u"xdotool"_s,
+               QStringList{u"key"_s, u"--delay"_s, u"80"_s} + keys.split(u' ', Qt::SkipEmptyParts))
+        .has_value();
+}
+
+int WineClock::awaitExit()
+{
+    if (!m_process.waitForFinished(patienceMs) || m_process.exitStatus() != QProcess::NormalExit)
+        return -1;
+    return m_process.exitCode();
+}
+
+} // namespace tessaro::winetest
