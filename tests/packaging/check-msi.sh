@@ -100,8 +100,7 @@ check "the licence is the GPL" grep -q 'GNU GENERAL PUBLIC LICENSE' "$work/unzip
 
 # A later release: the same installer source with the next version number.
 cmake -S . -B "$work/config" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-    -DTESSARO_WITH_QT=OFF -DBUILD_TESTING=OFF \
-    -DTESSARO_BUILD_BENCHMARKS=OFF >/dev/null
+    -DBUILD_TESTING=OFF -DTESSARO_BUILD_BENCHMARKS=OFF >/dev/null
 mkdir -p "$work/later"
 sed "s/$version/$later_version/g" "$work/config/packaging/windows/tessaro.wxs" >"$work/later/tessaro.wxs"
 cmp -s "$work/config/packaging/windows/tessaro.wxs" "$work/later/tessaro.wxs" &&
