@@ -70,6 +70,8 @@ version=$(msiinfo export "$work/tessaro.msi" Property | tr -d '\r' |
 folder="$work/zip/Tessaro-$version"
 mkdir -p "$folder"
 cp "$files/Tessaro.exe" "$files/COPYING.txt" "$files/LIESMICH.txt" "$folder/"
+# Every file dated like the program: the same program gives the same zip.
+find "$work/zip" -exec touch -r "$exe" {} +
 (cd "$work/zip" && zip -q -X -r "$work/tessaro.zip" "Tessaro-$version")
 
 msi="$output_dir/Tessaro-$version-x64.msi"
