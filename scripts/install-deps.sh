@@ -8,9 +8,9 @@ set -eu
 build="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev fonts-liberation2"
 display="xvfb xauth xdotool x11-utils imagemagick openbox"
 tests="libgtest-dev libgmock-dev googletest libbenchmark-dev faketime desktop-file-utils appstream dpkg-dev file procps psmisc librsvg2-bin groff-base man-db at-spi2-core python3-pyatspi dbus dbus-x11 weston qt6-wayland clang-format stress-ng"
-windows="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64"
-# Cross-building Tessaro.exe alone.
-windows_build="cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64"
+windows="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 wixl msitools zip unzip"
+# Cross-building Tessaro.exe alone, and packing its MSI and zip.
+windows_build="cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wixl msitools zip"
 # Tessaro.exe's windows under wine: wine's bitmap "MS Sans Serif", the fake
 # clock, and a Linux test program built with Qt.
 windows_window="$build $display $windows faketime libfaketime fonts-wine"
@@ -18,7 +18,7 @@ windows_window="$build $display $windows faketime libfaketime fonts-wine"
 case "${1:-}" in
 run) wanted="$build $display" ;;
 test) wanted="$build $display $tests $windows fonts-wine" ;;
-windows) wanted="cmake ninja-build googletest $windows" ;;
+windows) wanted="cmake ninja-build googletest $windows $display" ;;
 windows-build) wanted="$windows_build" ;;
 windows-window) wanted="$windows_window" ;;
 *)

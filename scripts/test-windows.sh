@@ -3,7 +3,8 @@
 # Cross-builds Tessaro.exe, the toolkit-free parts and the Win32 services with
 # mingw-w64 and runs their tests under wine, in a throwaway wine prefix whose
 # registry is seeded first; then tests Tessaro.exe's windows under wine on
-# Xvfb (scripts/test-windows-window.sh). Installs the missing Debian packages
+# Xvfb (scripts/test-windows-window.sh), and its installer in a prefix of its
+# own (tests/packaging/check-msi.sh). Installs the missing Debian packages
 # with apt-get.
 # Usage: test-windows.sh [BUILD_DIR]   (default: build-win)
 set -eu
@@ -52,4 +53,7 @@ stop_wine
 
 # Tessaro.exe's windows, on a display of their own.
 scripts/test-windows-window.sh "$build_dir" || status=$?
+
+# Its installer and portable zip: installed, started, upgraded, uninstalled.
+tests/packaging/check-msi.sh "$build_dir/app/Tessaro.exe" || status=$?
 exit "$status"
