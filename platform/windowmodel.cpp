@@ -118,12 +118,13 @@ std::optional<std::size_t> WindowModel::containerOf(std::size_t at) const
     return indexOf(parent);
 }
 
-void WindowModel::noteChange(std::size_t at)
+bool WindowModel::noteIf(std::size_t at, bool changed)
 {
-    if (m_changedFlags[at])
-        return;
-    m_changedFlags[at] = true;
-    m_changed.push_back(at);
+    if (changed && !m_changedFlags[at]) {
+        m_changedFlags[at] = true;
+        m_changed.push_back(at);
+    }
+    return changed;
 }
 
 std::vector<std::size_t> WindowModel::takeChanged()
@@ -148,50 +149,32 @@ template <typename Value, typename Given> bool assign(Value &field, const Given 
 
 bool WindowModel::setCaption(std::size_t at, std::string_view text)
 {
-    if (!assign(m_states[at].caption, text))
-        return false;
-    noteChange(at);
-    return true;
+    return noteIf(at, assign(m_states[at].caption, text));
 }
 
 bool WindowModel::setBackColour(std::size_t at, Colour colour)
 {
-    if (!assign(m_states[at].back, colour))
-        return false;
-    noteChange(at);
-    return true;
+    return noteIf(at, assign(m_states[at].back, colour));
 }
 
 bool WindowModel::setVisible(std::size_t at, bool visible)
 {
-    if (!assign(m_states[at].visible, visible))
-        return false;
-    noteChange(at);
-    return true;
+    return noteIf(at, assign(m_states[at].visible, visible));
 }
 
 bool WindowModel::setBorder(std::size_t at, int style)
 {
-    if (!assign(m_states[at].border, style))
-        return false;
-    noteChange(at);
-    return true;
+    return noteIf(at, assign(m_states[at].border, style));
 }
 
 bool WindowModel::setValue(std::size_t at, int value)
 {
-    if (!assign(m_states[at].value, value))
-        return false;
-    noteChange(at);
-    return true;
+    return noteIf(at, assign(m_states[at].value, value));
 }
 
 bool WindowModel::setAccessibleName(std::size_t at, std::string_view name)
 {
-    if (!assign(m_states[at].accessibleName, name))
-        return false;
-    noteChange(at);
-    return true;
+    return noteIf(at, assign(m_states[at].accessibleName, name));
 }
 
 std::vector<std::size_t> WindowModel::tabOrder() const

@@ -163,7 +163,8 @@ private:
         std::size_t operator()(const ElementKey &key) const noexcept;
     };
 
-    void noteChange(std::size_t at);
+    // Notes the element in the change report when `changed`; returns `changed`.
+    bool noteIf(std::size_t at, bool changed);
 
     const WindowDef &m_def;
     std::vector<const ElementDef *> m_elements;
