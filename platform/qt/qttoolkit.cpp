@@ -261,9 +261,7 @@ private:
     {
         switch (def.kind) {
         case ElementKind::Label:
-            return withView(
-                at, def,
-                new LabelWidget(parent, alignmentOf(def), (def.flags & flags::transparent) != 0));
+            return withView(at, def, createLabel(parent, def));
         case ElementKind::CellFrame:
             return withView(at, def, new CellWidget(parent));
         case ElementKind::WebFrame:
@@ -291,6 +289,14 @@ private:
         widget->setFont(font(def.font));
         m_views[at] = widget;
         return widget;
+    }
+
+    static LabelWidget *createLabel(QWidget *parent, const ElementDef &def)
+    {
+        auto *label =
+            new LabelWidget(parent, alignmentOf(def), (def.flags & flags::transparent) != 0);
+        label->setForeColour(toQColor(def.foreColour));
+        return label;
     }
 
     static WebFrameWidget *createWebFrame(QWidget *parent, const ElementDef &def)

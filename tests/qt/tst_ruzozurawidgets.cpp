@@ -371,6 +371,14 @@ private Q_SLOTS:
             const QPoint pixel = (QPointF(point) * m_shot.devicePixelRatio()).toPoint();
             QCOMPARE(QColor(m_shot.pixel(pixel)), rgbOf(colour));
         }
+        // Text in its own colour: a time cell's digit is white, never black.
+        const QImage cell = widget(ruzozura::bin1[0])->grab().toImage();
+        QSet<QRgb> inks;
+        for (int y = 0; y < cell.height(); ++y)
+            for (int x = 0; x < cell.width(); ++x)
+                inks.insert(cell.pixel(x, y) | 0xFF000000u);
+        QVERIFY(inks.contains(qRgb(255, 255, 255)));
+        QVERIFY(!inks.contains(qRgb(0, 0, 0)));
     }
 
     void focusStartsOnExitAndFollowsTheTabOrder()
