@@ -35,7 +35,7 @@ HBITMAP createPixelBuffer(HDC screen, int width, int height)
 
 HDC BackBuffer::prepare(HDC screen, int width, int height)
 {
-    if (m_dc && m_width == width && m_height == height)
+    if (m_dc && m_width >= width && m_height >= height)
         return m_dc;
     release();
     m_dc = CreateCompatibleDC(screen);
@@ -44,6 +44,15 @@ HDC BackBuffer::prepare(HDC screen, int width, int height)
     m_width = width;
     m_height = height;
     return m_dc;
+}
+
+// The small buffer of an idle second's paint stays for the next one, which
+// saves mapping fresh pages every second; a large one goes at once.
+void BackBuffer::releaseIfLarge()
+{
+    constexpr int keptPixels = 32 * 1024;
+    if (m_width * m_height > keptPixels)
+        release();
 }
 
 void BackBuffer::release()
@@ -107,9 +116,9 @@ void Win32Window::invalidate(std::size_t at)
     InvalidateRect(m_hwnd, &r, FALSE);
 }
 
-// Only what the update region touches is drawn, into a buffer the size of
-// the region's bounds that lives for this one paint: an idle clock keeps no
-// window-sized bitmap, and a second that changes repaints a few cells.
+// Only what the update region touches is drawn, into a buffer at least the
+// size of the region's bounds: an idle clock keeps no window-sized bitmap,
+// and a second that changes repaints a few cells.
 void Win32Window::paint()
 {
     HRGN update = CreateRectRgn(0, 0, 0, 0);
@@ -125,7 +134,7 @@ void Win32Window::paint()
         paintSurface(buffer, area, update);
         SetViewportOrgEx(buffer, 0, 0, nullptr);
         BitBlt(screen, area.left, area.top, width, height, buffer, 0, 0, SRCCOPY);
-        m_buffer.release();
+        m_buffer.releaseIfLarge();
     }
     EndPaint(m_hwnd, &ps);
     DeleteObject(update);
