@@ -16,7 +16,7 @@ namespace tessaro::win32
 
 class Win32Toolkit;
 
-// An off-screen bitmap for one paint: the window's own surface is painted
+// An off-screen bitmap for painting: the window's own surface is painted
 // there in one go and copied to the screen, so a label never shows half
 // drawn.
 class BackBuffer
@@ -28,6 +28,7 @@ public:
     BackBuffer &operator=(const BackBuffer &) = delete;
 
     HDC prepare(HDC screen, int width, int height);
+    void releaseIfLarge();
     void release();
 
 private:
