@@ -78,6 +78,17 @@ std::array<DeviceEdges, 4> edgeBands(const DeviceEdges &e, int width)
              {e.right - width, e.top, e.right, e.bottom}}};
 }
 
+// Whether a frame one line wide along the inside of `e` is `light` above and
+// left and `dark` below and right, which own the corners they share.
+bool framed(const QImage &shot, const DeviceEdges &e, int width, QRgb light, QRgb dark)
+{
+    auto [top, left, bottom, right] = edgeBands(e, width);
+    top.right -= width;
+    left.bottom -= width;
+    return allOf(shot, top, light) && allOf(shot, left, light) && allOf(shot, bottom, dark) &&
+           allOf(shot, right, dark);
+}
+
 } // namespace
 
 class RuzozuraWidgetsTest : public QObject
@@ -223,18 +234,9 @@ private Q_SLOTS:
         const int width = deviceLineWidth(ratio());
         for (ElementKey key : {Command1, Command2, Command3, Command4, Command5}) {
             QWidget *w = widget(key);
-            const auto bands = edgeBands(deviceBox(w, w->rect()), width);
-            // The top and left bands end where the black ones start.
-            DeviceEdges top = bands[0];
-            top.right -= width;
-            DeviceEdges left = bands[1];
-            left.bottom -= width;
-            QVERIFY2(allOf(m_shot, top, qRgb(255, 255, 255)) &&
-                         allOf(m_shot, left, qRgb(255, 255, 255)),
-                     describe(key).c_str());
-            QVERIFY2(allOf(m_shot, bands[2], qRgb(0, 0, 0)) &&
-                         allOf(m_shot, bands[3], qRgb(0, 0, 0)),
-                     describe(key).c_str());
+            QVERIFY2(
+                framed(m_shot, deviceBox(w, w->rect()), width, qRgb(255, 255, 255), qRgb(0, 0, 0)),
+                describe(key).c_str());
         }
     }
 
@@ -247,16 +249,7 @@ private Q_SLOTS:
             auto *box = qobject_cast<qt::CheckBoxWidget *>(widget(key));
             QVERIFY2(box && box->boxRect().size() == QSize(13, 13), describe(key).c_str());
             const DeviceEdges outer = deviceBox(box, box->boxRect());
-            const auto bands = edgeBands(outer, width);
-            DeviceEdges top = bands[0];
-            top.right -= width;
-            DeviceEdges left = bands[1];
-            left.bottom -= width;
-            QVERIFY2(allOf(m_shot, top, qRgb(128, 128, 128)) &&
-                         allOf(m_shot, left, qRgb(128, 128, 128)),
-                     describe(key).c_str());
-            QVERIFY2(allOf(m_shot, bands[2], qRgb(255, 255, 255)) &&
-                         allOf(m_shot, bands[3], qRgb(255, 255, 255)),
+            QVERIFY2(framed(m_shot, outer, width, qRgb(128, 128, 128), qRgb(255, 255, 255)),
                      describe(key).c_str());
             const DeviceEdges inside{outer.left + 2 * width, outer.top + 2 * width,
                                      outer.right - 2 * width, outer.bottom - 2 * width};
