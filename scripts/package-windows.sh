@@ -37,8 +37,7 @@ trap 'exit 130' INT TERM
 
 # A configure-only run of the Windows build writes the installer source and
 # the read-me with the project's version; nothing is compiled.
-if ! cmake -S . -B "$work/config" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-    -DBUILD_TESTING=OFF -DTESSARO_BUILD_BENCHMARKS=OFF >"$work/cmake.log" 2>&1; then
+if ! cmake --preset windows -B "$work/config" >"$work/cmake.log" 2>&1; then
     cat "$work/cmake.log" >&2
     fail "configuring the project failed; see the lines above"
 fi

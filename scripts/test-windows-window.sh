@@ -7,7 +7,7 @@
 # Usage: test-windows-window.sh [BUILD_DIR [TEST_FUNCTION...]]
 #   BUILD_DIR: a mingw-w64 build of scripts/test-windows.sh (Tessaro.exe and
 #   win32_services_test.exe, which doubles as the system-information probe);
-#   default build-win. TEST_FUNCTION: run only these tests.
+#   default build/windows. TEST_FUNCTION: run only these tests.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -23,7 +23,7 @@ if [ "${1:-}" = "--on-display" ]; then
     exit "$status"
 fi
 
-build_dir=$(realpath -m "${1:-build-win}")
+build_dir=$(realpath -m "${1:-build/windows}")
 [ "$#" -gt 0 ] && shift
 
 scripts/install-deps.sh windows-window

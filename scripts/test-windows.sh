@@ -6,11 +6,11 @@
 # Xvfb (scripts/test-windows-window.sh), and its installer in a prefix of its
 # own (tests/packaging/check-msi.sh). Installs the missing Debian packages
 # with apt-get.
-# Usage: test-windows.sh [BUILD_DIR]   (default: build-win)
+# The build is the `windows` preset of CMakePresets.json (warnings are errors).
+# Usage: test-windows.sh [BUILD_DIR]   (default: build/windows)
 set -eu
 cd "$(dirname "$0")/.."
-source_dir=$PWD
-build_dir=$(realpath -m "${1:-build-win}")
+build_dir=$(realpath -m "${1:-build/windows}")
 
 scripts/install-deps.sh windows
 
@@ -37,18 +37,13 @@ wine cmd /c exit 0 </dev/null >/dev/null 2>&1
 echo "test-windows: seeding the registry"
 tests/platform/seed-wine-registry.sh
 
-# Warnings stay warnings here: the native developer build makes them errors,
-# and this build is about behaviour on Windows.
 echo "test-windows: building in $build_dir"
-cmake -S "$source_dir" -B "$build_dir" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DTESSARO_DEVELOPER_BUILD=OFF \
-    -DTESSARO_TOOLKIT=win32 >/dev/null
+cmake --preset windows -B "$build_dir" >/dev/null
 cmake --build "$build_dir" -j2
 
 echo "test-windows: running the tests under wine"
 status=0
-ctest --test-dir "$build_dir" --timeout 120 --output-on-failure || status=$?
+ctest --preset windows --test-dir "$build_dir" || status=$?
 stop_wine
 
 # Tessaro.exe's windows, on a display of their own.

@@ -161,7 +161,7 @@ TEST(Tick, NamesEveryRowReadoutAndDigitCellWithItsValue)
         std::string heard;
         for (ElementKey key : {Label11, Label12, Label13, Label1, Label3, Label2, Tag1, Jahr,
                                Stunde, se, hexa1[4], hexa1[5], hexa1[6], hexa1[2], Label15})
-            heard += (heard.empty() ? "" : "|") + window("Name", {key});
+            heard.append(heard.empty() ? "" : "|").append(window("Name", {key}));
         EXPECT_EQ(heard, expected);
     }
 }
@@ -193,7 +193,7 @@ TEST(Headings, SpokenYearHeadingsNameTheSamePlaceValuesWithADigitOne)
         std::istringstream in{std::string(caption)};
         std::string words;
         for (std::string word; in >> word;)
-            words += (words.empty() ? "" : " ") + (word == "I" ? std::string("1") : word);
+            words.append(words.empty() ? "" : " ").append(word == "I" ? "1" : word);
         EXPECT_EQ(words, spoken);
     }
 }

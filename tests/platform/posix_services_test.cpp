@@ -103,7 +103,7 @@ TEST_F(PosixServices, StandInNamesTheFirstInstalledCandidate)
         StartSysInfo(services);
         EXPECT_EQ(outcome.shown,
                   std::vector<std::string>{c.started < 0 ? std::string(sysinfo::unavailableMessage)
-                                                         : candidates.at(c.started)});
+                                                         : candidates.at(std::size_t(c.started))});
     }
 }
 
