@@ -33,7 +33,7 @@ bool ProbeBuild::start()
 bool ProbeBuild::openDialog()
 {
     if (!m_clock.click(ruzozura::Command5) ||
-        !QTest::qWaitFor([] { return visibleWindows(dialogTitle).size() == 1; }, patienceMs))
+        !awaitTrue([] { return visibleWindows(dialogTitle).size() == 1; }, patienceMs))
         return false;
     m_dialog = visibleWindows(dialogTitle).value(0);
     return moveWindow(m_dialog, {700, 100});
@@ -52,7 +52,7 @@ qint64 ProbeBuild::startProbe()
     QFile marker(m_marker);
     marker.remove();
     if (clickInDialog(infotessaro::cmdSysInfo) &&
-        QTest::qWaitFor([&] { return marker.exists(); }, patienceMs))
+        awaitTrue([&] { return marker.exists(); }, patienceMs))
         marker.open(QIODevice::ReadOnly);
     const qint64 pid = marker.readLine().split(' ').value(0).toLongLong();
     return marker.remove() && pid != m_clock.pid() ? pid : 0;

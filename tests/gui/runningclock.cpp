@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "runningclock.h"
 
+#include "evidence.h"
 #include "ruzozura_keys.h"
 
 #include <QDeadlineTimer>
@@ -38,6 +39,8 @@ bool RunningClock::start(const QStringList &environment, const QString &timeZone
                         QString::number(pid()), u"--name"_s, u"^Tessaro$"_s})
                    .value_or(QString())
                    .section(u'\n', 0, 0);
+    if (m_window.isEmpty())
+        screenshot::reportFailedWait(u"the main window"_s);
     return !m_window.isEmpty();
 }
 
@@ -79,6 +82,7 @@ QString RunningClock::awaitShot(const std::function<QString(const QImage &)> &ch
         file.setAutoRemove(false);
         if (file.open() && shot.save(&file, "PNG"))
             qWarning("the last screenshot: %s", qPrintable(file.fileName()));
+        screenshot::reportFailedWait(u"a screenshot: "_s + wrong);
     }
     return wrong;
 }
@@ -104,8 +108,12 @@ QString RunningClock::awaitAnyFace(QColor lit) const
 
 int RunningClock::exitByButton()
 {
-    if (!click(ruzozura::Command1) || !m_process.waitForFinished(patienceMs))
+    if (!click(ruzozura::Command1))
         return -1;
+    if (!m_process.waitForFinished(patienceMs)) {
+        screenshot::reportFailedWait(u"the clock to end after Exit"_s);
+        return -1;
+    }
     return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
 }
 
@@ -134,11 +142,21 @@ QStringList visibleWindows(const QString &titlePattern)
     return found.value_or(QString()).split(u'\n', Qt::SkipEmptyParts);
 }
 
+bool awaitTrue(const std::function<bool()> &done, int timeoutMs)
+{
+    if (QTest::qWaitFor(done, timeoutMs))
+        return true;
+    screenshot::reportFailedWait(u"a window, a screenshot or a process"_s);
+    return false;
+}
+
 bool moveWindow(const QString &window, QPoint to)
 {
-    return RunningClock::xdotool({u"windowmove"_s, u"--sync"_s, window, QString::number(to.x()),
-                                  QString::number(to.y())})
-        .has_value();
+    if (RunningClock::xdotool({u"windowmove"_s, u"--sync"_s, window, QString::number(to.x()),
+                               QString::number(to.y())}))
+        return true;
+    screenshot::reportFailedWait(u"a window to move"_s);
+    return false;
 }
 
 bool typeUntil(const QString &window, const QString &keys, const std::function<bool()> &done)
@@ -151,6 +169,7 @@ bool typeUntil(const QString &window, const QString &keys, const std::function<b
         if (QTest::qWaitFor(done, 5000))
             return true;
     }
+    screenshot::reportFailedWait(u"keys "_s + keys + u" to take effect"_s);
     return false;
 }
 

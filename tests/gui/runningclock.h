@@ -57,6 +57,9 @@ private:
     QString m_window;
 };
 
+// Waits until `done` holds; false, with what was on the screen kept and
+// printed (evidence.h), if patience runs out.
+bool awaitTrue(const std::function<bool()> &done, int timeoutMs = patienceMs);
 // The visible top-level windows whose title matches the pattern.
 QStringList visibleWindows(const QString &titlePattern);
 // Moves a window to a place on the screen and waits until it is there.

@@ -97,7 +97,7 @@ private Q_SLOTS:
         QVERIFY(m_clock.waitForStarted(10000));
         const QStringList byPid{u"--pid"_s, QString::number(m_clock.processId()), u"--name"_s,
                                 u"^Tessaro$"_s};
-        QVERIFY(QTest::qWaitFor([&] { return !search(byPid).isEmpty(); }, 20000));
+        QVERIFY(awaitTrue([&] { return !search(byPid).isEmpty(); }, 20000));
         m_main = search(byPid).value(0);
 
         QVERIFY(m_config.isValid());
@@ -108,7 +108,7 @@ private Q_SLOTS:
         m_openbox.start(u"openbox"_s, {u"--sm-disable"_s});
         QVERIFY(m_openbox.waitForStarted(10000));
         // Framed by the window manager.
-        QVERIFY(QTest::qWaitFor(
+        QVERIFY(awaitTrue(
             [&] { return !windowProperty(m_main, u"_NET_FRAME_EXTENTS"_s).isEmpty(); }, 10000));
         openDialog();
     }
@@ -143,7 +143,7 @@ private Q_SLOTS:
             RunningClock::xdotool({u"windowactivate"_s, u"--sync"_s, m_dialog});
             QVERIFY(RunningClock::xdotool(QStringList{u"key"_s} + keys.split(u' ')));
         }
-        QVERIFY(QTest::qWaitFor(
+        QVERIFY(awaitTrue(
             [&] { return !windowIds(rootProperty(u"_NET_CLIENT_LIST"_s)).contains(m_dialog); },
             10000));
         QCOMPARE(windowIds(rootProperty(u"_NET_CLIENT_LIST"_s)), QStringList{m_main});
@@ -161,12 +161,11 @@ private Q_SLOTS:
         QVERIFY(windowIds(rootProperty(u"_NET_CLIENT_LIST"_s)).contains(m_dialog));
 
         QVERIFY(RunningClock::click(m_main, {20, 460})); // the bare window
-        QVERIFY2(QTest::qWaitFor([&] { return onTop() == m_main && active() == m_main; }, 10000),
+        QVERIFY2(awaitTrue([&] { return onTop() == m_main && active() == m_main; }, 10000),
                  "the dialog stays above the main window");
         // As a taskbar does when its entry is clicked.
         QVERIFY(RunningClock::xdotool({u"windowactivate"_s, m_dialog}));
-        QVERIFY(
-            QTest::qWaitFor([&] { return onTop() == m_dialog && active() == m_dialog; }, 10000));
+        QVERIFY(awaitTrue([&] { return onTop() == m_dialog && active() == m_dialog; }, 10000));
     }
 
     // A fixed frame with only the close box: the program asks for no
@@ -221,7 +220,7 @@ private:
         QCOMPARE(dialogs().size(), 1);
         m_dialog = dialogs().value(0);
         // Managed once the window manager has framed it and set its actions.
-        QVERIFY(QTest::qWaitFor(
+        QVERIFY(awaitTrue(
             [&] { return !windowProperty(m_dialog, u"_NET_WM_ALLOWED_ACTIONS"_s).isEmpty(); },
             10000));
     }

@@ -45,7 +45,16 @@ def wait_for(what, probe, deadline=DEADLINE):
         if found:
             return found
         pump(0.1)
+    report_failed_wait(what)
     raise SystemExit(f"FAIL {what}: nothing within {deadline:.0f} s")
+
+
+def report_failed_wait(what):
+    """Keeps and prints what was on the screen when a wait ran out."""
+    kept = tempfile.mkdtemp(prefix="failed-wait-")
+    print(f"the wait for {what} ran out; what was on the screen is kept in {kept}", flush=True)
+    subprocess.run([os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools",
+                                 "screen-evidence.sh"), kept, str(os.getpid())], timeout=60)
 
 
 def pump(seconds):

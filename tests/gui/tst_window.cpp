@@ -216,7 +216,7 @@ private Q_SLOTS:
         QVERIFY2(pid > 0, "the program did not start");
         QCOMPARE(QFile::symLinkTarget(u"/proc/%1/exe"_s.arg(pid)), build.probe());
         // Gone once it ends, not even left as a zombie.
-        QVERIFY(QTest::qWaitFor([&] { return processGone(pid); }, patienceMs));
+        QVERIFY(awaitTrue([&] { return processGone(pid); }, patienceMs));
         QCOMPARE(build.clock().exitByButton(), 0);
         QCOMPARE(build.reports(), QStringList());
     }
@@ -233,7 +233,7 @@ private Q_SLOTS:
         // The box carries the program's title, as the main window does, and
         // gives its OK button the focus just after it appears.
         const auto boxes = [] { return visibleWindows(u"^Tessaro$"_s); };
-        QVERIFY(QTest::qWaitFor([&] { return boxes().size() == 2; }, patienceMs));
+        QVERIFY(awaitTrue([&] { return boxes().size() == 2; }, patienceMs));
         QStringList box = boxes();
         box.removeAll(build.clock().window());
         QVERIFY(typeUntil(box.value(0), u"Return"_s, [&] { return boxes().size() == 1; }));

@@ -90,7 +90,7 @@ private Q_SLOTS:
             QVERIFY2(probe > 0, "the program did not start");
             probes << probe;
             QVERIFY(build.clickInDialog(infotessaro::cmdOK));
-            QVERIFY(QTest::qWaitFor([&] { return build.dialogClosed(); }, patienceMs));
+            QVERIFY(awaitTrue([&] { return build.dialogClosed(); }, patienceMs));
             for (ElementKey key :
                  {Command3, Check1, Command4, Check2, Check3, Command2, Check1, Check2, Check3}) {
                 QVERIFY(clock.click(key));
@@ -103,7 +103,7 @@ private Q_SLOTS:
         }
         // The clock reaps the programs it started once they end.
         for (const qint64 probe : probes)
-            QVERIFY2(QTest::qWaitFor([&] { return processGone(probe); }, patienceMs),
+            QVERIFY2(awaitTrue([&] { return processGone(probe); }, patienceMs),
                      qPrintable(QString::number(probe)));
         QCOMPARE(clock.exitByButton(), 0);
         QCOMPARE(build.reports(), QStringList());

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wineclock.h"
 
+#include "evidence.h"
 #include "screenshot_decoder.h"
 
 #include <QDeadlineTimer>
@@ -44,8 +45,10 @@ bool awaitTrue(const std::function<bool()> &done, int timeoutMs)
 {
     QDeadlineTimer deadline(timeoutMs);
     while (!done()) {
-        if (deadline.hasExpired())
+        if (deadline.hasExpired()) {
+            screenshot::reportFailedWait(u"a window, a screenshot or a process"_s);
             return false;
+        }
         QTest::qWait(50);
     }
     return true;
@@ -190,7 +193,11 @@ bool WineClock::keys(const QString &keys)
 
 int WineClock::awaitExit()
 {
-    if (!m_process.waitForFinished(patienceMs) || m_process.exitStatus() != QProcess::NormalExit)
+    if (!m_process.waitForFinished(patienceMs)) {
+        screenshot::reportFailedWait(u"Tessaro.exe to end"_s);
+        return -1;
+    }
+    if (m_process.exitStatus() != QProcess::NormalExit)
         return -1;
     return m_process.exitCode();
 }

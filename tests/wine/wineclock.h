@@ -58,7 +58,8 @@ public:
     static bool parkPointer();
     // Presses keys on the keyboard (to whichever window has the focus).
     static bool keys(const QString &keys);
-    // Waits for the program to end; its exit status, or -1.
+    // Waits for the program to end; its exit status, or -1 (with what was on
+    // the screen kept if it still runs).
     int awaitExit();
 
 private:
@@ -79,7 +80,8 @@ struct TopWindow {
     QSize size;
 };
 QList<TopWindow> visibleWindows(const QString &titlePattern);
-// Waits until `done` holds; false if patience runs out.
+// Waits until `done` holds; false, with what was on the screen kept and
+// printed, if patience runs out.
 bool awaitTrue(const std::function<bool()> &done, int timeoutMs = patienceMs);
 // A registry command of wine's reg tool ("add", "delete", ...).
 bool reg(const QStringList &arguments);

@@ -1,0 +1,64 @@
+#!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
+# What a window test leaves behind when a wait runs out: a screenshot of the
+# whole X screen, the top-level windows that are shown (topmost first, with
+# their titles and places), and the processes still running: those the test
+# started, and those of its wine prefix, which wine detaches from the test;
+# and which window has the keyboard focus.
+# Prints the windows and processes and saves everything in DIR.
+# Usage: screen-evidence.sh DIR [TEST_PID]
+set -u
+
+dir=$1
+test_pid=${2:-$PPID}
+mkdir -p "$dir" || exit 1
+
+echo "--- the screen: $dir/screen.png"
+import -window root "$dir/screen.png" 2>&1
+
+echo "--- top-level windows shown, topmost first (id \"title\": (class) size+x+y)"
+xwininfo -root -tree >"$dir/window-tree.txt" 2>&1
+xwininfo -root -children 2>/dev/null | sed -n 's/^ *\(0x[0-9a-f]*\) /\1 /p' |
+    while read -r id rest; do
+        if xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; then
+            echo "$id $rest"
+        fi
+    done | tee "$dir/windows.txt"
+
+echo "--- the window with the keyboard focus"
+focus=$(xdotool getwindowfocus -f 2>/dev/null)
+if [ -n "$focus" ]; then
+    xwininfo -id "$focus" 2>/dev/null | sed -n 's/^xwininfo: Window id: //p'
+else
+    echo "(none)"
+fi | tee "$dir/focus.txt"
+
+echo "--- processes the test started, and those of its wine prefix"
+# Descendants of the test, found through the parent of every process.
+ps -eo pid=,ppid= >"$dir/parents.txt"
+family=$(awk -v root="$test_pid" -v self=$$ '
+    { parent[$1] = $2 }
+    END {
+        wanted[root] = 1
+        do {
+            grew = 0
+            for (p in parent)
+                if (!(p in wanted) && p != self && (parent[p] in wanted)) { wanted[p] = 1; grew = 1 }
+        } while (grew)
+        for (p in wanted) if (p != root) printf "%s ", p
+    }' "$dir/parents.txt")
+if [ -n "${WINEPREFIX:-}" ]; then
+    for environ in /proc/[0-9]*/environ; do
+        if { tr '\0' '\n' <"$environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+            pid=${environ#/proc/}
+            family="$family ${pid%/environ}"
+        fi
+    done
+fi
+pids=$(echo "$family" | tr ' ' '\n' | grep -vx -e '' -e "$test_pid" -e "$$" | sort -un | paste -sd,)
+if [ -n "$pids" ]; then
+    ps -o pid,ppid,stat,etime,time,args -p "$pids" | tee "$dir/processes.txt"
+else
+    echo "(none)" | tee "$dir/processes.txt"
+fi
+rm -f "$dir/parents.txt"
