@@ -6,7 +6,7 @@
 # screenshots with the screenshot decoder of the Linux window tests.
 # Usage: test-windows-window.sh [BUILD_DIR [TEST_FUNCTION...]]
 #   BUILD_DIR: a mingw-w64 build of scripts/test-windows.sh (Tessaro.exe and
-#   win32_services_test.exe, which doubles as the system-information probe);
+#   sysinfo_probe.exe, a windowed stand-in for the system-information tool);
 #   default build/windows. TEST_FUNCTION: run only these tests.
 set -eu
 cd "$(dirname "$0")/.."
@@ -50,7 +50,7 @@ cmake --preset dev >/dev/null
 cmake --build --preset dev -j2 --target tst_wine_window
 
 TESSARO_WINDOWS_EXE="$build_dir/app/Tessaro.exe"
-TESSARO_WINDOWS_PROBE="$build_dir/tests/platform/win32_services_test.exe"
+TESSARO_WINDOWS_PROBE="$build_dir/tests/platform/sysinfo_probe.exe"
 TESSARO_LIBFAKETIME=$(dpkg -L libfaketime | grep '/libfaketime.so.1$' | head -n 1)
 TESSARO_SHOT_DIR="$build_dir/window-shots"
 TESSARO_WINE_WINDOW_TEST="$PWD/build/dev/tests/wine/tst_wine_window"
