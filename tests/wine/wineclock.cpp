@@ -186,9 +186,31 @@ bool WineClock::click(ElementKey key) const
 
 bool WineClock::keys(const QString &keys)
 {
-    return run(u"xdotool"_s,
+    const QString front = frontWindow();
+    return !front.isEmpty() &&
+           run(u"xdotool"_s, {u"windowfocus"_s, u"--sync"_s, front}).has_value() &&
+           run(u"xdotool"_s,
                QStringList{u"key"_s, u"--delay"_s, u"80"_s} + keys.split(u' ', Qt::SkipEmptyParts))
-        .has_value();
+               .has_value();
+}
+
+QString WineClock::frontWindow()
+{
+    const QStringList shown =
+        run(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--classname"_s, u"^tessaro\\.exe$"_s})
+            .value_or(QString())
+            .split(u'\n', Qt::SkipEmptyParts);
+    // The root window's children, topmost first; titled ones only, as
+    // tooltips take no keys.
+    const QString stacking = run(u"xwininfo"_s, {u"-root"_s, u"-children"_s}).value_or(QString());
+    const QRegularExpression titled(u"^\\s+0x([0-9a-f]+) \"[^\"]+\""_s,
+                                    QRegularExpression::MultilineOption);
+    for (auto it = titled.globalMatch(stacking); it.hasNext();) {
+        const QString id = QString::number(it.next().captured(1).toULongLong(nullptr, 16));
+        if (shown.contains(id))
+            return id;
+    }
+    return {};
 }
 
 int WineClock::awaitExit()

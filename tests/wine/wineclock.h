@@ -56,13 +56,20 @@ public:
     // margin), or moves it off every window.
     bool hover(ElementKey key) const;
     static bool parkPointer();
-    // Presses keys on the keyboard (to whichever window has the focus).
+    // Presses keys on the keyboard, to the program's window in front. Without
+    // a window manager wine at times leaves the X keyboard focus on the root
+    // window when one of its windows closes, though the program has made the
+    // next one active: the focus is given to that one first, as a window
+    // manager would.
     static bool keys(const QString &keys);
     // Waits for the program to end; its exit status, or -1 (with what was on
     // the screen kept if it still runs).
     int awaitExit();
 
 private:
+    // The program's titled window that is shown topmost.
+    static QString frontWindow();
+
     QTemporaryDir m_dir;
     QString m_timeFile;
     QProcess m_process;
