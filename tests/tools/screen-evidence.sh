@@ -27,11 +27,11 @@ xwininfo -root -children 2>/dev/null | sed -n 's/^ *\(0x[0-9a-f]*\) /\1 /p' |
 
 echo "--- the window with the keyboard focus"
 focus=$(xdotool getwindowfocus -f 2>/dev/null)
-if [ -n "$focus" ]; then
-    xwininfo -id "$focus" 2>/dev/null | sed -n 's/^xwininfo: Window id: //p'
-else
-    echo "(none)"
-fi | tee "$dir/focus.txt"
+case "$focus" in
+'') echo "(none)" ;;
+1) echo "(the window under the pointer)" ;;
+*) xwininfo -id "$focus" 2>/dev/null | sed -n 's/^xwininfo: Window id: //p' | grep . || echo "$focus" ;;
+esac | tee "$dir/focus.txt"
 
 echo "--- processes the test started, and those of its wine prefix"
 # Descendants of the test, found through the parent of every process.
