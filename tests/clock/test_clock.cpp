@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The clock's readouts: bit rows, hexadecimal cells, the date rows with the
-// year row's seven cells from 2048 on, and one tick.
+// year row's seven cells from 2048 on, and one tick, on a layout of the
+// test's own: a cell is keyed by its row's spoken name and its weight.
 #include "datesection.h"
-#include "headings.h"
 #include "readouts.h"
 #include "recording_window.h"
-#include "rows.h"
 #include "tick.h"
 
 #include <sstream>
@@ -15,9 +14,43 @@ namespace tessaro
 namespace
 {
 
-using namespace clock::rows;
-using namespace ruzozura;
 using testing::RecordingWindow;
+
+template <std::size_t count> constexpr auto cells(std::string_view row, bool text)
+{
+    std::array<clock::BitCell, count> all{};
+    for (std::size_t at = 0; at < count; ++at) {
+        const int weight = 1 << (count - 1 - at);
+        all[at] = {{row, weight}, weight, text, row};
+    }
+    return all;
+}
+constexpr auto day = cells<5>("Tag", false), hours = cells<5>("Stunden", true);
+constexpr auto month = cells<4>("Monat", false);
+constexpr auto year = cells<11>("Jahr", false);
+constexpr auto minutes = cells<6>("Minuten", true), seconds = cells<6>("Sekunden", true);
+
+// Title and decimal readout keyed by what a reader calls them.
+constexpr clock::ValueRow valueRow(clock::BitRow row, std::string_view title,
+                                   std::string_view decimal)
+{
+    return {row, {{title}, title}, {{decimal}, decimal}};
+}
+constexpr clock::HexCells hexCells(std::string_view name)
+{
+    return {{name, 1}, {name, 0}, {name, 2}, name, name, name};
+}
+constexpr ElementKey heading{"Jahr Stellen"};
+constexpr clock::ClockLayout layout{
+    valueRow(day, "Tag", "Tag dezimal"),
+    valueRow(month, "Monat", "Monat dezimal"),
+    valueRow(year, "Jahr", "Jahr dezimal"),
+    {heading, "1024 .. I", "64 .. I", "1024 .. 1", "64 .. 1"},
+    {valueRow(hours, "Stunden", "Stunden dezimal"), hexCells("Stunden hexadezimal")},
+    {valueRow(minutes, "Minuten", "Minuten dezimal"), hexCells("Minuten hexadezimal")},
+    {valueRow(seconds, "Sekunden", "Sekunden dezimal"), hexCells("Sekunden hexadezimal")}};
+constexpr ElementKey Frame39{"Jahr", 1024}, Frame38{"Jahr", 512}, Frame37{"Jahr", 256},
+    Frame36{"Jahr", 128};
 
 constexpr clock::CellColours lightsOnOff{0xC00000, 0x80FF80};
 const std::string litColour = std::to_string(lightsOnOff.lit);
@@ -67,23 +100,19 @@ TEST(BitRow, LightsTheGreedyBitsInColourTextAndSpokenName)
     }
 }
 
-TEST(HexSection, ShowsEachDigitAndBothTogetherInTheUnitsRow)
+TEST(HexSection, ShowsEachDigitAndBothTogether)
 {
     const std::map<int, std::string> values{{0, "00"},  {10, "0A"}, {15, "0F"},
                                             {16, "10"}, {23, "17"}, {47, "2F"},
                                             {48, "30"}, {59, "3B"}, {63, "3F"}};
     // The high digit, the low digit and both, as they stand in the window.
-    for (const auto &[cells, digitCells] :
-         {std::pair{clock::hoursHex, std::array{hexa1[4], hexa1[5], hexa1[3]}},
-          {clock::minutesHex, {hexa1[8], hexa1[7], hexa1[6]}},
-          {clock::secondsHex, {hexa1[1], hexa1[0], hexa1[2]}}}) {
-        for (const auto &[value, digits] : values) {
-            RecordingWindow window;
-            clock::writeHexSection(value, cells, window);
-            EXPECT_EQ(window("Caption", digitCells),
-                      (std::string{digits[0], ' ', digits[1], ' '} + digits));
-            EXPECT_EQ(window.log.size(), 6u);
-        }
+    const clock::HexCells &cells = layout.minutes.hex;
+    for (const auto &[value, digits] : values) {
+        RecordingWindow window;
+        clock::writeHexSection(value, cells, window);
+        EXPECT_EQ(window("Caption", {cells.high, cells.low, cells.combined}),
+                  (std::string{digits[0], ' ', digits[1], ' '} + digits));
+        EXPECT_EQ(window.log.size(), 6u);
     }
 }
 
@@ -101,13 +130,13 @@ TEST(DateSection, RowsReadoutsAndYearRowShowTheDate)
         {{1, 1, 2128}, "00001 0001 11111111111 | 1 1 2128 | 0 0 0 0"}};
     RecordingWindow window;
     for (const auto &[date, expected] : dates) {
-        clock::writeDateSection(date, window, lightsOnOff);
+        clock::writeDateSection(date, layout, window, lightsOnOff);
         EXPECT_EQ(shown(window, {day, month, year}) + " | " +
-                      window("Caption", {Tag1, Monat, Jahr}) + " | " +
-                      window("Visible", {Frame39, Frame38, Frame37, Frame36}),
+                      window("Caption", {layout.day.decimal.key, layout.month.decimal.key,
+                                         layout.year.decimal.key}) +
+                      " | " + window("Visible", {Frame39, Frame38, Frame37, Frame36}),
                   expected);
-        EXPECT_EQ(window("Caption", {Label15}), date.year >= 2048 ? clock::yearHeadingSevenPlaces
-                                                                  : clock::yearHeadingElevenPlaces);
+        EXPECT_EQ(window("Caption", {heading}), date.year >= 2048 ? "64 .. I" : "1024 .. I");
     }
 }
 
@@ -121,12 +150,16 @@ TEST(Tick, ShowsTheTimeInBinaryDecimalAndHexadecimalFromOneReadingPerTick)
     RecordingWindow window;
     int ticks = 0;
     for (const auto &[time, expected] : times) {
-        clock::runTick(clock, window, lightsOnOff);
+        clock::runTick(clock, layout, window, lightsOnOff);
         EXPECT_EQ(clock.reads, ++ticks);
-        EXPECT_EQ(shown(window, {hours, minutes, seconds}) + " | " +
-                      window("Caption", {hexa1[3], hexa1[6], hexa1[2]}) + " | " +
-                      window("Caption", {Stunde, z2, se}),
-                  expected);
+        EXPECT_EQ(
+            shown(window, {hours, minutes, seconds}) + " | " +
+                window("Caption", {layout.hours.hex.combined, layout.minutes.hex.combined,
+                                   layout.seconds.hex.combined}) +
+                " | " +
+                window("Caption", {layout.hours.row.decimal.key, layout.minutes.row.decimal.key,
+                                   layout.seconds.row.decimal.key}),
+            expected);
     }
 }
 
@@ -139,28 +172,33 @@ TEST(Tick, NamesEveryRowReadoutAndDigitCellWithItsValue)
         {{6, 12, 2026, 12, 34, 56},
          "Tag: 6|Monat: 12|Jahr: 2026|Stunden: 12|Minuten: 34|Sekunden: 56|"
          "Tag dezimal: 6|Jahr dezimal: 2026|Stunden dezimal: 12|Sekunden dezimal: 56|"
-         "Stunden hexadezimal, Byte 1: 0|Stunden hexadezimal, Byte 0: C|"
-         "Minuten hexadezimal, addiert: 22|Sekunden hexadezimal, addiert: 38|"
-         "1024 512 256 128 64 32 16 8 4 2 1"},
+         "Stunden hexadezimal: 0|Stunden hexadezimal: C|"
+         "Minuten hexadezimal: 22|Sekunden hexadezimal: 38|"
+         "1024 .. 1"},
         {{1, 1, 2048, 23, 59, 9},
          "Tag: 1|Monat: 1|Jahr: 48|Stunden: 23|Minuten: 59|Sekunden: 9|"
          "Tag dezimal: 1|Jahr dezimal: 2048|Stunden dezimal: 23|Sekunden dezimal: 9|"
-         "Stunden hexadezimal, Byte 1: 1|Stunden hexadezimal, Byte 0: 7|"
-         "Minuten hexadezimal, addiert: 3B|Sekunden hexadezimal, addiert: 09|"
-         "64 32 16 8 4 2 1"},
+         "Stunden hexadezimal: 1|Stunden hexadezimal: 7|"
+         "Minuten hexadezimal: 3B|Sekunden hexadezimal: 09|"
+         "64 .. 1"},
         // Seven cells hold no more than 127.
         {{31, 12, 2130, 0, 0, 0},
          "Tag: 31|Monat: 12|Jahr: 127|Stunden: 0|Minuten: 0|Sekunden: 0|"
          "Tag dezimal: 31|Jahr dezimal: 2130|Stunden dezimal: 0|Sekunden dezimal: 0|"
-         "Stunden hexadezimal, Byte 1: 0|Stunden hexadezimal, Byte 0: 0|"
-         "Minuten hexadezimal, addiert: 00|Sekunden hexadezimal, addiert: 00|"
-         "64 32 16 8 4 2 1"}};
+         "Stunden hexadezimal: 0|Stunden hexadezimal: 0|"
+         "Minuten hexadezimal: 00|Sekunden hexadezimal: 00|"
+         "64 .. 1"}};
     for (const auto &[moment, expected] : moments) {
         RecordingWindow window;
-        clock::showDateTime(moment, window, lightsOnOff);
+        clock::showDateTime(moment, layout, window, lightsOnOff);
         std::string heard;
-        for (ElementKey key : {Label11, Label12, Label13, Label1, Label3, Label2, Tag1, Jahr,
-                               Stunde, se, hexa1[4], hexa1[5], hexa1[6], hexa1[2], Label15})
+        for (ElementKey key :
+             {layout.day.title.label, layout.month.title.label, layout.year.title.label,
+              layout.hours.row.title.label, layout.minutes.row.title.label,
+              layout.seconds.row.title.label, layout.day.decimal.key, layout.year.decimal.key,
+              layout.hours.row.decimal.key, layout.seconds.row.decimal.key, layout.hours.hex.high,
+              layout.hours.hex.low, layout.minutes.hex.combined, layout.seconds.hex.combined,
+              heading})
             heard += (heard.empty() ? "" : "|") + window("Name", {key});
         EXPECT_EQ(heard, expected);
     }
@@ -174,8 +212,8 @@ TEST(Tick, BuildsNoNamesWhileNoReaderListens)
     quiet.listening = false;
     RecordingWindow read;
     const LocalDateTime moment{6, 12, 2026, 12, 34, 56};
-    clock::showDateTime(moment, quiet, lightsOnOff);
-    clock::showDateTime(moment, read, lightsOnOff);
+    clock::showDateTime(moment, layout, quiet, lightsOnOff);
+    clock::showDateTime(moment, layout, read, lightsOnOff);
     EXPECT_EQ(std::count_if(quiet.log.begin(), quiet.log.end(),
                             [](const std::string &write) { return write.starts_with("Name "); }),
               0);
@@ -183,19 +221,6 @@ TEST(Tick, BuildsNoNamesWhileNoReaderListens)
     std::copy_if(read.log.begin(), read.log.end(), std::back_inserter(shownWrites),
                  [](const std::string &write) { return !write.starts_with("Name "); });
     EXPECT_EQ(quiet.log, shownWrites);
-}
-
-TEST(Headings, SpokenYearHeadingsNameTheSamePlaceValuesWithADigitOne)
-{
-    for (const auto &[caption, spoken] :
-         {std::pair{clock::yearHeadingElevenPlaces, clock::yearHeadingElevenPlacesSpoken},
-          {clock::yearHeadingSevenPlaces, clock::yearHeadingSevenPlacesSpoken}}) {
-        std::istringstream in{std::string(caption)};
-        std::string words;
-        for (std::string word; in >> word;)
-            words += (words.empty() ? "" : " ") + (word == "I" ? std::string("1") : word);
-        EXPECT_EQ(words, spoken);
-    }
 }
 
 } // namespace
