@@ -23,20 +23,19 @@ private:
 };
 
 // The three digit cells of one row of the hexadecimal readout, and what a
-// screen reader calls each before its value.
+// screen reader calls the combined one before its value.
 struct HexCells {
     ElementKey high;     // after "Byte1"
     ElementKey low;      // after "Byte 0"
     ElementKey combined; // after "Addiert"
-    std::string_view spokenHigh;
-    std::string_view spokenLow;
     std::string_view spokenCombined;
 };
 
 // Writes a time value as two capital hexadecimal digits: the high digit, the
 // low digit, and both together ("3B", "17", "00"). Time values lie in 0..59;
 // anything outside 0..255 shows its two lowest hexadecimal digits. While a
-// screen reader listens, each cell's name ends in its digits.
+// screen reader listens, the combined cell is named after both digits
+// ("Stunden hexadezimal, addiert: 0E"); the single digits keep their names.
 void writeHexSection(int value, const HexCells &cells, Elements &elements);
 
 // A decimal readout and what a screen reader calls it before its value.

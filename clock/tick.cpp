@@ -3,6 +3,7 @@
 
 #include "datesection.h"
 #include "readouts.h"
+#include "spoken.h"
 
 namespace tessaro::clock
 {
@@ -16,6 +17,22 @@ void showTimeUnit(int value, const TimeRow &unit, Elements &elements, CellColour
     announceRow(unit.row.title, PaintBitRow(value, unit.row.cells, elements, colours), elements);
 }
 
+// The window tells a screen reader the time and date when it takes the
+// focus: "12:34:56, 06.12.2026". Unchanged writes are dropped by the window,
+// so a listening reader hears of it once a second.
+void describeMoment(const LocalDateTime &now, Elements &elements)
+{
+    if (!elements.readerListening())
+        return;
+    SpokenText text;
+    text.twoDigits(now.hour) << ":";
+    text.twoDigits(now.minute) << ":";
+    text.twoDigits(now.second) << ", ";
+    text.twoDigits(now.day) << ".";
+    text.twoDigits(now.month) << "." << now.year;
+    elements.setAccessibleDescription(ElementKey{}, text.view());
+}
+
 } // namespace
 
 void showDateTime(const LocalDateTime &now, const ClockLayout &layout, Elements &elements,
@@ -25,6 +42,7 @@ void showDateTime(const LocalDateTime &now, const ClockLayout &layout, Elements 
     showTimeUnit(now.hour, layout.hours, elements, colours);
     showTimeUnit(now.minute, layout.minutes, elements, colours);
     showTimeUnit(now.second, layout.seconds, elements, colours);
+    describeMoment(now, elements);
 }
 
 void runTick(LocalClock &clock, const ClockLayout &layout, Elements &elements, CellColours colours)

@@ -393,12 +393,12 @@ constexpr std::string_view nameOf(ElementKey key)
 
 constexpr clock::BitCell timeBit(ElementKey key, int weight)
 {
-    return {key, weight, true, nameOf(key)};
+    return {key, weight, true};
 }
 
 constexpr clock::BitCell dateBit(ElementKey key, int weight)
 {
-    return {key, weight, false, nameOf(key)};
+    return {key, weight, false};
 }
 
 constexpr clock::DecimalReadout decimal(ElementKey key)
@@ -408,7 +408,7 @@ constexpr clock::DecimalReadout decimal(ElementKey key)
 
 constexpr clock::HexCells hexCells(ElementKey high, ElementKey low, ElementKey combined)
 {
-    return {high, low, combined, nameOf(high), nameOf(low), nameOf(combined)};
+    return {high, low, combined, nameOf(combined)};
 }
 
 // Each row from its highest weight down to 1. The frame numbers of the date
@@ -457,8 +457,7 @@ constexpr bool hasEveryElementOf(const clock::ClockLayout &layout)
     for (const clock::ValueRow *row : {&layout.day, &layout.month, &layout.year, &layout.hours.row,
                                        &layout.minutes.row, &layout.seconds.row}) {
         all = all && hasAll(row->cells, [](const clock::BitCell &cell) { return cell.key; }) &&
-              hasElement(row->title.label) && hasElement(row->decimal.key) &&
-              clock::accessibleNamesFit(row->cells);
+              hasElement(row->title.label) && hasElement(row->decimal.key);
     }
     for (const clock::TimeRow *unit : {&layout.hours, &layout.minutes, &layout.seconds})
         all = all && hasAll(std::array{unit->hex.high, unit->hex.low, unit->hex.combined}, itself);
