@@ -4,6 +4,7 @@
 #include "bitrow.h"
 #include "readouts.h"
 
+#include <cstddef>
 #include <string_view>
 
 // What the clock paints, element by element. The window that shows the clock

@@ -391,11 +391,6 @@ constexpr std::string_view nameOf(ElementKey key)
     throw std::logic_error("the clock names an element the window does not have");
 }
 
-constexpr clock::BitCell timeBit(ElementKey key, int weight)
-{
-    return {key, weight, true};
-}
-
 constexpr clock::BitCell dateBit(ElementKey key, int weight)
 {
     return {key, weight, false};
@@ -421,14 +416,15 @@ constexpr std::array yearCells{dateBit(Frame39, 1024), dateBit(Frame38, 512), da
                                dateBit(Frame36, 128),  dateBit(Frame35, 64),  dateBit(Frame34, 32),
                                dateBit(Frame33, 16),   dateBit(Frame32, 8),   dateBit(Frame31, 4),
                                dateBit(Frame30, 2),    dateBit(Frame29, 1)};
-// In the label arrays of the time rows, element i carries the weight 2^i.
+// In the label arrays of the time rows, element i carries the weight 2^i;
+// their cells also read "1" or "0".
 template <std::size_t count>
 constexpr std::array<clock::BitCell, count> timeCells(ElementArray array)
 {
     std::array<clock::BitCell, count> cells{};
     for (std::size_t at = 0; at < count; ++at) {
         const int index = int(count - 1 - at);
-        cells[at] = timeBit(array[index], 1 << index);
+        cells[at] = {array[index], 1 << index, true};
     }
     return cells;
 }
