@@ -4,8 +4,8 @@
 
 #include "bench_support.h"
 #include "readouts.h"
-#include "rows.h"
 #include "ruzozura_keys.h"
+#include "ruzozura_window.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,11 +21,11 @@ clock::BitRow rowFor(std::int64_t which)
 {
     switch (which) {
     case 0:
-        return clock::rows::hours;
+        return ruzozuraClockLayout().hours.row.cells;
     case 1:
-        return clock::rows::seconds;
+        return ruzozuraClockLayout().seconds.row.cells;
     default:
-        return clock::rows::year;
+        return ruzozuraClockLayout().year.cells;
     }
 }
 
@@ -50,7 +50,7 @@ void hexSection(benchmark::State &state)
     const int value = int(state.range(0));
     bench::NullElements elements;
     for (auto _ : state)
-        clock::writeHexSection(value, clock::secondsHex, elements);
+        clock::writeHexSection(value, ruzozuraClockLayout().seconds.hex, elements);
 }
 BENCHMARK(hexSection)->Arg(0)->Arg(59);
 

@@ -4,6 +4,7 @@
 // while a screen reader listens).
 
 #include "bench_support.h"
+#include "ruzozura_window.h"
 #include "tick.h"
 
 #include <benchmark/benchmark.h>
@@ -15,13 +16,14 @@ using tessaro::bench::NullElements;
 using tessaro::bench::SteppedClock;
 
 constexpr tessaro::clock::CellColours lightsOnOff{0xC00000, 0x80FF80};
+const tessaro::clock::ClockLayout &layout = tessaro::ruzozuraClockLayout();
 
 void tickWithYear(benchmark::State &state)
 {
     SteppedClock clock({{6, 12, std::int16_t(state.range(0)), 12, 34, 56}});
     NullElements elements;
     for (auto _ : state)
-        tessaro::clock::runTick(clock, elements, lightsOnOff);
+        tessaro::clock::runTick(clock, layout, elements, lightsOnOff);
 }
 // Eleven year cells, and the seven-cell row from 2048 on.
 BENCHMARK(tickWithYear)->Arg(2026)->Arg(2048);
@@ -32,7 +34,7 @@ void tickWithoutReader(benchmark::State &state)
     SteppedClock clock({{6, 12, 2026, 12, 34, 56}});
     NullElements elements(false);
     for (auto _ : state)
-        tessaro::clock::runTick(clock, elements, lightsOnOff);
+        tessaro::clock::runTick(clock, layout, elements, lightsOnOff);
 }
 BENCHMARK(tickWithoutReader);
 
@@ -40,7 +42,7 @@ void tickOnTheSystemClock(benchmark::State &state)
 {
     NullElements elements;
     for (auto _ : state)
-        tessaro::clock::runTick(tessaro::systemLocalClock(), elements, lightsOnOff);
+        tessaro::clock::runTick(tessaro::systemLocalClock(), layout, elements, lightsOnOff);
 }
 BENCHMARK(tickOnTheSystemClock);
 

@@ -15,7 +15,6 @@
 #include "bench_support.h"
 #include "qttoolkit.h"
 #include "readouts.h"
-#include "rows.h"
 #include "ruzozura.h"
 #include "ruzozura_keys.h"
 #include "ruzozura_window.h"
@@ -203,7 +202,8 @@ void paintSecondsRow(benchmark::State &state)
     int second = 0;
     for (auto _ : state) {
         second = (second + 1) % 60;
-        clock::PaintBitRow(second, clock::rows::seconds, realWindow->window(), colours);
+        clock::PaintBitRow(second, ruzozuraClockLayout().seconds.row.cells, realWindow->window(),
+                           colours);
         RealWindow::repaint();
     }
 }
@@ -214,7 +214,7 @@ void secondsHexSection(benchmark::State &state)
     int second = 0;
     for (auto _ : state) {
         second = (second + 1) % 60;
-        clock::writeHexSection(second, clock::secondsHex, realWindow->window());
+        clock::writeHexSection(second, ruzozuraClockLayout().seconds.hex, realWindow->window());
         RealWindow::repaint();
     }
 }

@@ -3,7 +3,6 @@
 
 #include "elements.h"
 
-#include <cstddef>
 #include <span>
 #include <string_view>
 
@@ -23,8 +22,6 @@ struct BitCell {
     // Cells of the time rows are labels that also read "1" or "0"; the date
     // cells show their colour only.
     bool textCell;
-    // What a screen reader announces for the cell, before ", an" or ", aus".
-    std::string_view accessibleBase;
 };
 
 // Cells ordered by falling weight, the highest first.
@@ -34,8 +31,10 @@ using BitRow = std::span<const BitCell>;
 // lit (and its weight taken off the rest) when the rest is at least its
 // weight, else dark. Every cell is written on every call. A value above the
 // row's sum lights every cell; a negative one darkens every cell. Returns
-// the value the row shows: the sum of its lit weights. While a screen reader
-// listens, each cell is also named with its weight and state.
+// the value the row shows: the sum of its lit weights. A cell keeps the name
+// the window gives it ("Stunden, Wert 16"): renaming cells as they light up
+// would send a screen reader several changes a second; the row's title
+// carries its value instead (announceRow).
 int PaintBitRow(int value, BitRow row, Elements &elements, CellColours colours);
 
 // The title label at the end of a bit row, and what it is called aloud.
@@ -48,18 +47,5 @@ struct RowTitle {
 // screen reader gives the value without adding up cells. The name changes
 // only when the value does, the seconds row's once a second.
 void announceRow(const RowTitle &title, int shown, Elements &elements);
-
-// Room for an accessible base name plus ", aus"; checked at compile time for
-// every row so painting never allocates.
-inline constexpr std::size_t accessibleNameCapacity = 48;
-
-constexpr bool accessibleNamesFit(BitRow row)
-{
-    for (const BitCell &cell : row) {
-        if (cell.accessibleBase.size() + 5 > accessibleNameCapacity)
-            return false;
-    }
-    return true;
-}
 
 } // namespace tessaro::clock

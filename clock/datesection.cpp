@@ -1,55 +1,60 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "datesection.h"
 
-#include "headings.h"
 #include "readouts.h"
-#include "rows.h"
 
 namespace tessaro::clock
 {
 namespace
 {
 
-void setYearCellsVisible(bool visible, Elements &elements)
+void setYearCellsVisible(BitRow hiddenCells, bool visible, Elements &elements)
 {
-    for (const BitCell &cell : rows::yearHiddenCells)
+    for (const BitCell &cell : hiddenCells)
         elements.setVisible(cell.key, visible);
 }
 
-void setYearHeading(std::string_view caption, std::string_view spoken, Elements &elements)
+void setYearHeading(ElementKey heading, std::string_view caption, std::string_view spoken,
+                    Elements &elements)
 {
-    elements.setCaption(ruzozura::Label15, caption);
+    elements.setCaption(heading, caption);
     if (elements.readerListening())
-        elements.setAccessibleName(ruzozura::Label15, spoken);
+        elements.setAccessibleName(heading, spoken);
 }
 
 // Returns the value the year row shows: from 2048 on that of its seven cells.
-int paintYear(int year, Elements &elements, CellColours colours)
+int paintYear(int year, const ClockLayout &layout, Elements &elements, CellColours colours)
 {
-    writeDecimal(year, yearDecimal, elements);
+    const BitRow cells = layout.year.cells;
+    const BitRow hiddenCells = cells.first(yearCellsHiddenFrom2048);
+    const YearHeading &heading = layout.yearHeading;
+    writeDecimal(year, layout.year.decimal, elements);
     if (year > lastElevenCellYear) {
         // The hidden cells are left as they are: nobody sees them.
-        setYearCellsVisible(false, elements);
-        setYearHeading(yearHeadingSevenPlaces, yearHeadingSevenPlacesSpoken, elements);
-        return PaintBitRow(year - sevenCellYearOffset, rows::yearSevenCells, elements, colours);
+        setYearCellsVisible(hiddenCells, false, elements);
+        setYearHeading(heading.key, heading.sevenPlaces, heading.sevenPlacesSpoken, elements);
+        return PaintBitRow(year - sevenCellYearOffset, cells.subspan(yearCellsHiddenFrom2048),
+                           elements, colours);
     }
-    setYearCellsVisible(true, elements);
-    setYearHeading(yearHeadingElevenPlaces, yearHeadingElevenPlacesSpoken, elements);
-    return PaintBitRow(year, rows::year, elements, colours);
+    setYearCellsVisible(hiddenCells, true, elements);
+    setYearHeading(heading.key, heading.elevenPlaces, heading.elevenPlacesSpoken, elements);
+    return PaintBitRow(year, cells, elements, colours);
+}
+
+void paintValueRow(int value, const ValueRow &row, Elements &elements, CellColours colours)
+{
+    writeDecimal(value, row.decimal, elements);
+    announceRow(row.title, PaintBitRow(value, row.cells, elements, colours), elements);
 }
 
 } // namespace
 
-void writeDateSection(const LocalDateTime &date, Elements &elements, CellColours colours)
+void writeDateSection(const LocalDateTime &date, const ClockLayout &layout, Elements &elements,
+                      CellColours colours)
 {
-    writeDecimal(date.day, dayDecimal, elements);
-    announceRow(rows::dayTitle, PaintBitRow(date.day, rows::day, elements, colours), elements);
-
-    writeDecimal(date.month, monthDecimal, elements);
-    announceRow(rows::monthTitle, PaintBitRow(date.month, rows::month, elements, colours),
-                elements);
-
-    announceRow(rows::yearTitle, paintYear(date.year, elements, colours), elements);
+    paintValueRow(date.day, layout.day, elements, colours);
+    paintValueRow(date.month, layout.month, elements, colours);
+    announceRow(layout.year.title, paintYear(date.year, layout, elements, colours), elements);
 }
 
 } // namespace tessaro::clock

@@ -27,11 +27,8 @@ void writeHexSection(int value, const HexCells &cells, Elements &elements)
     elements.setCaption(cells.high, high);
     elements.setCaption(cells.low, low);
     elements.setCaption(cells.combined, combined);
-    if (!elements.readerListening())
-        return;
-    announceValue(elements, cells.high, cells.spokenHigh, high);
-    announceValue(elements, cells.low, cells.spokenLow, low);
-    announceValue(elements, cells.combined, cells.spokenCombined, combined);
+    if (elements.readerListening())
+        announceValue(elements, cells.combined, cells.spokenCombined, combined);
 }
 
 void writeDecimal(int value, const DecimalReadout &readout, Elements &elements)

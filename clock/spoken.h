@@ -37,6 +37,14 @@ public:
         return *this << std::string_view(digits.data(), std::size_t(result.ptr - digits.data()));
     }
 
+    // 0 to 99 with a leading zero, as a clock writes hours and minutes.
+    SpokenText &twoDigits(int value)
+    {
+        const unsigned digits = unsigned(value) % 100u;
+        const std::array<char, 2> text{char('0' + digits / 10), char('0' + digits % 10)};
+        return *this << std::string_view(text.data(), text.size());
+    }
+
     [[nodiscard]] std::string_view view() const { return {m_buffer.data(), m_length}; }
 
 private:

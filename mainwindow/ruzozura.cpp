@@ -2,6 +2,7 @@
 #include "ruzozura.h"
 
 #include "ruzozura_groups.h"
+#include "ruzozura_window.h"
 #include "tick.h"
 
 #include <array>
@@ -80,7 +81,7 @@ void Ruzozura::onTimer(Window &window, ElementKey key)
 {
     if (key != ruzozura::Timer1)
         return;
-    clock::runTick(m_clock, window, {Colour(col), Colour(col2)});
+    clock::runTick(m_clock, ruzozuraClockLayout(), window, {Colour(col), Colour(col2)});
 }
 
 void Ruzozura::onClick(Window &window, ElementKey key)

@@ -1,16 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ruzozura_window.h"
 
-#include "headings.h"
-#include "readouts.h"
-#include "rows.h"
 #include "ruzozura_groups.h"
+#include "ruzozura_headings.h"
 #include "ruzozura_keys.h"
 #include "stacking.h"
 #include "tessaro_version.h"
 
 #include <algorithm>
 #include <array>
+#include <stdexcept>
 #include <string_view>
 
 namespace tessaro
@@ -28,8 +27,8 @@ constexpr std::string_view placeValueTip = "Die aktiven Werte addieren um auf di
 // Place-value and hexadecimal headings, and the text about the 4-bit system.
 // Their runs of spaces put each place value over its cell column, leave room
 // for the yellow digit cells after their words, and spread the 4-bit text
-// over its lines, all in the window's own face (the year headings live with
-// the year row's logic in headings.h).
+// over its lines, all in the window's own face (the year headings, which the
+// clock switches, are in ruzozura_headings.h).
 // Runs: 2, 5, 6, 6, 6, then 1 trailing.
 constexpr std::string_view dayHeading = "Dezimalwert  16     8      4      2      I ";
 // Runs: 3, 4, 4, 5, 4; "32 16" keeps its single space.
@@ -218,10 +217,10 @@ constexpr ElementTable elements = withStackRanks<elementCount>(
         rowName(Label12, {5085, 945, 600, 240}, "Monat"),
         {.key = Label15,
          .rect = {675, 1170, 3870, 255},
-         .caption = clock::yearHeadingElevenPlaces,
+         .caption = yearHeadingElevenPlaces,
          .flags = f::border,
          .toolTip = placeValueTip,
-         .accessibleName = clock::yearHeadingElevenPlacesSpoken},
+         .accessibleName = yearHeadingElevenPlacesSpoken},
         dateCell(Frame39, 810, 1440, 150, "Jahr, Wert 1024"),
         dateCell(Frame38, 1164, 1440, 150, "Jahr, Wert 512"),
         dateCell(Frame37, 1518, 1440, 150, "Jahr, Wert 256"),
@@ -371,25 +370,98 @@ template <typename Range, typename KeyOf> constexpr bool hasAll(const Range &ran
 }
 
 constexpr auto itself = [](ElementKey key) { return key; };
-constexpr auto cellKey = [](const clock::BitCell &cell) { return cell.key; };
 
-static_assert(hasAll(clock::rows::dayCells, cellKey) && hasAll(clock::rows::monthCells, cellKey) &&
-              hasAll(clock::rows::yearCells, cellKey) && hasAll(clock::rows::hoursCells, cellKey) &&
-              hasAll(clock::rows::minutesCells, cellKey) &&
-              hasAll(clock::rows::secondsCells, cellKey));
-static_assert(hasAll(std::array{clock::hoursHex, clock::minutesHex, clock::secondsHex},
-                     [](const clock::HexCells &cells) { return cells.high; }) &&
-              hasAll(std::array{clock::hoursHex, clock::minutesHex, clock::secondsHex},
-                     [](const clock::HexCells &cells) { return cells.low; }) &&
-              hasAll(std::array{clock::hoursHex, clock::minutesHex, clock::secondsHex},
-                     [](const clock::HexCells &cells) { return cells.combined; }));
-static_assert(hasAll(std::array{Label15, Tag1, Monat, Jahr, Stunde, z2, se, Timer1}, itself));
 static_assert(hasAll(groups::decimalReadouts, itself) && hasAll(groups::bitAndByteInfo, itself) &&
               hasAll(groups::hexRows, itself) && hasAll(groups::hexDigits, itself) &&
-              hasAll(std::array{groups::hoursTitle, Check1, Check2, Check3, Command1, Command5},
+              hasAll(std::array{groups::hoursTitle, Check1, Check2, Check3, Command1, Command5,
+                                Timer1},
                      itself) &&
               hasAll(groups::colourButtons,
                      [](const groups::ColourButton &button) { return button.button; }));
+
+// --- What the clock paints ---------------------------------------------------
+
+// The name the table gives an element. A key the table lacks stops the build.
+constexpr std::string_view nameOf(ElementKey key)
+{
+    for (const ElementDef &e : elements) {
+        if (e.key == key)
+            return e.accessibleName;
+    }
+    throw std::logic_error("the clock names an element the window does not have");
+}
+
+constexpr clock::BitCell dateBit(ElementKey key, int weight)
+{
+    return {key, weight, false};
+}
+
+constexpr clock::DecimalReadout decimal(ElementKey key)
+{
+    return {key, nameOf(key)};
+}
+
+constexpr clock::HexCells hexCells(ElementKey high, ElementKey low, ElementKey combined)
+{
+    return {high, low, combined, nameOf(combined)};
+}
+
+// Each row from its highest weight down to 1. The frame numbers of the date
+// rows run in different directions, so every cell is listed by name.
+constexpr std::array dayCells{dateBit(Frame23, 16), dateBit(Frame22, 8), dateBit(Frame21, 4),
+                              dateBit(Frame20, 2), dateBit(Frame19, 1)};
+constexpr std::array monthCells{dateBit(Frame25, 8), dateBit(Frame26, 4), dateBit(Frame27, 2),
+                                dateBit(Frame28, 1)};
+constexpr std::array yearCells{dateBit(Frame39, 1024), dateBit(Frame38, 512), dateBit(Frame37, 256),
+                               dateBit(Frame36, 128),  dateBit(Frame35, 64),  dateBit(Frame34, 32),
+                               dateBit(Frame33, 16),   dateBit(Frame32, 8),   dateBit(Frame31, 4),
+                               dateBit(Frame30, 2),    dateBit(Frame29, 1)};
+// In the label arrays of the time rows, element i carries the weight 2^i;
+// their cells also read "1" or "0".
+template <std::size_t count>
+constexpr std::array<clock::BitCell, count> timeCells(ElementArray array)
+{
+    std::array<clock::BitCell, count> cells{};
+    for (std::size_t at = 0; at < count; ++at) {
+        const int index = int(count - 1 - at);
+        cells[at] = {array[index], 1 << index, true};
+    }
+    return cells;
+}
+constexpr auto hoursCells = timeCells<5>(bin1);
+constexpr auto minutesCells = timeCells<6>(binmin1);
+constexpr auto secondsCells = timeCells<6>(binsec1);
+
+constexpr clock::ClockLayout clockLayout{
+    .day = {dayCells, {Label11, "Tag"}, decimal(Tag1)},
+    .month = {monthCells, {Label12, "Monat"}, decimal(Monat)},
+    .year = {yearCells, {Label13, "Jahr"}, decimal(Jahr)},
+    .yearHeading = {Label15, yearHeadingElevenPlaces, yearHeadingSevenPlaces,
+                    yearHeadingElevenPlacesSpoken, yearHeadingSevenPlacesSpoken},
+    .hours = {{hoursCells, {Label1, "Stunden"}, decimal(Stunde)},
+              hexCells(hexa1[4], hexa1[5], hexa1[3])},
+    .minutes = {{minutesCells, {Label3, "Minuten"}, decimal(z2)},
+                hexCells(hexa1[8], hexa1[7], hexa1[6])},
+    .seconds = {{secondsCells, {Label2, "Sekunden"}, decimal(se)},
+                hexCells(hexa1[1], hexa1[0], hexa1[2])},
+};
+
+// Every element the clock paints is in the table.
+constexpr bool hasEveryElementOf(const clock::ClockLayout &layout)
+{
+    bool all = hasElement(layout.yearHeading.key);
+    for (const clock::ValueRow *row : {&layout.day, &layout.month, &layout.year, &layout.hours.row,
+                                       &layout.minutes.row, &layout.seconds.row}) {
+        all = all && hasAll(row->cells, [](const clock::BitCell &cell) { return cell.key; }) &&
+              hasElement(row->title.label) && hasElement(row->decimal.key);
+    }
+    for (const clock::TimeRow *unit : {&layout.hours, &layout.minutes, &layout.seconds})
+        all = all && hasAll(std::array{unit->hex.high, unit->hex.low, unit->hex.combined}, itself);
+    return all;
+}
+
+static_assert(hasEveryElementOf(clockLayout));
+static_assert(clockLayout.year.cells.size() == clock::yearCellCount);
 
 constexpr WindowDef window{
     .name = "Ruzozura",
@@ -407,6 +479,11 @@ constexpr WindowDef window{
 const WindowDef &ruzozuraWindow()
 {
     return window;
+}
+
+const clock::ClockLayout &ruzozuraClockLayout()
+{
+    return clockLayout;
 }
 
 std::span<const ElementDef> ruzozuraElements()

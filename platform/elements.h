@@ -31,12 +31,21 @@ public:
     virtual void setBorderStyle(ElementKey key, int style) = 0;
     // Value of a check box: 0 unchecked, 1 checked, 2 greyed.
     [[nodiscard]] virtual int value(ElementKey key) const = 0;
-    // The name a screen reader announces (German), e.g. "Stunden, Wert 16, an".
+    // The name a screen reader announces (German), e.g. "Stunden: 14".
     // Toolkits without accessibility may ignore it.
     virtual void setAccessibleName(ElementKey key, std::string_view name)
     {
         (void)key;
         (void)name;
+    }
+    // What a screen reader says after the name, e.g. the main window's
+    // "12:34:56, 06.12.2026" when it takes the focus. An empty key
+    // (ElementKey{}) means the window itself, the only holder so far.
+    // Toolkits without accessibility may ignore it.
+    virtual void setAccessibleDescription(ElementKey key, std::string_view text)
+    {
+        (void)key;
+        (void)text;
     }
     // Whether a screen reader may be listening. The clock builds the names it
     // announces only then, so that a window nobody reads aloud pays nothing

@@ -60,6 +60,14 @@ void ModelWindow::setAccessibleName(ElementKey key, std::string_view name)
           [&](std::size_t at) { return m_model.setAccessibleName(at, name); });
 }
 
+void ModelWindow::setAccessibleDescription(ElementKey key, std::string_view text)
+{
+    if (key != ElementKey{})
+        (void)m_model.indexOf(key);
+    else if (m_model.setAccessibleDescription(text))
+        showAccessibleDescription();
+}
+
 void ModelWindow::unload()
 {
     if (m_unloaded)

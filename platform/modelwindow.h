@@ -34,6 +34,9 @@ public:
     void setBorderStyle(ElementKey key, int style) final;
     [[nodiscard]] int value(ElementKey key) const final;
     void setAccessibleName(ElementKey key, std::string_view name) final;
+    // Keeps the window's own description (empty key); an element key is
+    // checked but kept nowhere, as elements carry no description yet.
+    void setAccessibleDescription(ElementKey key, std::string_view text) final;
     void unload() final;
 
     [[nodiscard]] const WindowModel &model() const { return m_model; }
@@ -45,6 +48,9 @@ protected:
     virtual void startTimer(std::size_t element, int intervalMs) = 0;
     virtual void stopTimers() = 0;
     virtual void closeNativeWindow() = 0;
+    // The window's description changed; a toolkit without accessibility
+    // has nothing to show.
+    virtual void showAccessibleDescription() {}
 
     // What the toolkit reports of its widgets.
     void clicked(std::size_t element);

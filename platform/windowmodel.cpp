@@ -177,6 +177,11 @@ bool WindowModel::setAccessibleName(std::size_t at, std::string_view name)
     return noteIf(at, assign(m_states[at].accessibleName, name));
 }
 
+bool WindowModel::setAccessibleDescription(std::string_view text)
+{
+    return assign(m_description, text);
+}
+
 std::vector<std::size_t> WindowModel::tabOrder() const
 {
     std::vector<std::size_t> order;

@@ -149,6 +149,11 @@ public:
     bool setValue(std::size_t at, int value);
     bool setAccessibleName(std::size_t at, std::string_view name);
 
+    // The window's own description for a screen reader; empty at first.
+    [[nodiscard]] const std::string &accessibleDescription() const { return m_description; }
+    // Returns whether it changed.
+    bool setAccessibleDescription(std::string_view text);
+
     // The elements changed since the last call, each once, in the order of
     // their first change.
     std::vector<std::size_t> takeChanged();
@@ -174,6 +179,7 @@ private:
     // second.
     std::unordered_map<ElementKey, std::size_t, KeyHash> m_index;
     std::vector<std::size_t> m_changed;
+    std::string m_description;
     std::vector<bool> m_changedFlags;
 };
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "captionfit.h"
 
-#include "headings.h"
+#include "ruzozura_headings.h"
 #include "ruzozura_keys.h"
 #include "windowdef.h"
 
@@ -30,11 +30,11 @@ constexpr std::array fittings{
     Fitting{ruzozura::Label6, {}, {"Dezimalwert       32 16      8     4      2      I"}},
     // Runs: 1, 2, 2, 2, 4, 4, 4, 6, 5, 6, 1.
     Fitting{ruzozura::Label15,
-            clock::yearHeadingElevenPlaces,
+            ruzozura::yearHeadingElevenPlaces,
             {"1024 512  256  128  64    32    16    8      4     2      I "}},
     // Runs: 33, 4, 3, 5, 6, 6, 5, 1.
     Fitting{ruzozura::Label15,
-            clock::yearHeadingSevenPlaces,
+            ruzozura::yearHeadingSevenPlaces,
             {"                                 64    32   16     8      4      2     I "}},
     // "Hexadeximal Byte1" has no run of spaces to shorten, so the rows are
     // condensed. Runs: 25, 21; the minutes row's digit cells sit 3 px further

@@ -157,6 +157,11 @@ protected:
             showState(*m_views[at], at, change);
     }
 
+    void showAccessibleDescription() override
+    {
+        m_form->setAccessibleDescription(toQString(model().accessibleDescription()));
+    }
+
     void startTimer(std::size_t at, int intervalMs) override
     {
         auto *timer = new QTimer(m_form);

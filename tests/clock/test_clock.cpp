@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The clock's readouts: bit rows, hexadecimal cells, the date rows with the
-// year row's seven cells from 2048 on, and one tick.
+// year row's seven cells from 2048 on, and one tick, on a layout of the
+// test's own: a cell is keyed by its row's spoken name and its weight.
 #include "datesection.h"
-#include "headings.h"
 #include "readouts.h"
 #include "recording_window.h"
-#include "rows.h"
 #include "tick.h"
 
 #include <sstream>
@@ -15,9 +14,41 @@ namespace tessaro
 namespace
 {
 
-using namespace clock::rows;
-using namespace ruzozura;
 using testing::RecordingWindow;
+
+template <std::size_t count> constexpr auto cells(std::string_view row, bool text)
+{
+    std::array<clock::BitCell, count> all{};
+    for (std::size_t at = 0; at < count; ++at) {
+        const int weight = 1 << (count - 1 - at);
+        all[at] = {{row, weight}, weight, text};
+    }
+    return all;
+}
+constexpr auto day = cells<5>("Tag", false), hours = cells<5>("Stunden", true);
+constexpr auto month = cells<4>("Monat", false);
+constexpr auto year = cells<11>("Jahr", false);
+constexpr auto minutes = cells<6>("Minuten", true), seconds = cells<6>("Sekunden", true);
+
+// Title and decimal readout keyed by what a reader calls them.
+constexpr clock::ValueRow valueRow(clock::BitRow row, std::string_view title,
+                                   std::string_view decimal)
+{
+    return {row, {{title}, title}, {{decimal}, decimal}};
+}
+constexpr clock::HexCells hexCells(std::string_view combined)
+{
+    return {{combined, 1}, {combined, 0}, {combined}, combined};
+}
+constexpr ElementKey heading{"Jahr Stellen"};
+constexpr clock::ClockLayout layout{
+    valueRow(day, "Tag", "Tag dezimal"),
+    valueRow(month, "Monat", "Monat dezimal"),
+    valueRow(year, "Jahr", "Jahr dezimal"),
+    {heading, "1024 .. I", "64 .. I", "1024 .. 1", "64 .. 1"},
+    {valueRow(hours, "Stunden", "Stunden dezimal"), hexCells("Stunden hexadezimal, addiert")},
+    {valueRow(minutes, "Minuten", "Minuten dezimal"), hexCells("Minuten hexadezimal, addiert")},
+    {valueRow(seconds, "Sekunden", "Sekunden dezimal"), hexCells("Sekunden hexadezimal, addiert")}};
 
 constexpr clock::CellColours lightsOnOff{0xC00000, 0x80FF80};
 const std::string litColour = std::to_string(lightsOnOff.lit);
@@ -38,7 +69,7 @@ std::string shown(const RecordingWindow &window, std::initializer_list<clock::Bi
     return bits;
 }
 
-TEST(BitRow, LightsTheGreedyBitsInColourTextAndSpokenName)
+TEST(BitRow, LightsTheGreedyBitsInColourAndText)
 {
     const std::pair<clock::BitRow, const char *> cases[] = {
         {hours, "0:00000 16:10000 23:10111 31:11111 40:11111 -1:00000"},
@@ -56,34 +87,25 @@ TEST(BitRow, LightsTheGreedyBitsInColourTextAndSpokenName)
             RecordingWindow window;
             clock::PaintBitRow(value, row, window, lightsOnOff);
             ASSERT_EQ(shown(window, {row}), bits);
-            for (std::size_t i = 0; i < row.size(); ++i) {
-                const bool lit = bits[i] == '1';
+            for (std::size_t i = 0; i < row.size(); ++i)
                 EXPECT_EQ(window("Caption", {row[i].key}),
-                          row[i].textCell ? (lit ? "1" : "0") : "");
-                EXPECT_EQ(window("Name", {row[i].key}),
-                          std::string(row[i].accessibleBase) + (lit ? ", an" : ", aus"));
-            }
+                          row[i].textCell ? std::string(1, bits[i]) : "");
         }
     }
 }
 
-TEST(HexSection, ShowsEachDigitAndBothTogetherInTheUnitsRow)
+TEST(HexSection, ShowsEachDigitAndBothTogether)
 {
-    const std::map<int, std::string> values{{0, "00"},  {10, "0A"}, {15, "0F"},
-                                            {16, "10"}, {23, "17"}, {47, "2F"},
-                                            {48, "30"}, {59, "3B"}, {63, "3F"}};
-    // The high digit, the low digit and both, as they stand in the window.
-    for (const auto &[cells, digitCells] :
-         {std::pair{clock::hoursHex, std::array{hexa1[4], hexa1[5], hexa1[3]}},
-          {clock::minutesHex, {hexa1[8], hexa1[7], hexa1[6]}},
-          {clock::secondsHex, {hexa1[1], hexa1[0], hexa1[2]}}}) {
-        for (const auto &[value, digits] : values) {
-            RecordingWindow window;
-            clock::writeHexSection(value, cells, window);
-            EXPECT_EQ(window("Caption", digitCells),
-                      (std::string{digits[0], ' ', digits[1], ' '} + digits));
-            EXPECT_EQ(window.log.size(), 6u);
-        }
+    const clock::HexCells &cells = layout.minutes.hex;
+    std::istringstream in("0:00 10:0A 15:0F 16:10 23:17 47:2F 48:30 59:3B 63:3F");
+    int value = 0;
+    char colon = 0;
+    for (std::string digits; in >> value >> colon >> digits;) {
+        RecordingWindow window;
+        clock::writeHexSection(value, cells, window);
+        // The high digit, the low digit and both, as they stand in the window.
+        EXPECT_EQ(window("Caption", {cells.high, cells.low, cells.combined}),
+                  (std::string{digits[0], ' ', digits[1], ' '} + digits));
     }
 }
 
@@ -101,101 +123,66 @@ TEST(DateSection, RowsReadoutsAndYearRowShowTheDate)
         {{1, 1, 2128}, "00001 0001 11111111111 | 1 1 2128 | 0 0 0 0"}};
     RecordingWindow window;
     for (const auto &[date, expected] : dates) {
-        clock::writeDateSection(date, window, lightsOnOff);
+        clock::writeDateSection(date, layout, window, lightsOnOff);
         EXPECT_EQ(shown(window, {day, month, year}) + " | " +
-                      window("Caption", {Tag1, Monat, Jahr}) + " | " +
-                      window("Visible", {Frame39, Frame38, Frame37, Frame36}),
+                      window("Caption", {layout.day.decimal.key, layout.month.decimal.key,
+                                         layout.year.decimal.key}) +
+                      " | " +
+                      window("Visible", {year[0].key, year[1].key, year[2].key, year[3].key}),
                   expected);
-        EXPECT_EQ(window("Caption", {Label15}), date.year >= 2048 ? clock::yearHeadingSevenPlaces
-                                                                  : clock::yearHeadingElevenPlaces);
+        EXPECT_EQ(window("Caption", {heading}), date.year >= 2048 ? "64 .. I" : "1024 .. I");
     }
 }
 
-TEST(Tick, ShowsTheTimeInBinaryDecimalAndHexadecimalFromOneReadingPerTick)
-{
-    const std::pair<LocalDateTime, const char *> times[] = {
-        {{1, 1, 2026, 0, 0, 0}, "00000 000000 000000 | 00 00 00 | 0 0 0"},
-        {{1, 1, 2026, 12, 34, 56}, "01100 100010 111000 | 0C 22 38 | 12 34 56"},
-        {{1, 1, 2026, 23, 59, 59}, "10111 111011 111011 | 17 3B 3B | 23 59 59"}};
-    testing::PlaybackClock clock({times[0].first, times[1].first, times[2].first});
-    RecordingWindow window;
-    int ticks = 0;
-    for (const auto &[time, expected] : times) {
-        clock::runTick(clock, window, lightsOnOff);
-        EXPECT_EQ(clock.reads, ++ticks);
-        EXPECT_EQ(shown(window, {hours, minutes, seconds}) + " | " +
-                      window("Caption", {hexa1[3], hexa1[6], hexa1[2]}) + " | " +
-                      window("Caption", {Stunde, z2, se}),
-                  expected);
-    }
-}
-
-// What a screen reader hears at a frozen moment: each row's title named
-// after the value the row shows, each readout and digit cell with its value,
-// the year heading with "1" for the weight written "I".
-TEST(Tick, NamesEveryRowReadoutAndDigitCellWithItsValue)
+// What a screen reader hears of a running clock: each row's title named
+// after the value the row shows, each decimal readout and combined
+// hexadecimal cell with its value, the year heading in words, and the
+// window's description with the moment. Only changes count: the same moment
+// again renames nothing, the next second renames only the seconds, and no
+// cell or single digit is ever renamed. Each tick reads the clock once.
+TEST(Tick, TellsAReaderTheValuesOnceEachChange)
 {
     const std::pair<LocalDateTime, const char *> moments[] = {
         {{6, 12, 2026, 12, 34, 56},
-         "Tag: 6|Monat: 12|Jahr: 2026|Stunden: 12|Minuten: 34|Sekunden: 56|"
-         "Tag dezimal: 6|Jahr dezimal: 2026|Stunden dezimal: 12|Sekunden dezimal: 56|"
-         "Stunden hexadezimal, Byte 1: 0|Stunden hexadezimal, Byte 0: C|"
-         "Minuten hexadezimal, addiert: 22|Sekunden hexadezimal, addiert: 38|"
-         "1024 512 256 128 64 32 16 8 4 2 1"},
-        {{1, 1, 2048, 23, 59, 9},
-         "Tag: 1|Monat: 1|Jahr: 48|Stunden: 23|Minuten: 59|Sekunden: 9|"
-         "Tag dezimal: 1|Jahr dezimal: 2048|Stunden dezimal: 23|Sekunden dezimal: 9|"
-         "Stunden hexadezimal, Byte 1: 1|Stunden hexadezimal, Byte 0: 7|"
-         "Minuten hexadezimal, addiert: 3B|Sekunden hexadezimal, addiert: 09|"
-         "64 32 16 8 4 2 1"},
+         "Tag dezimal: 6|Tag: 6|Monat dezimal: 12|Monat: 12|Jahr dezimal: 2026|1024 .. 1|"
+         "Jahr: 2026|Stunden dezimal: 12|Stunden hexadezimal, addiert: 0C|Stunden: 12|"
+         "Minuten dezimal: 34|Minuten hexadezimal, addiert: 22|Minuten: 34|"
+         "Sekunden dezimal: 56|Sekunden hexadezimal, addiert: 38|Sekunden: 56|"
+         "12:34:56, 06.12.2026"},
+        {{6, 12, 2026, 12, 34, 56}, ""},
+        {{6, 12, 2026, 12, 34, 57},
+         "Sekunden dezimal: 57|Sekunden hexadezimal, addiert: 39|Sekunden: 57|"
+         "12:34:57, 06.12.2026"},
+        {{1, 1, 2048, 12, 34, 57},
+         "Tag dezimal: 1|Tag: 1|Monat dezimal: 1|Monat: 1|Jahr dezimal: 2048|64 .. 1|Jahr: 48|"
+         "12:34:57, 01.01.2048"},
         // Seven cells hold no more than 127.
-        {{31, 12, 2130, 0, 0, 0},
-         "Tag: 31|Monat: 12|Jahr: 127|Stunden: 0|Minuten: 0|Sekunden: 0|"
-         "Tag dezimal: 31|Jahr dezimal: 2130|Stunden dezimal: 0|Sekunden dezimal: 0|"
-         "Stunden hexadezimal, Byte 1: 0|Stunden hexadezimal, Byte 0: 0|"
-         "Minuten hexadezimal, addiert: 00|Sekunden hexadezimal, addiert: 00|"
-         "64 32 16 8 4 2 1"}};
+        {{1, 1, 2130, 12, 34, 57}, "Jahr dezimal: 2130|Jahr: 127|12:34:57, 01.01.2130"}};
+    RecordingWindow window;
+    testing::PlaybackClock clock({});
     for (const auto &[moment, expected] : moments) {
-        RecordingWindow window;
-        clock::showDateTime(moment, window, lightsOnOff);
-        std::string heard;
-        for (ElementKey key : {Label11, Label12, Label13, Label1, Label3, Label2, Tag1, Jahr,
-                               Stunde, se, hexa1[4], hexa1[5], hexa1[6], hexa1[2], Label15})
-            heard.append(heard.empty() ? "" : "|").append(window("Name", {key}));
-        EXPECT_EQ(heard, expected);
+        window.renames.clear();
+        clock.readings = {moment};
+        clock::runTick(clock, layout, window, lightsOnOff);
+        EXPECT_EQ(window.renames, expected);
     }
+    EXPECT_EQ(window("Description", {ElementKey{}}), "12:34:57, 01.01.2130");
+    EXPECT_EQ(clock.reads, 5);
 }
 
 // Without a reader the tick builds no name at all, and the rows, readouts
 // and digit cells show the same.
 TEST(Tick, BuildsNoNamesWhileNoReaderListens)
 {
-    RecordingWindow quiet;
+    RecordingWindow quiet, read;
     quiet.listening = false;
-    RecordingWindow read;
-    const LocalDateTime moment{6, 12, 2026, 12, 34, 56};
-    clock::showDateTime(moment, quiet, lightsOnOff);
-    clock::showDateTime(moment, read, lightsOnOff);
-    EXPECT_EQ(std::count_if(quiet.log.begin(), quiet.log.end(),
-                            [](const std::string &write) { return write.starts_with("Name "); }),
-              0);
-    std::vector<std::string> shownWrites;
-    std::copy_if(read.log.begin(), read.log.end(), std::back_inserter(shownWrites),
-                 [](const std::string &write) { return !write.starts_with("Name "); });
-    EXPECT_EQ(quiet.log, shownWrites);
-}
-
-TEST(Headings, SpokenYearHeadingsNameTheSamePlaceValuesWithADigitOne)
-{
-    for (const auto &[caption, spoken] :
-         {std::pair{clock::yearHeadingElevenPlaces, clock::yearHeadingElevenPlacesSpoken},
-          {clock::yearHeadingSevenPlaces, clock::yearHeadingSevenPlacesSpoken}}) {
-        std::istringstream in{std::string(caption)};
-        std::string words;
-        for (std::string word; in >> word;)
-            words.append(words.empty() ? "" : " ").append(word == "I" ? "1" : word);
-        EXPECT_EQ(words, spoken);
-    }
+    for (RecordingWindow *window : {&quiet, &read})
+        clock::showDateTime({6, 12, 2026, 12, 34, 56}, layout, *window, lightsOnOff);
+    EXPECT_TRUE(quiet.renames.empty());
+    std::erase_if(read.log, [](const std::string &write) {
+        return write.starts_with("Name ") || write.starts_with("Description ");
+    });
+    EXPECT_EQ(quiet.log, read.log);
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: the elements it opens with and its handlers.
-#include "headings.h"
 #include "recording_window.h"
 #include "ruzozura.h"
+#include "ruzozura_headings.h"
+#include "ruzozura_keys.h"
+#include "ruzozura_window.h"
 
 #include <algorithm>
 #include <set>
@@ -88,7 +90,7 @@ TEST(RuzozuraElements, OpensWithReadoutsHiddenCheck1UncheckedAndFocusFromExit)
     EXPECT_FALSE(def(Check1).flags & flags::checked);
     EXPECT_TRUE(def(Check2).flags & def(Check3).flags & flags::checked);
     EXPECT_EQ(def(Label1).caption, "Stunden");
-    EXPECT_EQ(def(Label15).caption, clock::yearHeadingElevenPlaces);
+    EXPECT_EQ(def(Label15).caption, yearHeadingElevenPlaces);
 }
 
 // A caption from its segments and the runs of spaces between them.
@@ -111,11 +113,12 @@ TEST(RuzozuraElements, SpacedCaptionsStandExactlyAsDesigned)
     const std::string otherRows = spaced({"Hexadeximal Byte1", 18, "Byte 0", 19, "Addiert"});
     const std::pair<std::string_view, std::string> captions[] = {
         {def(Label14).caption, spaced({"Dezimalwert", 2, "16", 5, "8", 6, "4", 6, "2", 6, "I", 1})},
-        {clock::yearHeadingElevenPlaces,
-         spaced({"1024", 2,    "512", 2,   "256", 2,   "128", 2,   "64", 3,   "32",
-                 4,      "16", 5,     "8", 5,     "4", 7,     "2", 5,    "I", 1})},
-        {clock::yearHeadingSevenPlaces,
+        {yearHeadingElevenPlaces, spaced({"1024", 2, "512", 2, "256", 2, "128", 2, "64", 3, "32", 4,
+                                          "16",   5, "8",   5, "4",   7, "2",   5, "I",  1})},
+        {yearHeadingSevenPlaces,
          spaced({31, "64", 2, "32", 3, "16", 4, "8", 4, "4", 6, "2", 5, "I", 1})},
+        {yearHeadingElevenPlacesSpoken, "1024 512 256 128 64 32 16 8 4 2 1"}, // read aloud
+        {yearHeadingSevenPlacesSpoken, "64 32 16 8 4 2 1"},
         {def(Label6).caption, spaced({"Dezimalwert", 3, "32 16", 4, "8", 4, "4", 5, "2", 4, "I"})},
         {def(hex1[2]).caption, hoursRow},
         {def(hex1[1]).caption, otherRows},
@@ -159,6 +162,12 @@ TEST_F(RuzozuraTest, LoadSetsTheColoursAndColourButtonsChangeTheLitOneAtTheNextT
     EXPECT_EQ(ruzozura.col2, 0x80FF80);
     EXPECT_TRUE(window.log.empty()) << "load writes no element";
     tick();
+    // 06.12.2026 12:34:56 in the window's own cells and readouts.
+    EXPECT_EQ(window("Caption", {hexa1[0], hexa1[1], hexa1[2], hexa1[3], hexa1[4], hexa1[5],
+                                 hexa1[6], hexa1[7], hexa1[8], Stunde, z2, se, Tag1, Monat, Jahr}),
+              "8 3 38 0C 0 C 22 2 2 12 34 56 6 12 2026");
+    EXPECT_EQ(window("Name", {Label13, Label2, hexa1[3], Stunde}),
+              "Jahr: 2026 Sekunden: 56 Stunden hexadezimal, addiert: 0C Stunden dezimal: 12");
     EXPECT_EQ(window("BackColor", {binsec1[5], binsec1[0], Frame39}),
               blue + " " + lightGreen + " " + blue);
     for (const auto &[button, colour] :

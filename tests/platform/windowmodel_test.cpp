@@ -165,6 +165,7 @@ protected:
     void startTimer(std::size_t, int) override { ++timersRunning; }
     void stopTimers() override { timersRunning = 0; }
     void closeNativeWindow() override { closed = true; }
+    void showAccessibleDescription() override { shown.push_back(model().accessibleDescription()); }
 
 private:
     int &m_destroyed;
@@ -198,7 +199,10 @@ TEST(ModelWindow, ShowsRealChangesRunsHandlersOnceAndDiesAfterItsHandler)
     window.setCaption(ruzozura::Label1, "Uhr");
     window.setBorderStyle(ruzozura::Label1, 0);
     window.setBorderStyle(ruzozura::Label1, 0);
-    EXPECT_EQ(window.shown.size(), 2u) << "only the border changed";
+    window.setAccessibleDescription({}, "12:34:56, 06.12.2026");
+    window.setAccessibleDescription({}, "12:34:56, 06.12.2026");
+    EXPECT_EQ(window.shown.back(), "12:34:56, 06.12.2026") << "the window's own description";
+    EXPECT_EQ(window.shown.size(), 3u) << "only the border and the description changed";
 
     // However a box changes, its handler runs once per real change.
     window.check(ruzozura::Check1, 1);

@@ -9,8 +9,8 @@
 #include "devicegrid.h"
 #include "elementwidgets.h"
 #include "fonts.h"
-#include "headings.h"
 #include "qttoolkit.h"
+#include "ruzozura_headings.h"
 #include "ruzozura_keys.h"
 #include "ruzozura_window.h"
 #include "windowmodel.h"
@@ -427,8 +427,8 @@ private Q_SLOTS:
             // "32 16" stands closer together than its two columns.
             {Label6, def(Label6).caption, 1, {time[0], time[1]}, 4.5},
             {Label6, def(Label6).caption, 3, {time.begin() + 2, time.end()}, 3.0},
-            {Label15, clock::yearHeadingElevenPlaces, 0, year, 3.0},
-            {Label15, clock::yearHeadingSevenPlaces, 0, {year.begin() + 4, year.end()}, 3.0}};
+            {Label15, ruzozura::yearHeadingElevenPlaces, 0, year, 3.0},
+            {Label15, ruzozura::yearHeadingSevenPlaces, 0, {year.begin() + 4, year.end()}, 3.0}};
         for (const auto &[label, caption, first, columns, tolerance] : headings) {
             const auto spans = wordSpans(label, caption);
             for (std::size_t i = 0; i < columns.size(); ++i) {

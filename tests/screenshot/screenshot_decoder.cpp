@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screenshot_decoder.h"
 
-#include "rows.h"
 #include "ruzozura_window.h"
 #include "windowmodel.h"
 
@@ -79,9 +78,10 @@ namespace
 
 // The rows as the window shows them, highest weight on the left: day, month,
 // year, hours, minutes, seconds.
-constexpr clock::BitRow faceRows[] = {clock::rows::day,     clock::rows::month,
-                                      clock::rows::year,    clock::rows::hours,
-                                      clock::rows::minutes, clock::rows::seconds};
+const clock::ClockLayout &layout = ruzozuraClockLayout();
+const clock::BitRow faceRows[] = {layout.day.cells,         layout.month.cells,
+                                  layout.year.cells,        layout.hours.row.cells,
+                                  layout.minutes.row.cells, layout.seconds.row.cells};
 
 // A cell as '1' lit, '0' dark, '-' green or '?' (none or more of these) inside
 // its edge; other colours, as of the "0" or "1" on time cells, do not count.

@@ -3,12 +3,12 @@
 
 #include <string_view>
 
-namespace tessaro::clock
+namespace tessaro::ruzozura
 {
 
-// Place-value headings of the year row (Label15). The eleven-place heading is
-// shown up to 2047; from 2048 on the row has seven cells under the
-// seven-place heading. The runs of spaces put each place value over its cell
+// Place-value headings of the year row (Label15), which the clock switches.
+// The eleven-place heading is shown up to 2047; from 2048 on the row has
+// seven cells under the seven-place heading. The runs of spaces put each place value over its cell
 // column in the window's own face; the weight 1 is written "I".
 // Runs: 2, 2, 2, 2, 3, 4, 5, 5, 7, 5, then 1 trailing.
 inline constexpr std::string_view yearHeadingElevenPlaces =
@@ -25,4 +25,4 @@ inline constexpr std::string_view yearHeadingSevenPlacesSpoken = "64 32 16 8 4 2
 
 static_assert(yearHeadingElevenPlaces.size() == 61 && yearHeadingSevenPlaces.size() == 66);
 
-} // namespace tessaro::clock
+} // namespace tessaro::ruzozura
