@@ -79,7 +79,7 @@ CommandLine parseCommandLine(const std::vector<std::string> &arguments)
             if (argument == "-display")
                 result.displayName = value;
             if (argument == "-platform")
-                result.platformChosen = true;
+                result.platformName = value;
             result.toolkitArguments.push_back(argument);
             result.toolkitArguments.push_back(value);
             continue;

@@ -24,8 +24,8 @@ struct CommandLine {
     std::vector<std::string> toolkitArguments;
     // The value of -display, empty when none was given.
     std::string displayName;
-    // True when -platform chose the toolkit's platform plugin.
-    bool platformChosen = false;
+    // The value of -platform, empty when none was given.
+    std::string platformName;
 };
 
 // `arguments` is argv: the program name first.

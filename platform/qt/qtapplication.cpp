@@ -28,7 +28,7 @@ namespace
 bool graphicalSessionAvailable(const CommandLine &commandLine)
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    if (commandLine.platformChosen || !commandLine.displayName.empty() ||
+    if (!commandLine.platformName.empty() || !commandLine.displayName.empty() ||
         qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         return true;
     return !qEnvironmentVariableIsEmpty("DISPLAY") ||
@@ -52,10 +52,9 @@ void refuseWithoutSession(const char *reason)
 class DisplayConnection
 {
 public:
-    // `displayName` is the display that -display named, if any.
-    explicit DisplayConnection(const std::string &displayName)
+    explicit DisplayConnection(const CommandLine &commandLine)
     {
-        m_displayName = displayName;
+        m_chosen = chosenDisplay(commandLine);
         m_previous = qInstallMessageHandler(&DisplayConnection::hold);
     }
     ~DisplayConnection()
@@ -82,18 +81,30 @@ private:
     static void hold(QtMsgType type, const QMessageLogContext &context, const QString &text)
     {
         if (type == QtFatalMsg) {
-            const std::string reason =
-                m_displayName.empty()
-                    ? "keine Verbindung zum Display; DISPLAY=" + qgetenv("DISPLAY").toStdString() +
-                          ", WAYLAND_DISPLAY=" + qgetenv("WAYLAND_DISPLAY").toStdString()
-                    : "keine Verbindung zum Display; -display " + m_displayName;
+            const std::string reason = "keine Verbindung zum Display; " + m_chosen;
             refuseWithoutSession(reason.c_str());
             std::_Exit(1);
         }
         m_held.push_back({type, QByteArray(context.category), text});
     }
 
-    static inline std::string m_displayName;
+    // Names what chose the display: the options if given, else the
+    // environment.
+    static std::string chosenDisplay(const CommandLine &commandLine)
+    {
+        std::string chosen;
+        if (!commandLine.platformName.empty())
+            chosen = "-platform " + commandLine.platformName;
+        if (!commandLine.displayName.empty())
+            chosen += (chosen.empty() ? "" : " ") + ("-display " + commandLine.displayName);
+        if (chosen.empty()) {
+            chosen = "DISPLAY=" + qgetenv("DISPLAY").toStdString() +
+                     ", WAYLAND_DISPLAY=" + qgetenv("WAYLAND_DISPLAY").toStdString();
+        }
+        return chosen;
+    }
+
+    static inline std::string m_chosen;
     static inline QtMessageHandler m_previous = nullptr;
     static inline std::vector<Held> m_held;
 };
@@ -133,7 +144,7 @@ int runApplication(int &argc, char **argv,
         qtArgv.push_back(argument.data());
     qtArgv.push_back(nullptr);
     int qtArgc = static_cast<int>(qtArguments.size());
-    std::optional<qt::DisplayConnection> connecting(std::in_place, commandLine.displayName);
+    std::optional<qt::DisplayConnection> connecting(std::in_place, commandLine);
     QApplication application(qtArgc, qtArgv.data());
     connecting.reset();
     // The window's fixed layout is drawn left to right; a right-to-left

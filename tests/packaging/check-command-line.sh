@@ -30,7 +30,8 @@ done <<TABLE
 2|stderr|^tessaro: option '-platform' needs a value\$|-platform
 2|stderr|^tessaro: unexpected argument 'now'\$|now
 1|stderr|^tessaro: Tessaro braucht eine grafische Sitzung \(kein Display|
-1|stderr|^tessaro: Tessaro braucht eine grafische Sitzung \(.*-display :9999\)|-display :9999
+1|stderr|^tessaro: Tessaro braucht eine grafische Sitzung \(.*; -display :9999\)\.\$|-display :9999
+1|stderr|^tessaro: Tessaro braucht eine grafische Sitzung \(.*; -platform nosuch\)\.\$|-platform nosuch
 TABLE
 # The usage follows a refusal, so the user sees what is accepted.
 env -u DISPLAY "$tessaro" -x 2>&1 | grep -q -- '-platform NAME' || { echo "FAIL: no usage after -x" && failures=$((failures + 1)); }
