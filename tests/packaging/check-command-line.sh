@@ -29,7 +29,6 @@ done <<TABLE
 2|stderr|^tessaro: unknown option '--platform'\$|--platform xcb
 2|stderr|^tessaro: option '-platform' needs a value\$|-platform
 2|stderr|^tessaro: unexpected argument 'now'\$|now
-1|stderr|^tessaro: Tessaro braucht eine grafische Sitzung \(kein Display|
 1|stderr|^tessaro: Tessaro braucht eine grafische Sitzung \(.*; -display :9999\)\.\$|-display :9999
 1|stderr|^tessaro: Tessaro braucht eine grafische Sitzung \(.*; -platform nosuch\)\.\$|-platform nosuch
 TABLE
