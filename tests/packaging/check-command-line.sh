@@ -13,7 +13,7 @@ while IFS='|' read -r status stream pattern arguments; do
     # shellcheck disable=SC2086 # the arguments are meant to split into words
     env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$tessaro" $arguments >"$out" 2>"$err"
     got=$?
-    [ "$stream" = stdout ] && shown=$out silent=$err || { shown=$err silent=$out; }
+    if [ "$stream" = stdout ]; then shown=$out silent=$err; else shown=$err silent=$out; fi
     if [ "$got" != "$status" ] || ! head -n 1 "$shown" | grep -Eq "$pattern" || [ -s "$silent" ]; then
         echo "FAIL: tessaro $arguments: status $got, stdout:" && cat "$out"
         echo "stderr:" && cat "$err"
