@@ -14,6 +14,7 @@ set(TESSARO_WINDOWS_README ${TESSARO_PACKAGING_DIR}/windows/LIESMICH.txt)
 set(TESSARO_DESKTOP_FILE ${TESSARO_PACKAGING_DIR}/${TESSARO_APP_ID}.desktop)
 set(TESSARO_METAINFO_FILE ${TESSARO_PACKAGING_DIR}/${TESSARO_APP_ID}.metainfo.xml)
 set(TESSARO_MAN_PAGE ${TESSARO_PACKAGING_DIR}/man/tessaro.1)
+set(TESSARO_GERMAN_MAN_PAGE ${TESSARO_PACKAGING_DIR}/man/de/tessaro.1)
 
 # Compiles the Windows resources on other systems too, for the tests.
 find_program(TESSARO_WINDRES NAMES x86_64-w64-mingw32-windres windres)

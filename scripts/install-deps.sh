@@ -7,7 +7,7 @@ set -eu
 
 build="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev fonts-liberation2"
 display="xvfb xauth xdotool x11-utils imagemagick openbox"
-tests="libgtest-dev libgmock-dev googletest libbenchmark-dev faketime desktop-file-utils appstream dpkg-dev file procps psmisc librsvg2-bin groff-base man-db at-spi2-core python3-pyatspi dbus dbus-x11 weston qt6-wayland clang-format stress-ng"
+tests="libgtest-dev libgmock-dev googletest libbenchmark-dev faketime desktop-file-utils appstream dpkg-dev debhelper devscripts lintian libglib2.0-bin file procps psmisc librsvg2-bin groff-base man-db at-spi2-core python3-pyatspi dbus dbus-x11 weston qt6-wayland clang-format stress-ng"
 windows="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 wixl msitools zip unzip"
 # Cross-building Tessaro.exe alone (the build configures its tests too, with
 # GoogleTest's sources), and packing its MSI and zip.

@@ -11,7 +11,7 @@ DESTDIR="$root/tree" cmake --install "$1" --prefix /usr >"$root/log" 2>&1 ||
     { cat "$root/log" >&2 && exit 1; }
 icons=usr/share/icons/hicolor
 printf '%s\n' usr/bin/tessaro "usr/share/applications/$id.desktop" \
-    "usr/share/metainfo/$id.metainfo.xml" usr/share/man/man1/tessaro.1.gz \
+    "usr/share/metainfo/$id.metainfo.xml" usr/share/man/man1/tessaro.1.gz usr/share/man/de/man1/tessaro.1.gz \
     usr/share/doc/tessaro/copyright usr/share/doc/tessaro/changelog.gz \
     "$icons/scalable/apps/$id.svg" $(for size in 16 32 48 64 128 256; do
         echo "$icons/${size}x$size/apps/$id.png"
