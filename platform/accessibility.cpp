@@ -24,6 +24,29 @@ std::optional<std::string_view> valueInName(std::string_view name)
     return name.substr(colon + 2);
 }
 
+// A label named apart from its caption reports the number it shows ("1",
+// "0C", "14") as its value; a placeholder or a heading is no value.
+bool showsNumber(std::string_view caption)
+{
+    const std::string text = spokenText(caption);
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+    });
+}
+
+// A button's caption marks its access key with "&" ("&Systeminfo..."),
+// which is not read; "&&" stands for one "&".
+std::string withoutAccessKey(std::string_view caption)
+{
+    std::string text;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size())
+            ++i;
+        text += caption[i];
+    }
+    return text;
+}
+
 AccessibleRole roleOf(ElementKind kind)
 {
     switch (kind) {
@@ -129,12 +152,17 @@ AccessibleNode AccessibleWindow::child(std::size_t child) const
     AccessibleNode node;
     node.role = roleOf(def.kind);
     const bool named = !state.accessibleName.empty();
-    node.name = spokenText(named ? state.accessibleName : state.caption);
+    if (named)
+        node.name = spokenText(state.accessibleName);
+    else if (node.role == AccessibleRole::PushButton || node.role == AccessibleRole::CheckBox)
+        node.name = spokenText(withoutAccessKey(state.caption));
+    else
+        node.name = spokenText(state.caption);
     if (node.role == AccessibleRole::StaticText && named) {
         if (const auto value = valueInName(state.accessibleName))
             node.value = spokenText(*value);
-        else if (std::string caption = spokenText(state.caption); caption != node.name)
-            node.value = std::move(caption);
+        else if (showsNumber(state.caption))
+            node.value = spokenText(state.caption);
     }
     node.description = spokenText(def.toolTip);
     node.checked = def.kind == ElementKind::CheckBox && state.value == 1;

@@ -87,6 +87,9 @@ bool contains(const RECT &r, POINT p)
 
 } // namespace
 
+// Interface ids come from __uuidof: the IID_IAccessible of the static
+// import library names oleacc's export, not the id itself.
+
 // A COM object is deleted by its own Release, never through its interface.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
@@ -103,8 +106,8 @@ public:
     {
         if (!out)
             return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
-            IsEqualIID(iid, IID_IAccessible)) {
+        if (IsEqualIID(iid, __uuidof(IUnknown)) || IsEqualIID(iid, __uuidof(IDispatch)) ||
+            IsEqualIID(iid, __uuidof(IAccessible))) {
             *out = static_cast<IAccessible *>(this);
             AddRef();
             return S_OK;
@@ -150,7 +153,7 @@ public:
             return RPC_E_DISCONNECTED;
         const HRESULT result =
             AccessibleObjectFromWindow(host().accessibleWindowHandle(), DWORD(OBJID_WINDOW),
-                                       IID_IDispatch, reinterpret_cast<void **>(parent));
+                                       __uuidof(IDispatch), reinterpret_cast<void **>(parent));
         return SUCCEEDED(result) ? S_OK : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(long *count) override
@@ -466,7 +469,7 @@ LRESULT AccessibleServer::getObject(WPARAM wParam, LPARAM lParam)
         m_object = new WindowAccessible(m_link);
     }
     m_asked = true;
-    return LresultFromObject(IID_IAccessible, wParam, m_object);
+    return LresultFromObject(__uuidof(IAccessible), wParam, m_object);
 }
 
 void AccessibleServer::notifyChange(std::size_t element, Change change) const

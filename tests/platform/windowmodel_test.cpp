@@ -253,9 +253,10 @@ using K = ElementKind;
 constexpr ElementDef readerElements[] = {
     readerElement({K::Label, {"Title"}, {0, 600, 90, 20}, "Stunden", {}, {}}),
     readerElement({K::Label, {"Blank"}, {0, 0, 9, 9}, "   ", {}, {}}),
+    readerElement({K::Label, {"Heading"}, {0, 450, 9, 9}, "8 4 2 I", "8 4 2 1", {}}),
     readerElement({K::Line, {"Line1"}, {}, {}, {}, {}}),
     readerElement({K::Timer, {"Timer1"}, {}, {}, {}, {}}),
-    readerElement({K::Button, {"Info"}, {0, 300, 90, 20}, "Info ", {}, {}, 0, 0}),
+    readerElement({K::Button, {"Info"}, {0, 300, 90, 20}, "&Info ", {}, {}, 0, 0}),
     readerElement({K::CheckBox,
                    {"Check1"},
                    {0, 0, 9, 9},
@@ -306,6 +307,7 @@ TEST(AccessibleWindow, ReportsEveryReadElementInReadingOrder)
     };
     expectAll({{"Check1", "Anzeige ein/aus", "", "Schaltet um", R::CheckBox, true, true, false},
                {"Info", "Info", "", "", R::PushButton, false, true, false},
+               {"Heading", "8 4 2 1", "", "", R::StaticText, false, false, false},
                {"Title", "Stunden", "", "", R::StaticText, false, false, false},
                {"Cell", "Stunden, Wert 1", "0", "", R::StaticText, false, false, false},
                {"Readout", "Stunden dezimal", "14", "", R::StaticText, false, false, true},
@@ -343,6 +345,7 @@ TEST(AccessibleWindow, ReportsEveryReadElementInReadingOrder)
     }
     expectAll({{"Check1", "Anzeige ein/aus", "", "Schaltet um", R::CheckBox, false, true, false},
                {"Info", "Hilfe", "", "", R::PushButton, false, true, false},
+               {"Heading", "8 4 2 1", "", "", R::StaticText, false, false, false},
                {"Title", "Stunden: 14", "14", "", R::StaticText, false, false, false},
                {"Cell", "Stunden, Wert 1", "1", "", R::StaticText, false, false, false},
                {"Readout", "Stunden dezimal: 15", "15", "", R::StaticText, false, false, false},
