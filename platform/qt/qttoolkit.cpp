@@ -107,10 +107,12 @@ public:
             createElement(at);
         setUpTabOrder();
         m_form->onClose = [this] { unload(); };
+        attachAccessible(m_accessible, m_widgets);
     }
 
     ~QtWindow() override
     {
+        detachAccessible(m_widgets);
         m_form->onClose = nullptr;
         delete m_form;
     }
@@ -155,6 +157,8 @@ protected:
             widget->setAccessibleName(toQString(model().state(at).accessibleName));
         else if (m_views[at])
             showState(*m_views[at], at, change);
+        if (change == Change::Caption)
+            notifyCaptionChanged(widget, m_accessible.eventFor(at, change));
     }
 
     void startTimer(std::size_t at, int intervalMs) override
@@ -354,6 +358,7 @@ private:
     std::vector<QWidget *> m_widgets; // by model position; none for a timer
     std::vector<ElementView *> m_views;
     std::vector<QTimer *> m_timers;
+    AccessibleWindow m_accessible{model()};
     QWidget *m_firstFocus = nullptr;
 };
 

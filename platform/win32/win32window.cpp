@@ -479,6 +479,11 @@ void Win32Window::onCommand(WPARAM wParam)
     if (!at || (code != BN_CLICKED && code != BN_DOUBLECLICKED))
         return;
     if (model().element(*at).kind == ElementKind::CheckBox) {
+        // With BS_NOTIFY the box leaves the second click of a double click
+        // to its parent: it toggles here.
+        if (code == BN_DOUBLECLICKED)
+            SendMessageW(m_children[*at], BM_SETCHECK,
+                         model().state(*at).value == 1 ? BST_UNCHECKED : BST_CHECKED, 0);
         const LRESULT check = SendMessageW(m_children[*at], BM_GETCHECK, 0, 0);
         valueChanged(*at, check == BST_CHECKED ? 1 : (check == BST_INDETERMINATE ? 2 : 0));
     } else {
