@@ -179,7 +179,7 @@ void detachAccessible(const std::vector<QWidget *> &widgets)
         modelElements().remove(widget);
 }
 
-void notifyCaptionChanged(QWidget *widget, AccessibleEvent event)
+void notifyNameChanged(QWidget *widget, AccessibleEvent event)
 {
     if (event != AccessibleEvent::NameChange || !QAccessible::isActive())
         return;

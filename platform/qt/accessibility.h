@@ -27,9 +27,9 @@ void detachAccessible(const std::vector<QWidget *> &widgets);
 // screen reader.
 inline constexpr char dialogFrameProperty[] = "tessaroDialogFrame";
 
-// Tells an active screen reader that an element's name changed with its
-// caption (a label without a name of its own).
-void notifyCaptionChanged(QWidget *widget, AccessibleEvent event);
+// Tells an active screen reader of a name change, when the accessibility
+// model says it is one.
+void notifyNameChanged(QWidget *widget, AccessibleEvent event);
 
 // Tells an active screen reader that an element was shown or hidden, as the
 // change of its "visible" state besides Qt's own change of "showing".

@@ -153,12 +153,18 @@ protected:
         if (change == Change::Visible) {
             widget->setVisible(model().state(at).visible);
             notifyVisibleChanged(widget, model().state(at).visible);
-        } else if (change == Change::AccessibleName)
-            widget->setAccessibleName(toQString(model().state(at).accessibleName));
-        else if (m_views[at])
+        } else if (change == Change::AccessibleName) {
+            // Painted elements read their names from the accessibility
+            // model, which also tells whether a reader hears of the change
+            // (not while hidden); controls keep Qt's own accessible objects.
+            if (takesFocus(model().element(at).kind))
+                widget->setAccessibleName(toQString(model().state(at).accessibleName));
+            else
+                notifyNameChanged(widget, m_accessible.eventFor(at, change));
+        } else if (m_views[at])
             showState(*m_views[at], at, change);
         if (change == Change::Caption)
-            notifyCaptionChanged(widget, m_accessible.eventFor(at, change));
+            notifyNameChanged(widget, m_accessible.eventFor(at, change));
     }
 
     void startTimer(std::size_t at, int intervalMs) override

@@ -6,6 +6,7 @@
 //                                   then how bad child ids are answered
 //   msaa_probe do TITLE NAME        the default action of the child NAME
 //   msaa_probe focus TITLE NAME     gives NAME the focus; prints who has it
+//                                   and who is at NAME's centre
 //   msaa_probe close TITLE NAME     runs NAME's action, waits for the window
 //                                   to go, then asks the object it still holds
 //   msaa_probe events TITLE SECONDS counts the window's events meanwhile
@@ -254,7 +255,13 @@ int run(int argc, wchar_t **argv)
                 Sleep(50);
                 object->get_accFocus(&focus);
             }
-            std::printf("focus\t%ld\n", focus.vt == VT_I4 ? focus.lVal : -1);
+            long x = 0, y = 0, w = 0, h = 0;
+            VARIANT hit;
+            VariantInit(&hit);
+            object->accLocation(&x, &y, &w, &h, child);
+            object->accHitTest(x + w / 2, y + h / 2, &hit);
+            std::printf("focus\t%ld\nhit\t%ld\n", focus.vt == VT_I4 ? focus.lVal : -1,
+                        hit.vt == VT_I4 ? hit.lVal : -1);
         }
         std::printf("action\t%ld\t%08lx\n", id, static_cast<unsigned long>(hr));
         if (command == L"close") {

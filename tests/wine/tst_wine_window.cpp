@@ -468,6 +468,10 @@ void TestWineWindow::screenReader()
     awaitTrue([&] { return (fault = differences(readerTree(u"Tessaro"_s), expected)).isEmpty(); });
     QVERIFY2(fault.isEmpty(), qPrintable(u"after Check1: "_s + fault));
     QVERIFY2(clock.awaitShot(inkIn(yearDigits, true)).isEmpty(), "no readout shown");
+    const QStringList focus = probe({u"focus"_s, u"Tessaro"_s, u"Hexadezimalanzeige ein/aus"_s});
+    QVERIFY(focus.size() == 3);
+    const QString box = focus[2].section(u'\t', 1, 1);
+    QCOMPARE(focus.mid(0, 2), QStringList({u"focus\t"_s + box, u"hit\t"_s + box}));
 
     QVERIFY(!probe({u"do"_s, u"Tessaro"_s, u"Info"_s}).isEmpty());
     QVERIFY2(awaitTrue([] { return !dialogWindow().isEmpty(); }), "no About dialog");
