@@ -17,6 +17,45 @@ struct AccessibleLink {
 namespace
 {
 
+// The OLE libraries, loaded when the first client asks: a clock that no
+// screen reader reads never maps them.
+struct OleFunctions {
+    decltype(&LresultFromObject) lresultFromObject = nullptr;
+    decltype(&AccessibleObjectFromWindow) accessibleObjectFromWindow = nullptr;
+    decltype(&CoInitializeEx) coInitializeEx = nullptr;
+    decltype(&SysAllocStringLen) sysAllocStringLen = nullptr;
+};
+
+template <typename Function> void resolve(Function &function, HMODULE library, const char *name)
+{
+    if (library)
+        function =
+            reinterpret_cast<Function>(reinterpret_cast<void *>(GetProcAddress(library, name)));
+}
+
+// Nothing when a library is missing: then there is no MSAA server.
+const OleFunctions *ole()
+{
+    static const OleFunctions functions = [] {
+        OleFunctions found;
+        HMODULE oleacc = LoadLibraryW(L"oleacc.dll");
+        resolve(found.lresultFromObject, oleacc, "LresultFromObject");
+        resolve(found.accessibleObjectFromWindow, oleacc, "AccessibleObjectFromWindow");
+        resolve(found.coInitializeEx, LoadLibraryW(L"ole32.dll"), "CoInitializeEx");
+        resolve(found.sysAllocStringLen, LoadLibraryW(L"oleaut32.dll"), "SysAllocStringLen");
+        return found;
+    }();
+    const bool complete = functions.lresultFromObject && functions.accessibleObjectFromWindow &&
+                          functions.coInitializeEx && functions.sysAllocStringLen;
+    return complete ? &functions : nullptr;
+}
+
+// VariantInit without oleaut32.
+void emptyVariant(VARIANT *variant)
+{
+    variant->vt = VT_EMPTY;
+}
+
 long msaaRole(AccessibleRole role)
 {
     switch (role) {
@@ -66,7 +105,7 @@ HRESULT giveText(std::string_view utf8, BSTR *out)
     if (utf8.empty())
         return S_FALSE;
     const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
-    *out = SysAllocStringLen(nullptr, UINT(length));
+    *out = ole()->sysAllocStringLen(nullptr, UINT(length));
     if (!*out)
         return E_OUTOFMEMORY;
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), *out, length);
@@ -75,7 +114,7 @@ HRESULT giveText(std::string_view utf8, BSTR *out)
 
 void giveChild(long id, VARIANT *out)
 {
-    VariantInit(out);
+    emptyVariant(out);
     out->vt = VT_I4;
     out->lVal = id;
 }
@@ -151,9 +190,9 @@ public:
         *parent = nullptr;
         if (!live())
             return RPC_E_DISCONNECTED;
-        const HRESULT result =
-            AccessibleObjectFromWindow(host().accessibleWindowHandle(), DWORD(OBJID_WINDOW),
-                                       __uuidof(IDispatch), reinterpret_cast<void **>(parent));
+        const HRESULT result = ole()->accessibleObjectFromWindow(
+            host().accessibleWindowHandle(), DWORD(OBJID_WINDOW), __uuidof(IDispatch),
+            reinterpret_cast<void **>(parent));
         return SUCCEEDED(result) ? S_OK : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(long *count) override
@@ -193,7 +232,7 @@ public:
     {
         if (!role)
             return E_POINTER;
-        VariantInit(role);
+        emptyVariant(role);
         const HRESULT checked = checkChild(child);
         if (checked != S_OK)
             return checked;
@@ -205,7 +244,7 @@ public:
     {
         if (!state)
             return E_POINTER;
-        VariantInit(state);
+        emptyVariant(state);
         const HRESULT checked = checkChild(child);
         if (checked != S_OK)
             return checked;
@@ -245,7 +284,7 @@ public:
     {
         if (!focus)
             return E_POINTER;
-        VariantInit(focus);
+        emptyVariant(focus);
         if (!live())
             return RPC_E_DISCONNECTED;
         HWND focused = GetFocus();
@@ -266,7 +305,7 @@ public:
     {
         if (!selection)
             return E_POINTER;
-        VariantInit(selection);
+        emptyVariant(selection);
         return live() ? S_FALSE : RPC_E_DISCONNECTED;
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR *action) override
@@ -318,7 +357,7 @@ public:
     {
         if (!end)
             return E_POINTER;
-        VariantInit(end);
+        emptyVariant(end);
         const HRESULT checked = checkChild(start);
         if (checked != S_OK)
             return checked;
@@ -347,7 +386,7 @@ public:
     {
         if (!hit)
             return E_POINTER;
-        VariantInit(hit);
+        emptyVariant(hit);
         if (!live())
             return RPC_E_DISCONNECTED;
         const POINT point{x, y};
@@ -462,14 +501,17 @@ LRESULT AccessibleServer::getObject(WPARAM wParam, LPARAM lParam)
 {
     if (static_cast<long>(lParam) != static_cast<long>(OBJID_CLIENT))
         return 0;
+    const OleFunctions *functions = ole();
+    if (!functions)
+        return 0;
     if (!m_object) {
         // Handing the object to another process needs COM on this thread;
         // it stays for the rest of the run.
-        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        functions->coInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         m_object = new WindowAccessible(m_link);
     }
     m_asked = true;
-    return LresultFromObject(__uuidof(IAccessible), wParam, m_object);
+    return functions->lresultFromObject(__uuidof(IAccessible), wParam, m_object);
 }
 
 void AccessibleServer::notifyChange(std::size_t element, Change change) const
