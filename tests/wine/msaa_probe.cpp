@@ -199,10 +199,12 @@ void CALLBACK onEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG c
 int countEvents(HWND hwnd, int seconds)
 {
     GetWindowThreadProcessId(hwnd, &g_pid);
-    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_VALUECHANGE, nullptr,
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_VALUECHANGE, nullptr,
                                          onEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
     if (!hook)
         return 2;
+    std::printf("listening\n");
+    std::fflush(stdout);
     const ULONGLONG end = GetTickCount64() + ULONGLONG(seconds) * 1000;
     for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, DWORD(end - now), QS_ALLINPUT);

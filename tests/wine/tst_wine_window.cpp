@@ -488,16 +488,26 @@ void TestWineWindow::screenReader()
     QVERIFY(probe({u"close"_s, u"Info zu Tessaro"_s, u"OK"_s}).contains(u"after\t80010108"_s));
 
     // The clock runs: each changing row tells its change once, not on
-    // every tick.
+    // every tick; Check1 hides and shows the six readouts, each told once;
+    // the focus is told.
     clock.setMoment(u"+0"_s);
-    const int seconds = 4;
+    const int seconds = 10;
+    QProcess listener;
+    listener.start(u"wine"_s, {qEnvironmentVariable("TESSARO_MSAA_PROBE"), u"events"_s,
+                               u"Tessaro"_s, QString::number(seconds)});
+    QVERIFY(awaitTrue([&] { return listener.peek(64).contains("listening"); }));
+    for (const QString &action : {u"do"_s, u"do"_s, u"focus"_s})
+        QVERIFY(!probe({action, u"Tessaro"_s, u"Digitale Zeitanzeige ein/aus"_s}).isEmpty());
+    QVERIFY(listener.waitForFinished(patienceMs));
     QMap<QString, int> counts;
-    for (const QString &line : probe({u"events"_s, u"Tessaro"_s, QString::number(seconds)}))
+    for (const QString &line : QString::fromUtf8(listener.readAll()).remove(u'\r').split(u'\n'))
         counts.insert(line.section(u'\t', 0, 0), line.section(u'\t', 1).toInt());
     const int changes = counts[u"name"_s] + counts[u"value"_s];
     QVERIFY2(
         changes >= seconds && changes <= 10 * seconds && counts[u"most"_s] <= 2 * seconds + 2,
         qPrintable(u"%1 changes, at most %2 of one object"_s.arg(changes).arg(counts[u"most"_s])));
+    QCOMPARE(std::tuple(counts[u"hide"_s], counts[u"show"_s], counts[u"focus"_s] > 0),
+             std::tuple(6, 6, true));
 }
 
 QTEST_GUILESS_MAIN(TestWineWindow)
