@@ -12,89 +12,93 @@
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 
-#include <algorithm>
+#include <QHash>
+
+#include <optional>
 
 namespace tessaro::qt
 {
 namespace
 {
 
-class LabelAccessible final : public QAccessibleWidget
+// Which element of which window's accessibility model a widget shows.
+struct ModelElement {
+    const AccessibleWindow *window = nullptr;
+    std::size_t child = 0;
+};
+
+QHash<const QObject *, ModelElement> &modelElements()
+{
+    static QHash<const QObject *, ModelElement> elements;
+    return elements;
+}
+
+QAccessible::Role qtRole(AccessibleRole role)
+{
+    switch (role) {
+    case AccessibleRole::Frame:
+        return QAccessible::Window;
+    case AccessibleRole::Dialog:
+        return QAccessible::Dialog;
+    case AccessibleRole::CheckBox:
+        return QAccessible::CheckBox;
+    case AccessibleRole::PushButton:
+        return QAccessible::Button;
+    case AccessibleRole::Graphic:
+        return QAccessible::Graphic;
+    case AccessibleRole::Grouping:
+        return QAccessible::Grouping;
+    case AccessibleRole::StaticText:
+        break;
+    }
+    return QAccessible::StaticText;
+}
+
+// A painted element (label, cell, web-address box, picture) as the model
+// describes it.
+class ElementAccessible final : public QAccessibleWidget
 {
 public:
-    explicit LabelAccessible(LabelWidget *label) : QAccessibleWidget(label, QAccessible::StaticText)
+    ElementAccessible(QWidget *widget, QAccessible::Role fallback)
+        : QAccessibleWidget(widget, fallback)
     {
+    }
+
+    QAccessible::Role role() const override
+    {
+        const auto node = modelNode();
+        return node ? qtRole(node->role) : QAccessibleWidget::role();
     }
 
     QString text(QAccessible::Text kind) const override
     {
-        const auto *label = static_cast<const LabelWidget *>(widget());
+        const auto node = modelNode();
+        if (!node)
+            return QAccessibleWidget::text(kind);
         switch (kind) {
         case QAccessible::Name:
-            return label->accessibleName().isEmpty() ? label->caption().simplified()
-                                                     : label->accessibleName();
-        case QAccessible::Description:
+            return QString::fromStdString(node->name);
         case QAccessible::Value:
-            return label->caption().simplified();
+            return QString::fromStdString(node->value);
+        case QAccessible::Description:
+            return QString::fromStdString(node->description);
         default:
             return QAccessibleWidget::text(kind);
         }
     }
-};
 
-// A date cell reads like a time cell: a label named after its weight and
-// whether it is lit.
-class CellAccessible final : public QAccessibleWidget
-{
-public:
-    explicit CellAccessible(CellWidget *cell) : QAccessibleWidget(cell, QAccessible::StaticText) {}
-};
-
-// The web-address box, named by the address it shows.
-class WebFrameAccessible final : public QAccessibleWidget
-{
-public:
-    explicit WebFrameAccessible(WebFrameWidget *frame)
-        : QAccessibleWidget(frame, QAccessible::StaticText)
+private:
+    [[nodiscard]] std::optional<AccessibleNode> modelNode() const
     {
-    }
-
-    QString text(QAccessible::Text kind) const override
-    {
-        const auto *frame = static_cast<const WebFrameWidget *>(widget());
-        if (kind == QAccessible::Name && frame->accessibleName().isEmpty())
-            return frame->caption();
-        return QAccessibleWidget::text(kind);
+        const auto found = modelElements().constFind(object());
+        if (found == modelElements().constEnd())
+            return std::nullopt;
+        return found->window->child(found->child);
     }
 };
 
-// The texts of a window's visible labels in reading order, top to bottom,
-// then left to right, each ending as a sentence.
-QString readingOrderText(QWidget *window)
-{
-    QList<LabelWidget *> labels = window->findChildren<LabelWidget *>();
-    labels.removeIf([window](LabelWidget *label) {
-        return !label->isVisibleTo(window) || label->caption().trimmed().isEmpty();
-    });
-    const auto place = [window](const QWidget *w) {
-        const QPoint at = w->mapTo(window, QPoint(0, 0));
-        return std::pair(at.y(), at.x());
-    };
-    std::stable_sort(labels.begin(), labels.end(), [&](const LabelWidget *a, const LabelWidget *b) {
-        return place(a) < place(b);
-    });
-    QStringList sentences;
-    for (const LabelWidget *label : labels) {
-        QString text = label->caption().simplified();
-        if (!text.endsWith(u'.') && !text.endsWith(u'!') && !text.endsWith(u'?'))
-            text += u'.';
-        sentences << text;
-    }
-    return sentences.join(u' ');
-}
-
-// A top-level window: the main window a frame, the About dialog a dialog
-// whose description is its text, which a screen reader reads on opening.
+// A top-level window: the main window a frame, the About dialog a dialog.
+// The dialog has no description: its labels are read, once.
 class FormAccessible final : public QAccessibleWidget
 {
 public:
@@ -104,36 +108,16 @@ public:
                                       : QAccessible::Window)
     {
     }
-
-    QString text(QAccessible::Text kind) const override
-    {
-        if (kind == QAccessible::Description && role() == QAccessible::Dialog &&
-            widget()->accessibleDescription().isEmpty())
-            return readingOrderText(widget());
-        return QAccessibleWidget::text(kind);
-    }
-};
-
-// A picture that shows something and does nothing.
-class PictureAccessible final : public QAccessibleWidget
-{
-public:
-    explicit PictureAccessible(PictureWidget *picture)
-        : QAccessibleWidget(picture, QAccessible::Graphic)
-    {
-    }
 };
 
 QAccessibleInterface *tessaroAccessibleFactory(const QString &className, QObject *object)
 {
-    if (className == QLatin1String("tessaro::qt::LabelWidget"))
-        return new LabelAccessible(static_cast<LabelWidget *>(object));
-    if (className == QLatin1String("tessaro::qt::CellWidget"))
-        return new CellAccessible(static_cast<CellWidget *>(object));
+    if (className == QLatin1String("tessaro::qt::LabelWidget") ||
+        className == QLatin1String("tessaro::qt::CellWidget") ||
+        className == QLatin1String("tessaro::qt::WebFrameWidget"))
+        return new ElementAccessible(static_cast<QWidget *>(object), QAccessible::StaticText);
     if (className == QLatin1String("tessaro::qt::PictureWidget"))
-        return new PictureAccessible(static_cast<PictureWidget *>(object));
-    if (className == QLatin1String("tessaro::qt::WebFrameWidget"))
-        return new WebFrameAccessible(static_cast<WebFrameWidget *>(object));
+        return new ElementAccessible(static_cast<QWidget *>(object), QAccessible::Graphic);
     // The windows' own top-level widget is a plain QWidget.
     if (className == QLatin1String("QWidget") && object->isWidgetType() &&
         static_cast<QWidget *>(object)->isWindow())
@@ -182,12 +166,25 @@ void installAccessibility()
     qDBusRegisterMetaType<BusObject>();
 }
 
-void notifyDescriptionChanged(QWidget *widget)
+void attachAccessible(const AccessibleWindow &window, const std::vector<QWidget *> &widgets)
 {
-    if (!QAccessible::isActive())
+    for (std::size_t at = 0; at < widgets.size(); ++at)
+        if (const auto child = window.childOf(at); child && widgets[at])
+            modelElements().insert(widgets[at], {&window, *child});
+}
+
+void detachAccessible(const std::vector<QWidget *> &widgets)
+{
+    for (QWidget *widget : widgets)
+        modelElements().remove(widget);
+}
+
+void notifyNameChanged(QWidget *widget, AccessibleEvent event)
+{
+    if (event != AccessibleEvent::NameChange || !QAccessible::isActive())
         return;
-    QAccessibleEvent event(widget, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&event);
+    QAccessibleEvent changed(widget, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 // Qt reports a widget shown or hidden as a change of the state "showing"

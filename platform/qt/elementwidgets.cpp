@@ -69,7 +69,6 @@ void LabelWidget::showCaption(const QString &caption, bool condensed)
         setFont(condensedFont);
     }
     setCaption(caption);
-    notifyDescriptionChanged(this);
 }
 
 void LabelWidget::setBackColour(const QColor &colour)

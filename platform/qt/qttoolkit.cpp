@@ -107,10 +107,12 @@ public:
             createElement(at);
         setUpTabOrder();
         m_form->onClose = [this] { unload(); };
+        attachAccessible(m_accessible, m_widgets);
     }
 
     ~QtWindow() override
     {
+        detachAccessible(m_widgets);
         m_form->onClose = nullptr;
         delete m_form;
     }
@@ -151,10 +153,18 @@ protected:
         if (change == Change::Visible) {
             widget->setVisible(model().state(at).visible);
             notifyVisibleChanged(widget, model().state(at).visible);
-        } else if (change == Change::AccessibleName)
-            widget->setAccessibleName(toQString(model().state(at).accessibleName));
-        else if (m_views[at])
+        } else if (change == Change::AccessibleName) {
+            // Painted elements read their names from the accessibility
+            // model, which also tells whether a reader hears of the change
+            // (not while hidden); controls keep Qt's own accessible objects.
+            if (takesFocus(model().element(at).kind))
+                widget->setAccessibleName(toQString(model().state(at).accessibleName));
+            else
+                notifyNameChanged(widget, m_accessible.eventFor(at, change));
+        } else if (m_views[at])
             showState(*m_views[at], at, change);
+        if (change == Change::Caption)
+            notifyNameChanged(widget, m_accessible.eventFor(at, change));
     }
 
     void showAccessibleDescription() override
@@ -359,6 +369,7 @@ private:
     std::vector<QWidget *> m_widgets; // by model position; none for a timer
     std::vector<ElementView *> m_views;
     std::vector<QTimer *> m_timers;
+    AccessibleWindow m_accessible{model()};
     QWidget *m_firstFocus = nullptr;
 };
 

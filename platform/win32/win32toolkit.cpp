@@ -47,11 +47,27 @@ void Win32Toolkit::endProgram()
     PostQuitMessage(0);
 }
 
+// The box belongs to the program's active window, the one whose button
+// opened it, so that window gets the focus back after OK. The program's
+// other windows wait for the box too.
 void Win32Toolkit::messageBox(std::string_view text, std::string_view title)
 {
-    // Task-modal: the program's windows wait for the box.
-    MessageBoxW(nullptr, toWide(text).value_or(L"").c_str(), toWide(title).value_or(L"").c_str(),
-                MB_OK | MB_TASKMODAL);
+    HWND owner = GetActiveWindow();
+    const bool ours = std::any_of(m_open.begin(), m_open.end(),
+                                  [owner](const Win32Window *w) { return w->handle() == owner; });
+    if (!ours)
+        owner = m_open.empty() ? nullptr : m_open.back()->handle();
+    std::vector<HWND> waiting;
+    for (const Win32Window *window : m_open)
+        if (window->handle() != owner && IsWindowEnabled(window->handle())) {
+            EnableWindow(window->handle(), FALSE);
+            waiting.push_back(window->handle());
+        }
+    MessageBoxW(owner, toWide(text).value_or(L"").c_str(), toWide(title).value_or(L"").c_str(),
+                MB_OK | (owner ? MB_APPLMODAL : MB_TASKMODAL));
+    for (HWND window : waiting)
+        if (IsWindow(window))
+            EnableWindow(window, TRUE);
 }
 
 int Win32Toolkit::run()

@@ -131,7 +131,7 @@ void Win32Window::createChild(std::size_t at)
             m_cancelButton = at;
     } else if (def.kind == ElementKind::CheckBox) {
         cls = L"BUTTON";
-        style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+        style |= BS_AUTOCHECKBOX | WS_TABSTOP | BS_NOTIFY; // BS_NOTIFY: focus reports
     } else if (def.kind == ElementKind::PictureBox) {
         style |= WS_TABSTOP; // it takes the focus, and nothing else
     }
@@ -277,6 +277,7 @@ void Win32Window::showChange(std::size_t at, Change change)
 {
     if (!m_hwnd)
         return;
+    notifyAccessible(at, change);
     const ElementState &state = model().state(at);
     if (change == Change::Caption)
         m_texts[at] = wide(state.caption);
@@ -337,6 +338,7 @@ void Win32Window::destroyNativeWindow()
 {
     if (!m_hwnd)
         return;
+    m_accessibleServer.reset(); // clients holding its object are told it is gone
     HWND hwnd = std::exchange(m_hwnd, nullptr);
     // No message of the dying window reaches this object any more.
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
@@ -401,6 +403,11 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         unload();
         return 0;
+    case WM_GETOBJECT:
+        return onGetObject(wParam, lParam);
+    case accessibleActionMessage:
+        runAccessibleAction(wParam);
+        return 0;
     case WM_DPICHANGED: {
         applyDpi(HIWORD(wParam));
         const RECT *suggested = reinterpret_cast<const RECT *>(lParam);
@@ -428,6 +435,8 @@ LRESULT Win32Window::handleElement(HWND child, UINT message, WPARAM wParam, LPAR
     case WM_SETFOCUS:
     case WM_KILLFOCUS: // the focus mark comes and goes
         InvalidateRect(child, nullptr, FALSE);
+        if (message == WM_SETFOCUS)
+            notifyAccessibleFocus(*at);
         break;
     case WM_LBUTTONDOWN:
         if (model().element(*at).kind == ElementKind::PictureBox)
@@ -464,10 +473,17 @@ void Win32Window::onCommand(WPARAM wParam)
     }
     const auto at = elementOf(GetDlgItem(m_hwnd, id));
     const int code = HIWORD(wParam);
+    if (at && code == BN_SETFOCUS)
+        notifyAccessibleFocus(*at);
     // A quick second click arrives as a double click: it is a click too.
     if (!at || (code != BN_CLICKED && code != BN_DOUBLECLICKED))
         return;
     if (model().element(*at).kind == ElementKind::CheckBox) {
+        // With BS_NOTIFY the box leaves the second click of a double click
+        // to its parent: it toggles here.
+        if (code == BN_DOUBLECLICKED)
+            SendMessageW(m_children[*at], BM_SETCHECK,
+                         model().state(*at).value == 1 ? BST_UNCHECKED : BST_CHECKED, 0);
         const LRESULT check = SendMessageW(m_children[*at], BM_GETCHECK, 0, 0);
         valueChanged(*at, check == BST_CHECKED ? 1 : (check == BST_INDETERMINATE ? 2 : 0));
     } else {
@@ -513,6 +529,8 @@ LRESULT Win32Window::onDrawItem(const DRAWITEMSTRUCT &item)
     const auto at = elementOf(item.hwndItem);
     if (!at)
         return FALSE;
+    if ((item.itemAction & ODA_FOCUS) && (item.itemState & ODS_FOCUS))
+        notifyAccessibleFocus(*at);
     const ElementDef &def = model().element(*at);
     paintButton(item.hDC, item.rcItem,
                 {model().state(*at).back, def.foreColour, m_texts[*at], m_fonts.font(def.font),

@@ -2,10 +2,12 @@
 #pragma once
 
 #include "modelwindow.h"
+#include "win32accessible.h"
 #include "win32fonts.h"
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -43,7 +45,7 @@ private:
 // frame and the picture are drawn by the window itself in the stacking
 // order of the model; cells, the web-address frame, check boxes and buttons
 // are child windows above them.
-class Win32Window final : public ModelWindow
+class Win32Window final : public ModelWindow, private AccessibleHost
 {
 public:
     Win32Window(Win32Toolkit &toolkit, const WindowDef &def, WindowEvents &events);
@@ -54,9 +56,13 @@ public:
     void setTitle(std::string_view title) override;
     void show() override;
 
-    // True while Windows says a screen reader runs; otherwise the clock
-    // builds no names for it.
-    [[nodiscard]] bool readerListening() const override { return m_readerListening; }
+    // True while Windows says a screen reader runs or once an accessibility
+    // client has asked for the window; otherwise the clock builds no names
+    // for it.
+    [[nodiscard]] bool readerListening() const override
+    {
+        return m_readerListening || (m_accessibleServer && m_accessibleServer->asked());
+    }
 
     [[nodiscard]] HWND handle() const { return m_hwnd; }
     static void registerClasses();
@@ -80,6 +86,17 @@ private:
     void applyDpi(int dotsPerInch);
     void askForScreenReader();
     void destroyNativeWindow();
+
+    // Accessibility (win32window_accessible.cpp).
+    LRESULT onGetObject(WPARAM wParam, LPARAM lParam);
+    AccessibleServer *listeningServer();
+    void notifyAccessible(std::size_t at, Change change);
+    void notifyAccessibleFocus(std::size_t at);
+    void runAccessibleAction(std::size_t at);
+    [[nodiscard]] HWND accessibleWindowHandle() const override { return m_hwnd; }
+    [[nodiscard]] std::string accessibleTitle() const override;
+    [[nodiscard]] RECT screenRect(std::size_t at) const override;
+    [[nodiscard]] HWND childWindow(std::size_t at) const override;
 
     [[nodiscard]] bool paintedBySurface(std::size_t at) const;
     [[nodiscard]] int scaled(int twips) const;
@@ -117,6 +134,7 @@ private:
     bool m_shown = false;
     bool m_tooltipsTried = false;
     bool m_readerListening = false;
+    std::unique_ptr<AccessibleServer> m_accessibleServer; // from the first client on
 };
 
 } // namespace tessaro::win32

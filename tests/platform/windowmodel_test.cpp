@@ -2,6 +2,7 @@
 // The window model that every toolkit builds on: geometry at any scale, the
 // element state and what reaches the toolkit, creation order, focus, timers,
 // and a window unloaded from inside its own handler.
+#include "accessibility.h"
 #include "infotessaro_window.h"
 #include "modelwindow.h"
 #include "ruzozura_keys.h"
@@ -10,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
+#include <tuple>
 
 namespace tessaro
 {
@@ -221,6 +224,140 @@ TEST(ModelWindow, ShowsRealChangesRunsHandlersOnceAndDiesAfterItsHandler)
     EXPECT_EQ(handlers.unloads, 1) << "unloaded once";
     host.runTasks();
     EXPECT_EQ(destroyed, 1);
+}
+
+// A small window: what each element reports to a screen reader, in reading
+// order, before and after the writes a clock and its handlers make.
+struct ReaderElement {
+    ElementKind kind;
+    ElementKey key;
+    TwipRect rect;
+    std::string_view caption, accessibleName, toolTip;
+    std::uint16_t flags = 0;
+    int tabIndex = -1;
+    ElementKey parent = {};
+};
+
+constexpr ElementDef readerElement(const ReaderElement &e)
+{
+    ElementDef def;
+    def.kind = e.kind;
+    def.key = e.key;
+    def.rect = e.rect;
+    def.caption = e.caption;
+    def.accessibleName = e.accessibleName;
+    def.toolTip = e.toolTip;
+    def.flags = e.flags;
+    def.tabIndex = e.tabIndex;
+    def.parent = e.parent;
+    return def;
+}
+
+using K = ElementKind;
+constexpr ElementDef readerElements[] = {
+    readerElement({K::Label, {"Title"}, {0, 600, 90, 20}, "Stunden", {}, {}}),
+    readerElement({K::Label, {"Blank"}, {0, 0, 9, 9}, "   ", {}, {}}),
+    readerElement({K::Label, {"Heading"}, {0, 450, 9, 9}, "8 4 2 I", "8 4 2 1", {}}),
+    readerElement({K::Line, {"Line1"}, {}, {}, {}, {}}),
+    readerElement({K::Timer, {"Timer1"}, {}, {}, {}, {}}),
+    readerElement({K::Button, {"Info"}, {0, 300, 90, 20}, "&Info ", {}, {}, 0, 0}),
+    readerElement({K::CheckBox,
+                   {"Check1"},
+                   {0, 0, 9, 9},
+                   {},
+                   "Anzeige ein/aus ",
+                   "Schaltet  um",
+                   flags::checked,
+                   1}),
+    readerElement({K::Label, {"Cell", 0}, {200, 600, 9, 9}, "0", "Stunden, Wert 1", {}}),
+    readerElement(
+        {K::Label, {"Readout"}, {300, 600, 9, 9}, "14", "Stunden dezimal", {}, flags::hidden}),
+    readerElement({K::GroupFrame, {"Frame1"}, {0, 900, 90, 90}, {}, {}, {}, flags::hidden}),
+    readerElement({K::PictureBox, {"Pic"}, {0, 0, 9, 9}, {}, {}, {}, 0, 2, {"Frame1"}}),
+};
+constexpr WindowDef readerWindow = [] {
+    WindowDef def;
+    def.name = "Probe";
+    def.elements = readerElements;
+    return def;
+}();
+
+TEST(AccessibleWindow, ReportsEveryReadElementInReadingOrder)
+{
+    using R = AccessibleRole;
+    struct Expected {
+        std::string_view key, name, value, description;
+        R role;
+        bool checked, focusable, invisible;
+    };
+    WindowModel model(readerWindow);
+    const AccessibleWindow accessible(model);
+    const auto expectAll = [&](std::initializer_list<Expected> rows) {
+        ASSERT_EQ(accessible.childCount(), rows.size());
+        std::size_t child = 0;
+        for (const Expected &e : rows) {
+            const AccessibleNode node = accessible.child(child);
+            EXPECT_EQ(model.element(accessible.element(child)).key.name, e.key) << child;
+            EXPECT_EQ(std::tuple(node.name, node.value, node.description, node.role),
+                      std::tuple(std::string(e.name), std::string(e.value),
+                                 std::string(e.description), e.role))
+                << e.key;
+            EXPECT_EQ(std::tuple(node.checked, node.focusable, node.invisible),
+                      std::tuple(e.checked, e.focusable, e.invisible))
+                << e.key;
+            EXPECT_EQ(accessible.childOf(accessible.element(child)), child);
+            ++child;
+        }
+    };
+    expectAll({{"Check1", "Anzeige ein/aus", "", "Schaltet um", R::CheckBox, true, true, false},
+               {"Info", "Info", "", "", R::PushButton, false, true, false},
+               {"Heading", "8 4 2 1", "", "", R::StaticText, false, false, false},
+               {"Title", "Stunden", "", "", R::StaticText, false, false, false},
+               {"Cell", "Stunden, Wert 1", "0", "", R::StaticText, false, false, false},
+               {"Readout", "Stunden dezimal", "14", "", R::StaticText, false, false, true},
+               {"Frame1", "", "", "", R::Grouping, false, false, true},
+               {"Pic", "", "", "", R::Graphic, false, true, true}});
+    EXPECT_FALSE(accessible.childOf(model.indexOf({"Line1"})));
+    EXPECT_EQ(accessible.defaultAction(0), "Deaktivieren");
+    EXPECT_EQ(accessible.defaultAction(1), "Drücken");
+    EXPECT_EQ(accessible.defaultAction(2), "");
+
+    // What each write tells a listening reader.
+    const auto at = [&](std::string_view name, int index = -1) {
+        return model.indexOf({name, index});
+    };
+    using E = AccessibleEvent;
+    const std::tuple<std::size_t, Change, std::function<void()>, E> writes[] = {
+        {at("Title"), Change::AccessibleName,
+         [&] { model.setAccessibleName(at("Title"), "Stunden: 14"); }, E::NameChange},
+        {at("Cell", 0), Change::Caption, [&] { model.setCaption(at("Cell", 0), "1"); },
+         E::ValueChange},
+        {at("Readout"), Change::Caption, [&] { model.setCaption(at("Readout"), "15"); }, E::None},
+        {at("Readout"), Change::Visible, [&] { model.setVisible(at("Readout"), true); }, E::Show},
+        {at("Readout"), Change::AccessibleName,
+         [&] { model.setAccessibleName(at("Readout"), "Stunden dezimal: 15"); }, E::NameChange},
+        {at("Readout"), Change::Caption, [&] { model.setCaption(at("Readout"), "16"); }, E::None},
+        {at("Check1"), Change::Value, [&] { model.setValue(at("Check1"), 0); }, E::StateChange},
+        {at("Frame1"), Change::Visible, [&] { model.setVisible(at("Frame1"), true); }, E::Show},
+        {at("Info"), Change::Caption, [&] { model.setCaption(at("Info"), "Hilfe"); },
+         E::NameChange},
+        {at("Line1"), Change::Visible, [&] { model.setVisible(at("Line1"), false); }, E::None},
+    };
+    for (const auto &[element, change, write, event] : writes) {
+        write();
+        EXPECT_EQ(accessible.eventFor(element, change), event) << element;
+    }
+    expectAll({{"Check1", "Anzeige ein/aus", "", "Schaltet um", R::CheckBox, false, true, false},
+               {"Info", "Hilfe", "", "", R::PushButton, false, true, false},
+               {"Heading", "8 4 2 1", "", "", R::StaticText, false, false, false},
+               {"Title", "Stunden: 14", "14", "", R::StaticText, false, false, false},
+               {"Cell", "Stunden, Wert 1", "1", "", R::StaticText, false, false, false},
+               {"Readout", "Stunden dezimal: 15", "15", "", R::StaticText, false, false, false},
+               {"Frame1", "", "", "", R::Grouping, false, false, false},
+               {"Pic", "", "", "", R::Graphic, false, true, false}});
+    EXPECT_EQ(accessible.defaultAction(0), "Aktivieren");
+    EXPECT_EQ(accessible.window(" Info zu  Tessaro ").name, "Info zu Tessaro");
+    EXPECT_EQ(accessible.window("").role, R::Frame);
 }
 
 } // namespace

@@ -131,6 +131,51 @@ QString prefixPath(const QString &windowsPath)
     return path.replace(u'\\', u'/');
 }
 
+// What the MSAA probe prints, by "role name": the value, the states and
+// the order of the objects.
+struct ReaderObject {
+    QString value, states;
+    int order = 0;
+};
+
+QStringList probe(const QStringList &arguments)
+{
+    const auto out =
+        run(u"wine"_s, QStringList{qEnvironmentVariable("TESSARO_MSAA_PROBE")} + arguments);
+    // The console of wine ends lines with CR LF.
+    return out.value_or(QString()).remove(u'\r').split(u'\n', Qt::SkipEmptyParts);
+}
+
+QMap<QString, ReaderObject> readerTree(const QString &title, QStringList *lines = nullptr)
+{
+    QMap<QString, ReaderObject> objects;
+    const QStringList out = probe({u"tree"_s, title});
+    for (int at = 0; at < out.size(); ++at) {
+        const QStringList f = out[at].split(u'\t');
+        if (f.size() == 7)
+            objects.insert(f[1] + u' ' + f[2], {f[3], f[4], at});
+    }
+    if (lines)
+        *lines = out;
+    return objects;
+}
+
+// Empty when every object is there with its value and states, else what
+// differs.
+QString differences(const QMap<QString, ReaderObject> &seen,
+                    const QList<std::array<QString, 3>> &expected)
+{
+    QStringList wrong;
+    for (const auto &[object, value, states] : expected) {
+        const auto found = seen.find(object);
+        if (found == seen.end())
+            wrong << object + u" missing"_s;
+        else if (found->value != value || found->states != states)
+            wrong << object + u": "_s + found->value + u" / "_s + found->states;
+    }
+    return wrong.join(u"; "_s);
+}
+
 } // namespace
 
 class TestWineWindow : public QObject
@@ -146,6 +191,7 @@ private Q_SLOTS:
     void aboutDialogOnce();
     void systemInformation();
     void tooltips();
+    void screenReader();
 };
 
 void TestWineWindow::initTestCase()
@@ -265,8 +311,8 @@ void TestWineWindow::tabOrderEscapeAndExit()
     QCOMPARE(clock.awaitExit(), 0);
 }
 
-// "Info " opens the dialog, its tab order runs OK, picture, Systeminfo; OK
-// closes it, and it opens again; a second click
+// "Info " opens the dialog, its tab order runs OK, picture, Systeminfo;
+// after the message Escape closes it, and it opens again; a second click
 // while it is open makes no second dialog; Exit ends the program with the
 // dialog open. (Under wine without a window manager both windows open at the
 // screen's corner, so the dialog is only clicked while it is in front.)
@@ -285,8 +331,10 @@ void TestWineWindow::aboutDialogOnce()
     QVERIFY2(awaitTrue([&] { return messageBoxShown(mainWindow); }), "Systeminfo not pressed");
     QVERIFY(WineClock::keys(u"Return"_s));
     QVERIFY2(awaitTrue([&] { return !messageBoxShown(mainWindow); }), "the message stayed");
-    QVERIFY(clock.clickAt(dialogWindow(), aboutPoint(infotessaro::cmdOK)));
-    QVERIFY2(awaitTrue([] { return visibleWindows(aboutTitle).isEmpty(); }), "OK left it open");
+    // The message belonged to the dialog, which has the focus again.
+    QVERIFY(WineClock::keys(u"Escape"_s));
+    QVERIFY2(awaitTrue([] { return visibleWindows(aboutTitle).isEmpty(); }),
+             "Escape after the message left it open");
     QVERIFY(clock.click(rz::Command5));
     QVERIFY2(awaitTrue([] { return !dialogWindow().isEmpty(); }), "no second opening");
     QVERIFY(clock.click(rz::Command5));
@@ -373,6 +421,93 @@ void TestWineWindow::tooltips()
     }
     // "Die aktiven Werte addieren um auf die Zeit zu kommen!" is the longer.
     QVERIFY2(widths[1] > widths[0], qPrintable(u"%1 %2"_s.arg(widths[0]).arg(widths[1])));
+}
+
+// What a screen reader reads through MSAA at a frozen moment: every row's
+// value, the readouts, the check boxes; Check1's default action shows the
+// readouts; About's texts in reading order; bad child ids are refused and
+// the object of a closed window answers that it is gone; a running clock
+// tells each change once.
+void TestWineWindow::screenReader()
+{
+    WineClock clock;
+    QVERIFY(clock.start(u"2026-12-06 12:34:56"_s));
+    const QString digital = u"checkbox Digitale Zeitanzeige ein/aus"_s;
+    QList<std::array<QString, 3>> expected{
+        {u"text Tag: 6"_s, u"6"_s, {}},
+        {u"text Monat: 12"_s, u"12"_s, {}},
+        {u"text Jahr: 2026"_s, u"2026"_s, {}},
+        {u"text Stunden: 12"_s, u"12"_s, {}},
+        {u"text Minuten: 34"_s, u"34"_s, {}},
+        {u"text Sekunden: 56"_s, u"56"_s, {}},
+        {u"text Stunden hexadezimal, addiert: 0C"_s, u"0C"_s, {}},
+        {u"text Minuten hexadezimal, addiert: 22"_s, u"22"_s, {}},
+        {u"text Sekunden hexadezimal, addiert: 38"_s, u"38"_s, {}},
+        {u"text Sekunden, Wert 32, an"_s, u"1"_s, {}},
+        {u"text Jahr dezimal: 2026"_s, u"2026"_s, u"invisible"_s},
+        {u"text Sekunden dezimal: 56"_s, u"56"_s, u"invisible"_s},
+        {digital, {}, u"focusable"_s},
+        {u"checkbox Infos zu Bit und Byte an/aus"_s, {}, u"checked,focusable"_s},
+        {u"checkbox Hexadezimalanzeige ein/aus"_s, {}, u"checked,focusable"_s},
+        {u"button Info"_s, {}, u"focusable"_s},
+    };
+    QStringList lines;
+    QString fault;
+    // The names carry the values from the tick after the reader first asked.
+    awaitTrue([&] {
+        return (fault = differences(readerTree(u"Tessaro"_s, &lines), expected)).isEmpty();
+    });
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+    QVERIFY2(lines.contains(u"bad\t80070057\t80070057"_s), "a bad child id was not refused");
+    QVERIFY(lines.contains(u"walked\t%1"_s.arg(lines.size() - 3)));
+
+    QVERIFY(!probe({u"do"_s, u"Tessaro"_s, u"Digitale Zeitanzeige ein/aus"_s}).isEmpty());
+    for (auto &[object, value, states] : expected)
+        if (states == u"invisible"_s || object == digital)
+            states = object == digital ? u"checked,focusable"_s : QString();
+    awaitTrue([&] { return (fault = differences(readerTree(u"Tessaro"_s), expected)).isEmpty(); });
+    QVERIFY2(fault.isEmpty(), qPrintable(u"after Check1: "_s + fault));
+    QVERIFY2(clock.awaitShot(inkIn(yearDigits, true)).isEmpty(), "no readout shown");
+    const QStringList focus = probe({u"focus"_s, u"Tessaro"_s, u"Hexadezimalanzeige ein/aus"_s});
+    QVERIFY(focus.size() == 3);
+    const QString box = focus[2].section(u'\t', 1, 1);
+    QCOMPARE(focus.mid(0, 2), QStringList({u"focus\t"_s + box, u"hit\t"_s + box}));
+
+    QVERIFY(!probe({u"do"_s, u"Tessaro"_s, u"Info"_s}).isEmpty());
+    QVERIFY2(awaitTrue([] { return !dialogWindow().isEmpty(); }), "no About dialog");
+    const auto about = readerTree(u"Info zu Tessaro"_s);
+    QStringList read = about.keys();
+    std::sort(read.begin(), read.end(),
+              [&](const QString &a, const QString &b) { return about[a].order < about[b].order; });
+    const QStringList reading{u"dialog Info zu Tessaro"_s, u"graphic Tessaro-Bild"_s,
+                              u"text Tessaro"_s, u"text Version 2.0.8"_s};
+    QCOMPARE(read.mid(0, reading.size()), reading);
+    QVERIFY(read.size() == 9 && read[4].startsWith(u"text Freeware."_s) &&
+            read[6].startsWith(u"text Diese Tessaro zeigt"_s) && read[7] == u"button OK"_s &&
+            read[8] == u"button Systeminfo..."_s);
+    QVERIFY(probe({u"close"_s, u"Info zu Tessaro"_s, u"OK"_s}).contains(u"after\t80010108"_s));
+
+    // The clock runs: each changing row tells its change once, not on
+    // every tick; Check1 hides and shows the six readouts, each told once;
+    // the focus is told.
+    clock.setMoment(u"+0"_s);
+    const int seconds = 10;
+    QProcess listener;
+    listener.start(u"wine"_s, {qEnvironmentVariable("TESSARO_MSAA_PROBE"), u"events"_s,
+                               u"Tessaro"_s, QString::number(seconds)});
+    QVERIFY(awaitTrue([&] { return listener.peek(64).contains("listening"); }));
+    for (const QString &action : {u"do"_s, u"do"_s, u"focus"_s})
+        QVERIFY(!probe({action, u"Tessaro"_s, u"Digitale Zeitanzeige ein/aus"_s}).isEmpty());
+    QVERIFY(listener.waitForFinished(patienceMs));
+    QMap<QString, int> counts;
+    for (const QString &line : QString::fromUtf8(listener.readAll()).remove(u'\r').split(u'\n'))
+        counts.insert(line.section(u'\t', 0, 0), line.section(u'\t', 1).toInt());
+    const int changes = counts[u"name"_s] + counts[u"value"_s];
+    QVERIFY2(
+        changes >= seconds && changes <= 10 * seconds && counts[u"most"_s] <= 2 * seconds + 2,
+        qPrintable(u"%1 changes, at most %2 of one object"_s.arg(changes).arg(counts[u"most"_s])));
+    QCOMPARE(std::tuple(counts[u"hide"_s], counts[u"show"_s], counts[u"focus"_s] > 0),
+             std::tuple(6, 6, true));
 }
 
 QTEST_GUILESS_MAIN(TestWineWindow)
