@@ -140,6 +140,7 @@ AccessibleNode AccessibleWindow::window(std::string_view title) const
     AccessibleNode node;
     node.role = m_model.window().dialogFrame ? AccessibleRole::Dialog : AccessibleRole::Frame;
     node.name = spokenText(title);
+    node.description = m_model.accessibleDescription();
     node.focusable = true;
     return node;
 }

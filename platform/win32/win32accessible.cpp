@@ -523,6 +523,12 @@ void AccessibleServer::notifyChange(std::size_t element, Change change) const
                        LONG(*child + 1));
 }
 
+void AccessibleServer::notifyWindowDescription() const
+{
+    NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, m_link->host->accessibleWindowHandle(),
+                   OBJID_CLIENT, CHILDID_SELF);
+}
+
 void AccessibleServer::notifyFocus(std::size_t element) const
 {
     if (const auto child = m_accessible.childOf(element))

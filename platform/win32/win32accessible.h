@@ -49,6 +49,8 @@ public:
     // Tells listening clients what a change of an element means to them.
     void notifyChange(std::size_t element, Change change) const;
     void notifyFocus(std::size_t element) const;
+    // Tells listening clients that the window's own description changed.
+    void notifyWindowDescription() const;
 
 private:
     AccessibleWindow m_accessible;

@@ -69,6 +69,7 @@ public:
 
 protected:
     void showChange(std::size_t at, Change change) override;
+    void showAccessibleDescription() override;
     void startTimer(std::size_t at, int intervalMs) override;
     void stopTimers() override;
     void closeNativeWindow() override;

@@ -31,6 +31,12 @@ void Win32Window::notifyAccessible(std::size_t at, Change change)
         server->notifyChange(at, change);
 }
 
+void Win32Window::showAccessibleDescription()
+{
+    if (AccessibleServer *server = listeningServer())
+        server->notifyWindowDescription();
+}
+
 void Win32Window::notifyAccessibleFocus(std::size_t at)
 {
     if (AccessibleServer *server = listeningServer())

@@ -152,8 +152,11 @@ QMap<QString, ReaderObject> readerTree(const QString &title, QStringList *lines 
     const QStringList out = probe({u"tree"_s, title});
     for (int at = 0; at < out.size(); ++at) {
         const QStringList f = out[at].split(u'\t');
-        if (f.size() == 7)
-            objects.insert(f[1] + u' ' + f[2], {f[3], f[4], at});
+        if (f.size() != 7)
+            continue;
+        objects.insert(f[1] + u' ' + f[2], {f[3], f[4], at});
+        if (f[0] == u"0"_s) // the window itself tells the moment
+            objects.insert(u"description "_s + f[6], {{}, {}, at});
     }
     if (lines)
         *lines = out;
@@ -443,7 +446,8 @@ void TestWineWindow::screenReader()
         {u"text Stunden hexadezimal, addiert: 0C"_s, u"0C"_s, {}},
         {u"text Minuten hexadezimal, addiert: 22"_s, u"22"_s, {}},
         {u"text Sekunden hexadezimal, addiert: 38"_s, u"38"_s, {}},
-        {u"text Sekunden, Wert 32, an"_s, u"1"_s, {}},
+        {u"text Sekunden, Wert 32"_s, u"1"_s, {}},
+        {u"description 12:34:56, 06.12.2026"_s, {}, {}},
         {u"text Jahr dezimal: 2026"_s, u"2026"_s, u"invisible"_s},
         {u"text Sekunden dezimal: 56"_s, u"56"_s, u"invisible"_s},
         {digital, {}, u"focusable"_s},
