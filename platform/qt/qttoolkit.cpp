@@ -3,6 +3,7 @@
 
 #include "accessibility.h"
 #include "captionfit.h"
+#include "classiclook.h"
 #include "convert.h"
 #include "elementwidgets.h"
 #include "fonts.h"
@@ -17,6 +18,7 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -33,8 +35,8 @@ public:
     FormWidget() = default;
 
     std::function<void()> onClose;
-    FaceButton *defaultButton = nullptr;
-    FaceButton *cancelButton = nullptr;
+    // Presses the button a dialog key stands for, if there is one.
+    std::function<bool(look::DialogKey)> onDialogKey;
 
 protected:
     void closeEvent(QCloseEvent *event) override
@@ -46,30 +48,24 @@ protected:
 
     void keyPressEvent(QKeyEvent *event) override
     {
-        if (event->key() == Qt::Key_Escape && cancelButton) {
-            cancelButton->click();
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if ((enter || event->key() == Qt::Key_Escape) && onDialogKey &&
+            onDialogKey(enter ? look::DialogKey::Enter : look::DialogKey::Escape))
             return;
-        }
-        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-            if (auto *focused = qobject_cast<FaceButton *>(focusWidget())) {
-                focused->click();
-                return;
-            }
-            if (defaultButton) {
-                defaultButton->click();
-                return;
-            }
-        }
         QWidget::keyPressEvent(event);
     }
 };
 
 Qt::Alignment alignmentOf(const ElementDef &def)
 {
-    if (def.flags & flags::alignRight)
+    switch (look::alignmentOf(def.flags)) {
+    case look::Alignment::Right:
         return Qt::AlignRight;
-    if (def.flags & flags::alignCentre)
+    case look::Alignment::Centre:
         return Qt::AlignHCenter;
+    case look::Alignment::Left:
+        break;
+    }
     return Qt::AlignLeft;
 }
 
@@ -107,11 +103,13 @@ public:
             createElement(at);
         setUpTabOrder();
         m_form->onClose = [this] { unload(); };
+        m_form->onDialogKey = [this](look::DialogKey key) { return pressDialogButton(key); };
     }
 
     ~QtWindow() override
     {
         m_form->onClose = nullptr;
+        m_form->onDialogKey = nullptr;
         delete m_form;
     }
 
@@ -310,10 +308,6 @@ private:
     {
         auto *button = new FaceButton(parent);
         button->setTextColour(toQColor(def.foreColour));
-        if (def.flags & flags::defaultButton)
-            m_form->defaultButton = button;
-        if (def.flags & flags::cancelButton)
-            m_form->cancelButton = button;
         QObject::connect(button, &QAbstractButton::clicked, m_form, [this, at] { clicked(at); });
         return button;
     }
@@ -329,6 +323,19 @@ private:
             valueChanged(at, valueOf(Qt::CheckState(state)));
         });
         return box;
+    }
+
+    bool pressDialogButton(look::DialogKey key)
+    {
+        std::optional<std::size_t> focused;
+        const auto found = std::find(m_widgets.begin(), m_widgets.end(), m_form->focusWidget());
+        if (found != m_widgets.end() && *found)
+            focused = std::size_t(found - m_widgets.begin());
+        const auto button = look::buttonForKey(model(), key, focused);
+        if (!button)
+            return false;
+        static_cast<QAbstractButton *>(m_widgets[*button])->click();
+        return true;
     }
 
     // Only the kinds that take the focus get it, in their tab order; the

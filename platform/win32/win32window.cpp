@@ -54,7 +54,60 @@ HICON programIcon(int metric)
     return nullptr;
 }
 
+// The system's check box, which shows no focus of its own without a text.
+WNDPROC systemCheckBoxProc = nullptr;
+
 } // namespace
+
+// The system's check box keeps the click, the keys and the mark; the box is
+// drawn here, as everywhere else, on whole device pixels at every scale. The
+// system draws its own box at once when the mark, the pressed state or the
+// focus changes, so the box is drawn again after each of those.
+LRESULT CALLBACK Win32Window::checkBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HWND top = GetAncestor(hwnd, GA_ROOT);
+    auto *self = reinterpret_cast<Win32Window *>(GetWindowLongPtrW(top, GWLP_USERDATA));
+    const auto at = self && self->m_hwnd == top ? self->elementOf(hwnd) : std::nullopt;
+    if (at && message == WM_PAINT) {
+        PAINTSTRUCT ps;
+        self->paintCheckBox(*at, BeginPaint(hwnd, &ps));
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    if (at && message == WM_ERASEBKGND)
+        return 1;
+    const LRESULT result = CallWindowProcW(systemCheckBoxProc, hwnd, message, wParam, lParam);
+    switch (message) {
+    case BM_SETCHECK:
+    case BM_SETSTATE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case WM_UPDATEUISTATE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        if (at && IsWindowVisible(hwnd)) {
+            HDC dc = GetDC(hwnd);
+            self->paintCheckBox(*at, dc);
+            ReleaseDC(hwnd, dc);
+        }
+        break;
+    default:
+        break;
+    }
+    return result;
+}
+
+void Win32Window::paintCheckBox(std::size_t at, HDC dc)
+{
+    const LRESULT check = SendMessageW(m_children[at], BM_GETCHECK, 0, 0);
+    const int value = check == BST_CHECKED ? 1 : (check == BST_INDETERMINATE ? 2 : 0);
+    win32::paintCheckBox(dc, placement(at),
+                         {model().state(at).back, value, GetFocus() == m_children[at]});
+}
 
 void Win32Window::registerClasses()
 {
@@ -100,7 +153,8 @@ Win32Window::~Win32Window()
 void Win32Window::createNativeWindow()
 {
     const WindowDef &def = model().window();
-    RECT frame{0, 0, scaled(def.clientWidth), scaled(def.clientHeight)};
+    RECT frame =
+        toRect(deviceEdges({0, 0, pixels(def.clientWidth), pixels(def.clientHeight)}, ratio()));
     adjustWindowRect(frame, frameStyle(def), frameExStyle(def), m_dpi);
     m_hwnd = CreateWindowExW(frameExStyle(def), windowClass, wide(def.caption).c_str(),
                              frameStyle(def), CW_USEDEFAULT, CW_USEDEFAULT,
@@ -145,6 +199,12 @@ void Win32Window::createChild(std::size_t at)
         0, cls, text.c_str(), style, r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
         reinterpret_cast<HMENU>(firstControlId + at), GetModuleHandleW(nullptr), nullptr);
     SendMessageW(m_children[at], WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts.font(def.font)), 0);
+    if (def.kind == ElementKind::CheckBox) {
+        const auto previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+            m_children[at], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(checkBoxProc)));
+        if (!systemCheckBoxProc)
+            systemCheckBoxProc = previous;
+    }
     if (def.kind == ElementKind::CheckBox)
         SendMessageW(m_children[at], BM_SETCHECK,
                      model().state(at).value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -514,7 +574,7 @@ LRESULT Win32Window::onDrawItem(const DRAWITEMSTRUCT &item)
     if (!at)
         return FALSE;
     const ElementDef &def = model().element(*at);
-    paintButton(item.hDC, item.rcItem,
+    paintButton(item.hDC, placement(*at),
                 {model().state(*at).back, def.foreColour, m_texts[*at], m_fonts.font(def.font),
                  (item.itemState & ODS_SELECTED) != 0, (item.itemState & ODS_FOCUS) != 0});
     return TRUE;

@@ -3,6 +3,7 @@
 
 #include "modelwindow.h"
 #include "win32fonts.h"
+#include "win32paint.h"
 
 #include <windows.h>
 
@@ -70,6 +71,7 @@ protected:
 private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK elementProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK checkBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleElement(HWND child, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -82,7 +84,10 @@ private:
     void destroyNativeWindow();
 
     [[nodiscard]] bool paintedBySurface(std::size_t at) const;
-    [[nodiscard]] int scaled(int twips) const;
+    [[nodiscard]] double ratio() const;
+    [[nodiscard]] PixelRect logicalRect(std::size_t at) const;
+    [[nodiscard]] PixelLine logicalLine(std::size_t at) const;
+    [[nodiscard]] Placement placement(std::size_t at) const;
     [[nodiscard]] RECT deviceRect(std::size_t at) const;
     [[nodiscard]] RECT bounds(std::size_t at) const;
     [[nodiscard]] std::optional<std::size_t> elementOf(HWND child) const;
@@ -91,6 +96,7 @@ private:
     void paintSurface(HDC dc, const RECT &area, HRGN update);
     void paintElement(HDC dc, std::size_t at);
     void paintChild(std::size_t at, HWND child);
+    void paintCheckBox(std::size_t at, HDC dc);
     void invalidate(std::size_t at);
     void updateToolRect(std::size_t at);
 

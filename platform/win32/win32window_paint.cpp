@@ -78,36 +78,60 @@ bool Win32Window::paintedBySurface(std::size_t at) const
     }
 }
 
-int Win32Window::scaled(int twips) const
+double Win32Window::ratio() const
 {
-    return devicePixels(twips, m_dpi);
+    return scaleOf(m_dpi);
+}
+
+// An element's rectangle in the window's logical pixels; a contained
+// element counts from its container.
+PixelRect Win32Window::logicalRect(std::size_t at) const
+{
+    PixelRect rect = pixelRect(model().element(at).rect);
+    if (const auto container = model().containerOf(at)) {
+        const PixelRect outer = logicalRect(*container);
+        rect.left += outer.left;
+        rect.top += outer.top;
+    }
+    return rect;
+}
+
+// Where an element is painted: on the window's surface, or on its own child
+// window, whose corner is then the origin.
+Placement Win32Window::placement(std::size_t at) const
+{
+    Placement place{logicalRect(at), {}, ratio()};
+    if (m_children[at]) {
+        const DeviceEdges own = deviceEdges(place.logical, place.ratio);
+        place.origin = {own.left, own.top};
+    }
+    return place;
 }
 
 // An element's rectangle on the client area (for a child window: on its
-// parent) in device pixels; a contained element counts from its container.
+// parent) in device pixels.
 RECT Win32Window::deviceRect(std::size_t at) const
 {
-    const TwipRect &r = model().element(at).rect;
-    RECT rect{scaled(r.left), scaled(r.top), 0, 0};
-    rect.right = rect.left + scaled(r.width);
-    rect.bottom = rect.top + scaled(r.height);
+    RECT rect = toRect(deviceEdges(logicalRect(at), ratio()));
     const auto container = model().containerOf(at);
-    if (container && !m_children[*container]) {
-        const RECT outer = deviceRect(*container);
-        OffsetRect(&rect, outer.left, outer.top);
+    if (container && m_children[*container]) {
+        const RECT outer = toRect(deviceEdges(logicalRect(*container), ratio()));
+        OffsetRect(&rect, -outer.left, -outer.top);
     }
     return rect;
+}
+
+PixelLine Win32Window::logicalLine(std::size_t at) const
+{
+    return pixelLine(model().element(at).rect);
 }
 
 // What an element covers on the window's surface, lines included.
 RECT Win32Window::bounds(std::size_t at) const
 {
-    const ElementDef &def = model().element(at);
-    if (def.kind != ElementKind::Line)
+    if (model().element(at).kind != ElementKind::Line)
         return deviceRect(at);
-    const TwipRect &r = def.rect;
-    const int x1 = scaled(r.left), y1 = scaled(r.top), x2 = scaled(r.width), y2 = scaled(r.height);
-    return {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1};
+    return toRect(look::lineBounds(logicalLine(at), ratio()));
 }
 
 void Win32Window::invalidate(std::size_t at)
@@ -168,17 +192,14 @@ void Win32Window::paintElement(HDC dc, std::size_t at)
     const ElementDef &def = model().element(at);
     switch (def.kind) {
     case ElementKind::Label:
-        paintLabel(dc, deviceRect(at),
+        paintLabel(dc, placement(at),
                    {def, model().state(at), m_texts[at], m_fonts.font(def.font)});
         break;
     case ElementKind::Line:
-        paintLine(dc,
-                  {scaled(def.rect.left), scaled(def.rect.top), scaled(def.rect.width),
-                   scaled(def.rect.height)},
-                  def.lineStyle);
+        paintLine(dc, logicalLine(at), def.lineStyle, ratio());
         break;
     case ElementKind::GroupFrame:
-        paintGroupFrame(dc, deviceRect(at));
+        paintGroupFrame(dc, placement(at));
         break;
     default:
         break;
@@ -193,9 +214,9 @@ void Win32Window::paintChild(std::size_t at, HWND child)
     GetClientRect(child, &r);
     const ElementDef &def = model().element(at);
     if (def.kind == ElementKind::WebFrame)
-        paintWebFrame(dc, r, def, m_texts[at], m_fonts.font(def.font));
+        paintWebFrame(dc, placement(at), def, m_texts[at], m_fonts.font(def.font));
     else if (def.kind == ElementKind::PictureBox)
-        paintPictureBox(dc, r, def.picture, GetFocus() == child);
+        paintPictureBox(dc, placement(at), def.picture, GetFocus() == child);
     else
         fill(dc, r, model().state(at).back);
     EndPaint(child, &ps);
