@@ -32,8 +32,10 @@ void FontSet::create(int dotsPerInch)
         const FontDef def = fontDef(static_cast<FontId>(at));
         LOGFONTW font{};
         // Sizes are designed in pixels at 96 dpi; a negative height asks for
-        // the character height without the internal leading.
-        font.lfHeight = -MulDiv(def.pixelSize, dotsPerInch, 96);
+        // the character height without the internal leading. Rounded down:
+        // GDI has no half pixels, and a text a pixel too high wraps or is cut
+        // where the label was made to fit it.
+        font.lfHeight = -(def.pixelSize * dotsPerInch / 96);
         font.lfWeight = def.bold ? FW_BOLD : FW_NORMAL;
         font.lfCharSet = ANSI_CHARSET;
         font.lfOutPrecision = OUT_DEFAULT_PRECIS;

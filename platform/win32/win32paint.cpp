@@ -148,22 +148,27 @@ void paintLabel(HDC dc, const Placement &place, const LabelLook &look)
         frame(dc, outer, place.lineWidth(), RGB(0, 0, 0));
     if (look.text.empty())
         return;
-    const RECT rect = toRect(
-        place.edges(look::textRect({0, 0, place.logical.width, place.logical.height}, border)));
-    Selected font(dc, look.font);
+    const PixelRect inside =
+        look::textRect({0, 0, place.logical.width, place.logical.height}, border);
+    const RECT rect = toRect(place.edges(inside));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colorRef(look.def.foreColour));
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
     const auto widthOf = [dc](std::wstring_view piece) {
         SIZE extent{};
         GetTextExtentPoint32W(dc, piece.data(), static_cast<int>(piece.size()), &extent);
         return static_cast<int>(extent.cx);
     };
+    std::vector<std::wstring_view> lines;
+    {
+        Selected layoutFont(dc, look.layoutFont);
+        lines = look::wrapAtBlanks<wchar_t>(look.text, inside.width, widthOf);
+    }
+    Selected font(dc, look.font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
     // Line by line from the top; the last line is cut off at the bottom edge.
     RECT line = rect;
-    for (const std::wstring_view text :
-         look::wrapAtBlanks<wchar_t>(look.text, rect.right - rect.left, widthOf)) {
+    for (const std::wstring_view text : lines) {
         if (line.top >= rect.bottom)
             break;
         line.bottom = std::min<LONG>(line.top + metrics.tmHeight, rect.bottom);

@@ -42,6 +42,10 @@ struct LabelLook {
     const ElementState &state;
     const std::wstring &text;
     HFONT font;
+    // The same font at 96 dpi: a caption breaks into the same lines at every
+    // scale, where GDI's whole-pixel font sizes would make it run a little
+    // narrower or wider than the label.
+    HFONT layoutFont;
 };
 void paintLabel(HDC dc, const Placement &place, const LabelLook &look);
 

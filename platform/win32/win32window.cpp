@@ -129,6 +129,8 @@ Win32Window::Win32Window(Win32Toolkit &toolkit, const WindowDef &def, WindowEven
 {
     m_dpi = systemDpi();
     m_fonts.create(m_dpi);
+    if (m_dpi != 96)
+        m_layoutFonts.create(96);
     askForScreenReader();
     for (std::size_t at = 0; at < model().size(); ++at)
         m_texts[at] = wide(model().state(at).caption);
@@ -295,6 +297,8 @@ void Win32Window::applyDpi(int dotsPerInch)
 {
     m_dpi = dotsPerInch;
     m_fonts.create(m_dpi);
+    if (m_dpi != 96)
+        m_layoutFonts.create(96);
     for (std::size_t at = 0; at < model().size(); ++at) {
         if (!m_children[at])
             continue;

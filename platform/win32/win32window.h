@@ -112,6 +112,7 @@ private:
     HWND m_tooltip = nullptr;
     int m_dpi = 96;
     FontSet m_fonts;
+    FontSet m_layoutFonts; // at 96 dpi, where the window's is another
     BackBuffer m_buffer;
     std::vector<HWND> m_children;      // by model position; none for drawn elements
     std::vector<std::wstring> m_texts; // captions in UTF-16, by model position
