@@ -111,6 +111,19 @@ WebFrameLayout webFrameLayout(int width, int height, int ascent, int lineHeight,
             {back.left + 1, back.top, back.width - 1, back.height}};
 }
 
+FittedCaption captionForFace(const WindowDef &window, const ElementDef &element,
+                             std::string_view caption, bool substituteFace)
+{
+    if (substituteFace)
+        for (const WideFaceCaption &fitting : window.wideFaceCaptions) {
+            const std::string_view replaced =
+                fitting.caption.empty() ? element.caption : fitting.caption;
+            if (fitting.key == element.key && replaced == caption)
+                return {fitting.fitted, fitting.condensed};
+        }
+    return {caption};
+}
+
 std::optional<std::size_t> buttonForKey(const WindowModel &model, DialogKey key,
                                         std::optional<std::size_t> focused)
 {

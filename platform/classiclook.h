@@ -160,6 +160,16 @@ struct WebFrameLayout {
 };
 WebFrameLayout webFrameLayout(int width, int height, int ascent, int lineHeight, int textWidth);
 
+// A caption as a face draws it: as it stands with the window's own face;
+// with a wider substitute, the window's fitting for that element and caption,
+// if it has one.
+struct FittedCaption {
+    std::string_view text;
+    bool condensed = false; // letters set half a pixel closer
+};
+FittedCaption captionForFace(const WindowDef &window, const ElementDef &element,
+                             std::string_view caption, bool substituteFace);
+
 // Splits a caption into the lines a label shows: as many words as fit the
 // width, the blanks between them kept (runs of blanks place numbers over
 // their columns), the blanks where a line breaks dropped. A word wider than

@@ -2,7 +2,6 @@
 #include "qttoolkit.h"
 
 #include "accessibility.h"
-#include "captionfit.h"
 #include "classiclook.h"
 #include "convert.h"
 #include "elementwidgets.h"
@@ -183,7 +182,9 @@ private:
         const ElementState &state = model().state(at);
         switch (change) {
         case Change::Caption: {
-            const FittedCaption fitted = fitToSubstituteFace(model().element(at), state.caption);
+            // Linux has no "MS Sans Serif": its substitute runs wider.
+            const look::FittedCaption fitted =
+                look::captionForFace(model().window(), model().element(at), state.caption, true);
             view.showCaption(toQString(fitted.text), fitted.condensed);
             break;
         }

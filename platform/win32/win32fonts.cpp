@@ -47,6 +47,18 @@ void FontSet::create(int dotsPerInch)
         if (!m_fonts[at])
             m_fonts[at] = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     }
+    m_substitute = faceOf(font(FontId::Standard)) != faceFor(false);
+}
+
+std::wstring faceOf(HFONT font)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, font);
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    return face;
 }
 
 } // namespace tessaro::win32

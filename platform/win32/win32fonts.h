@@ -25,14 +25,20 @@ public:
     // (Re)creates the fonts for a screen of this many dots per inch.
     void create(int dotsPerInch);
     [[nodiscard]] HFONT font(FontId id) const { return m_fonts[static_cast<std::size_t>(id)]; }
+    // Whether the font mapper handed another face for "MS Sans Serif" (wine
+    // without its own fonts gives Liberation Sans), which runs wider.
+    [[nodiscard]] bool substitute() const { return m_substitute; }
 
 private:
     void release();
 
     std::array<HFONT, 5> m_fonts{};
+    bool m_substitute = false;
 };
 
 // The face the windows ask for, sans-serif or serif.
 std::wstring faceFor(bool serif);
+// The face that the font mapper gave a font.
+std::wstring faceOf(HFONT font);
 
 } // namespace tessaro::win32

@@ -46,6 +46,7 @@ struct LabelLook {
     // scale, where GDI's whole-pixel font sizes would make it run a little
     // narrower or wider than the label.
     HFONT layoutFont;
+    bool condensed; // letters half a pixel closer (of the logical pixel)
 };
 void paintLabel(HDC dc, const Placement &place, const LabelLook &look);
 

@@ -125,7 +125,7 @@ void Win32Window::registerClasses()
 
 Win32Window::Win32Window(Win32Toolkit &toolkit, const WindowDef &def, WindowEvents &events)
     : ModelWindow(def, events, toolkit), m_toolkit(toolkit), m_children(model().size()),
-      m_texts(model().size())
+      m_texts(model().size()), m_condensed(model().size())
 {
     m_dpi = systemDpi();
     m_fonts.create(m_dpi);
@@ -133,7 +133,7 @@ Win32Window::Win32Window(Win32Toolkit &toolkit, const WindowDef &def, WindowEven
         m_layoutFonts.create(96);
     askForScreenReader();
     for (std::size_t at = 0; at < model().size(); ++at)
-        m_texts[at] = wide(model().state(at).caption);
+        fitCaption(at);
     createNativeWindow();
     for (std::size_t at = 0; at < model().size(); ++at)
         createChild(at);
@@ -314,6 +314,15 @@ void Win32Window::applyDpi(int dotsPerInch)
     InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
+// With a substitute face the headings take the runs of spaces that suit it.
+void Win32Window::fitCaption(std::size_t at)
+{
+    const look::FittedCaption fitted = look::captionForFace(
+        model().window(), model().element(at), model().state(at).caption, m_fonts.substitute());
+    m_texts[at] = wide(fitted.text);
+    m_condensed[at] = fitted.condensed;
+}
+
 void Win32Window::askForScreenReader()
 {
     BOOL running = FALSE;
@@ -343,7 +352,7 @@ void Win32Window::showChange(std::size_t at, Change change)
         return;
     const ElementState &state = model().state(at);
     if (change == Change::Caption)
-        m_texts[at] = wide(state.caption);
+        fitCaption(at);
     HWND child = m_children[at];
     if (!child) {
         if (change != Change::AccessibleName && change != Change::Value)

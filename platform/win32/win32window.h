@@ -81,6 +81,7 @@ private:
     void setUpTooltips();
     void applyDpi(int dotsPerInch);
     void askForScreenReader();
+    void fitCaption(std::size_t at);
     void destroyNativeWindow();
 
     [[nodiscard]] bool paintedBySurface(std::size_t at) const;
@@ -116,6 +117,7 @@ private:
     BackBuffer m_buffer;
     std::vector<HWND> m_children;      // by model position; none for drawn elements
     std::vector<std::wstring> m_texts; // captions in UTF-16, by model position
+    std::vector<bool> m_condensed;     // drawn with letters set closer
     std::vector<std::size_t> m_tabOrder;
     std::optional<std::size_t> m_defaultButton;
     std::optional<std::size_t> m_cancelButton;

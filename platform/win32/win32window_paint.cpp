@@ -194,7 +194,7 @@ void Win32Window::paintElement(HDC dc, std::size_t at)
     case ElementKind::Label:
         paintLabel(dc, placement(at),
                    {def, model().state(at), m_texts[at], m_fonts.font(def.font),
-                    (m_dpi == 96 ? m_fonts : m_layoutFonts).font(def.font)});
+                    (m_dpi == 96 ? m_fonts : m_layoutFonts).font(def.font), m_condensed[at]});
         break;
     case ElementKind::Line:
         paintLine(dc, logicalLine(at), def.lineStyle, ratio());

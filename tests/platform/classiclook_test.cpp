@@ -160,6 +160,29 @@ TEST(ClassicLook, TextPlacement)
         << "a caption longer than the frame ends three pixels before its right";
 }
 
+TEST(ClassicLook, AWiderFaceTakesTheWindowsFittingOfTheCaptionItStandsFor)
+{
+    ElementDef heading;
+    heading.key = {"Label14"};
+    heading.caption = "16  8";
+    const WideFaceCaption fittings[] = {{{"Label14"}, {}, "16 8"},
+                                        {{"Label14"}, "7  2", "7 2", true}};
+    WindowDef window;
+    window.wideFaceCaptions = fittings;
+    struct Row {
+        std::string_view caption;
+        bool substitute;
+        std::string_view text;
+        bool condensed;
+    };
+    for (const Row row : {Row{"16  8", true, "16 8", false}, Row{"7  2", true, "7 2", true},
+                          Row{"16  8", false, "16  8", false}, Row{"4  1", true, "4  1", false}}) {
+        const FittedCaption fitted = captionForFace(window, heading, row.caption, row.substitute);
+        EXPECT_EQ(fitted.text, row.text) << row.caption << row.substitute;
+        EXPECT_EQ(fitted.condensed, row.condensed) << row.caption << row.substitute;
+    }
+}
+
 // Every character one unit wide.
 TEST(ClassicLook, WrapsAtBlanksAndKeepsRunsWithinALine)
 {

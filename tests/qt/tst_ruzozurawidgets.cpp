@@ -4,7 +4,6 @@
 // every line and border on whole device pixels, the check boxes, focus,
 // colours, and the headings' runs of spaces measured in the face they are
 // drawn with.
-#include "captionfit.h"
 #include "classiclook.h"
 #include "convert.h"
 #include "elementwidgets.h"
@@ -140,8 +139,8 @@ class RuzozuraWidgetsTest : public QObject
     // pixels, as the label draws the caption.
     QList<QPair<qreal, qreal>> wordSpans(ElementKey label, std::string_view tableCaption) const
     {
-        const QString caption =
-            qt::toQString(qt::fitToSubstituteFace(def(label), tableCaption).text);
+        const QString caption = qt::toQString(
+            look::captionForFace(ruzozuraWindow(), def(label), tableCaption, true).text);
         const auto *w = qobject_cast<const qt::LabelWidget *>(widget(label));
         const QFontMetricsF metrics(w->font());
         const qreal origin = w->mapTo(m_form, w->textRect().topLeft()).x();
