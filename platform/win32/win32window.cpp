@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "win32window.h"
 
-#include "win32_services.h"
 #include "win32dpi.h"
 #include "win32paint.h"
+#include "win32services.h"
 #include "win32toolkit.h"
-
-#include <commctrl.h>
 
 namespace tessaro::win32
 {
@@ -227,70 +225,27 @@ void Win32Window::setUpTabOrder()
     }
 }
 
-// The common controls, which hold the tooltip window, cost about a megabyte
-// of private memory; they are loaded the first time the pointer comes over a
-// window, not for a clock that nobody points at.
-static bool commonControlsLoaded()
-{
-    static const bool loaded = [] {
-        HMODULE library = LoadLibraryW(L"comctl32.dll");
-        using Init = BOOL(WINAPI *)(const INITCOMMONCONTROLSEX *);
-        const auto init = library ? reinterpret_cast<Init>(reinterpret_cast<void *>(
-                                        GetProcAddress(library, "InitCommonControlsEx")))
-                                  : nullptr;
-        const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-        return init && init(&controls);
-    }();
-    return loaded;
-}
-
 void Win32Window::setUpTooltips()
 {
-    if (m_tooltipsTried)
+    if (m_tooltips.tried())
         return;
-    m_tooltipsTried = true;
-    bool anyTip = false;
+    std::vector<Tooltips::Tool> tools;
     for (std::size_t at = 0; at < model().size(); ++at)
-        anyTip = anyTip || !model().element(at).toolTip.empty();
-    if (!anyTip || !commonControlsLoaded())
-        return;
-    m_tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hwnd, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
-    for (std::size_t at = 0; at < model().size(); ++at) {
-        const ElementDef &def = model().element(at);
-        if (def.toolTip.empty())
-            continue;
-        std::wstring text = wide(def.toolTip);
-        TTTOOLINFOW tool{};
-        tool.cbSize = TTTOOLINFOW_V2_SIZE;
-        tool.hwnd = m_hwnd;
-        tool.lpszText = text.data();
-        if (m_children[at]) {
-            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-            tool.uId = reinterpret_cast<UINT_PTR>(m_children[at]);
-        } else {
-            // A windowless label: a rectangle of the window's surface.
-            tool.uFlags = TTF_SUBCLASS;
-            tool.uId = at;
-            tool.rect = model().state(at).visible ? deviceRect(at) : RECT{};
-        }
-        SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+        if (const ElementDef &def = model().element(at); !def.toolTip.empty())
+            tools.push_back({at, m_children[at], toolRect(at), wide(def.toolTip)});
+    m_tooltips.create(m_hwnd, tools);
+}
+
+// A hidden label has no tip: its rectangle shrinks to nothing.
+RECT Win32Window::toolRect(std::size_t at) const
+{
+    return model().state(at).visible ? deviceRect(at) : RECT{};
 }
 
 void Win32Window::updateToolRect(std::size_t at)
 {
-    if (!m_tooltip || m_children[at] || model().element(at).toolTip.empty())
-        return;
-    TTTOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.hwnd = m_hwnd;
-    tool.uId = at;
-    // A hidden label has no tip: its rectangle shrinks to nothing.
-    tool.rect = model().state(at).visible ? deviceRect(at) : RECT{};
-    SendMessageW(m_tooltip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (!m_children[at] && !model().element(at).toolTip.empty())
+        m_tooltips.moveTool(at, toolRect(at));
 }
 
 void Win32Window::applyDpi(int dotsPerInch)
@@ -414,7 +369,7 @@ void Win32Window::destroyNativeWindow()
     // No message of the dying window reaches this object any more.
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     DestroyWindow(hwnd);
-    m_tooltip = nullptr;
+    m_tooltips.forget();
 }
 
 // --- Messages ----------------------------------------------------------------
@@ -447,6 +402,9 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_PAINT:
         paint();
+        return 0;
+    case WM_PRINTCLIENT:
+        printClient(reinterpret_cast<HDC>(wParam));
         return 0;
     case WM_ERASEBKGND:
         return 1; // the paint covers every pixel

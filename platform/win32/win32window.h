@@ -2,8 +2,10 @@
 #pragma once
 
 #include "modelwindow.h"
+#include "win32backbuffer.h"
 #include "win32fonts.h"
 #include "win32paint.h"
+#include "win32tooltips.h"
 
 #include <windows.h>
 
@@ -16,29 +18,6 @@ namespace tessaro::win32
 {
 
 class Win32Toolkit;
-
-// An off-screen bitmap for painting: the window's own surface is painted
-// there in one go and copied to the screen, so a label never shows half
-// drawn.
-class BackBuffer
-{
-public:
-    BackBuffer() = default;
-    ~BackBuffer() { release(); }
-    BackBuffer(const BackBuffer &) = delete;
-    BackBuffer &operator=(const BackBuffer &) = delete;
-
-    HDC prepare(HDC screen, int width, int height);
-    void releaseIfLarge();
-    void release();
-
-private:
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_previous = nullptr;
-    int m_width = 0;
-    int m_height = 0;
-};
 
 // A loaded window as a native top-level window. Labels, lines, the group
 // frame and the picture are drawn by the window itself in the stacking
@@ -94,12 +73,15 @@ private:
     [[nodiscard]] std::optional<std::size_t> elementOf(HWND child) const;
 
     void paint();
+    void printClient(HDC dc);
+    void paintArea(HDC screen, const RECT &area, HRGN update);
     void paintSurface(HDC dc, const RECT &area, HRGN update);
     void paintElement(HDC dc, std::size_t at);
     void paintChild(std::size_t at, HWND child);
     void paintCheckBox(std::size_t at, HDC dc);
     void invalidate(std::size_t at);
     void updateToolRect(std::size_t at);
+    [[nodiscard]] RECT toolRect(std::size_t at) const;
 
     void onCommand(WPARAM wParam);
     void pressDialogButton(bool cancel);
@@ -110,7 +92,7 @@ private:
 
     Win32Toolkit &m_toolkit;
     HWND m_hwnd = nullptr;
-    HWND m_tooltip = nullptr;
+    Tooltips m_tooltips;
     int m_dpi = 96;
     FontSet m_fonts;
     FontSet m_layoutFonts; // at 96 dpi, where the window's is another
@@ -124,7 +106,6 @@ private:
     HWND m_lastFocus = nullptr;
     std::vector<std::pair<Colour, HBRUSH>> m_brushes;
     bool m_shown = false;
-    bool m_tooltipsTried = false;
     bool m_readerListening = false;
 };
 

@@ -10,62 +10,6 @@
 namespace tessaro::win32
 {
 
-namespace
-{
-
-// A 32-bit DIB section rather than a compatible bitmap. Under wine a
-// compatible bitmap's pixels come from the process's C heap, which keeps the
-// memory of the first, window-sized paint for good (about 0.4 MiB of private
-// memory at idle); a DIB section's pixels are mapped for it alone and go back
-// to the system when the paint deletes it.
-HBITMAP createPixelBuffer(HDC screen, int width, int height)
-{
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void *bits = nullptr;
-    return CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-}
-
-} // namespace
-
-HDC BackBuffer::prepare(HDC screen, int width, int height)
-{
-    if (m_dc && m_width >= width && m_height >= height)
-        return m_dc;
-    release();
-    m_dc = CreateCompatibleDC(screen);
-    m_bitmap = createPixelBuffer(screen, width, height);
-    m_previous = SelectObject(m_dc, m_bitmap);
-    m_width = width;
-    m_height = height;
-    return m_dc;
-}
-
-// The small buffer of an idle second's paint stays for the next one, which
-// saves mapping fresh pages every second; a large one goes at once.
-void BackBuffer::releaseIfLarge()
-{
-    constexpr int keptPixels = 32 * 1024;
-    if (m_width * m_height > keptPixels)
-        release();
-}
-
-void BackBuffer::release()
-{
-    if (!m_dc)
-        return;
-    SelectObject(m_dc, m_previous);
-    DeleteObject(m_bitmap);
-    DeleteDC(m_dc);
-    m_dc = nullptr;
-    m_bitmap = nullptr;
-}
-
 bool Win32Window::paintedBySurface(std::size_t at) const
 {
     switch (model().element(at).kind) {
@@ -149,19 +93,36 @@ void Win32Window::paint()
     GetUpdateRgn(m_hwnd, update, FALSE); // before BeginPaint validates it
     PAINTSTRUCT ps;
     HDC screen = BeginPaint(m_hwnd, &ps);
-    const RECT area = ps.rcPaint;
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    if (width > 0 && height > 0) {
-        HDC buffer = m_buffer.prepare(screen, width, height);
-        SetViewportOrgEx(buffer, -area.left, -area.top, nullptr);
-        paintSurface(buffer, area, update);
-        SetViewportOrgEx(buffer, 0, 0, nullptr);
-        BitBlt(screen, area.left, area.top, width, height, buffer, 0, 0, SRCCOPY);
-        m_buffer.releaseIfLarge();
-    }
+    paintArea(screen, ps.rcPaint, update);
     EndPaint(m_hwnd, &ps);
     DeleteObject(update);
+}
+
+// The whole client area into a device context that someone else holds, as
+// for a print or a picture of the window.
+void Win32Window::printClient(HDC dc)
+{
+    RECT area;
+    GetClientRect(m_hwnd, &area);
+    HRGN update = CreateRectRgnIndirect(&area);
+    paintArea(dc, area, update);
+    DeleteObject(update);
+}
+
+// Both draw here: the surface within `area` (the bounds of `update`) goes
+// to the screen in one copy.
+void Win32Window::paintArea(HDC screen, const RECT &area, HRGN update)
+{
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0)
+        return;
+    HDC buffer = m_buffer.prepare(screen, width, height);
+    SetViewportOrgEx(buffer, -area.left, -area.top, nullptr);
+    paintSurface(buffer, area, update);
+    SetViewportOrgEx(buffer, 0, 0, nullptr);
+    BitBlt(screen, area.left, area.top, width, height, buffer, 0, 0, SRCCOPY);
+    m_buffer.releaseIfLarge();
 }
 
 // Bottom-most first, so each element covers those beneath it; `area` is the
