@@ -126,9 +126,7 @@ Win32Window::Win32Window(Win32Toolkit &toolkit, const WindowDef &def, WindowEven
       m_texts(model().size()), m_condensed(model().size())
 {
     m_dpi = systemDpi();
-    m_fonts.create(m_dpi);
-    if (m_dpi != 96)
-        m_layoutFonts.create(96);
+    createFonts();
     askForScreenReader();
     for (std::size_t at = 0; at < model().size(); ++at)
         fitCaption(at);
@@ -251,9 +249,7 @@ void Win32Window::updateToolRect(std::size_t at)
 void Win32Window::applyDpi(int dotsPerInch)
 {
     m_dpi = dotsPerInch;
-    m_fonts.create(m_dpi);
-    if (m_dpi != 96)
-        m_layoutFonts.create(96);
+    createFonts();
     for (std::size_t at = 0; at < model().size(); ++at) {
         if (!m_children[at])
             continue;
@@ -276,6 +272,15 @@ void Win32Window::fitCaption(std::size_t at)
         model().window(), model().element(at), model().state(at).caption, m_fonts.substitute());
     m_texts[at] = wide(fitted.text);
     m_condensed[at] = fitted.condensed;
+}
+
+// Off 96 dpi, both sets take the outline faces: the layout set measures at
+// 96 dpi what the window's set draws at its own.
+void Win32Window::createFonts()
+{
+    m_fonts.create(m_dpi, m_dpi != 96);
+    if (m_dpi != 96)
+        m_layoutFonts.create(96, true);
 }
 
 void Win32Window::askForScreenReader()

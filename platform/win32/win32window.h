@@ -61,6 +61,7 @@ private:
     void applyDpi(int dotsPerInch);
     void askForScreenReader();
     void fitCaption(std::size_t at);
+    void createFonts();
     void destroyNativeWindow();
 
     [[nodiscard]] bool paintedBySurface(std::size_t at) const;
