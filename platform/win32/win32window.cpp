@@ -259,8 +259,11 @@ void Win32Window::applyDpi(int dotsPerInch)
         SendMessageW(m_children[at], WM_SETFONT,
                      reinterpret_cast<WPARAM>(m_fonts.font(model().element(at).font)), FALSE);
     }
-    for (std::size_t at = 0; at < model().size(); ++at)
+    // The face may have changed with the scale (the outline face off 96 dpi).
+    for (std::size_t at = 0; at < model().size(); ++at) {
+        fitCaption(at);
         updateToolRect(at);
+    }
     m_buffer.release();
     InvalidateRect(m_hwnd, nullptr, TRUE);
 }
