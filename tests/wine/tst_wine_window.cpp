@@ -223,11 +223,11 @@ std::vector<DeviceEdges> frameOf(const DeviceEdges &outer, int lines, double rat
 
 // Every line and every label border of the main window whole, as many
 // device pixels wide as on Linux, and the focus ring solid on Exit and on
-// the check box after it, at 96, 144 and 192 dpi.
+// the check box after it, at 96, 120, 144 and 192 dpi.
 void TestWineWindow::linesEdgesAndFocusAtEveryDpi_data()
 {
     QTest::addColumn<int>("dpi");
-    for (const int dpi : {96, 144, 192})
+    for (const int dpi : {96, 120, 144, 192})
         QTest::addRow("%d dpi", dpi) << dpi;
 }
 
