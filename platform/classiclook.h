@@ -160,6 +160,15 @@ struct WebFrameLayout {
 };
 WebFrameLayout webFrameLayout(int width, int height, int ascent, int lineHeight, int textWidth);
 
+// The distance from one line of a wrapped caption to the next: the font's
+// line spacing; where that needs more height than the label has, closer,
+// but no closer than the font's own height, so no line is cut in half.
+constexpr double lineStep(int lines, double height, double fontHeight, double lineSpacing)
+{
+    const double fitting = lines > 0 ? height / lines : lineSpacing;
+    return std::max(fontHeight, std::min(fitting, lineSpacing));
+}
+
 // A caption as a face draws it: as it stands with the window's own face;
 // with a wider substitute, the window's fitting for that element and caption,
 // if it has one.

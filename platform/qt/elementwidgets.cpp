@@ -168,7 +168,7 @@ void LabelWidget::drawTightLines(QPainter &painter, const QRect &text)
     layout.endLayout();
     const QFontMetricsF metrics(font());
     const qreal minimum = font().pixelSize() > 0 ? font().pixelSize() : metrics.height() * 0.85;
-    const qreal step = std::clamp(qreal(text.height()) / lines, minimum, metrics.lineSpacing());
+    const qreal step = look::lineStep(lines, text.height(), minimum, metrics.lineSpacing());
     for (int i = 0; i < layout.lineCount(); ++i)
         layout.lineAt(i).setPosition(QPointF(0, i * step));
     layout.draw(&painter, text.topLeft());

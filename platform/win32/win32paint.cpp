@@ -186,18 +186,24 @@ void paintLabel(HDC dc, const Placement &place, const LabelLook &look)
     Selected font(dc, look.font);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
-    // Line by line from the top; the last line is cut off at the bottom edge.
-    RECT line = rect;
-    for (const std::wstring_view text : lines) {
+    // Line by line from the top, closer where the face runs a little wider
+    // than the label was made for; what still does not fit is cut off at the
+    // bottom edge.
+    const double step =
+        look::lineStep(static_cast<int>(lines.size()), rect.bottom - rect.top,
+                       metrics.tmHeight - metrics.tmInternalLeading, metrics.tmHeight);
+    for (std::size_t at = 0; at < lines.size(); ++at) {
+        RECT line = rect;
+        line.top = rect.top + static_cast<LONG>(std::lround(step * static_cast<double>(at)));
         if (line.top >= rect.bottom)
             break;
         line.bottom = std::min<LONG>(line.top + metrics.tmHeight, rect.bottom);
+        const std::wstring_view text = lines[at];
         if (look.condensed)
             drawCondensed(dc, line, text, closer * place.ratio);
         else
             DrawTextW(dc, text.data(), static_cast<int>(text.size()), &line,
                       DT_TOP | DT_SINGLELINE | DT_NOPREFIX | alignmentOf(look.def));
-        line.top += metrics.tmHeight;
     }
 }
 

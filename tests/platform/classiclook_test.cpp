@@ -151,6 +151,9 @@ TEST(ClassicLook, TextPlacement)
     EXPECT_EQ(alignmentOf(flags::alignCentre), Alignment::Centre);
     EXPECT_EQ(textRect({5, 6, 20, 10}, true), (PixelRect{6, 7, 18, 8}));
     EXPECT_EQ(textRect({5, 6, 20, 10}, false), (PixelRect{5, 6, 20, 10}));
+    EXPECT_EQ(lineStep(3, 60, 11, 13), 13) << "room enough: the font's spacing";
+    EXPECT_EQ(lineStep(4, 48, 11, 13), 12) << "closer, to show the last line whole";
+    EXPECT_EQ(lineStep(5, 48, 11, 13), 11) << "never closer than the font's height";
 
     const WebFrameLayout frame = webFrameLayout(200, 30, 11, 13, 90);
     EXPECT_EQ(frame.border, (PixelRect{0, 5, 200, 25}));
