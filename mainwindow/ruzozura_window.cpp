@@ -463,6 +463,40 @@ constexpr bool hasEveryElementOf(const clock::ClockLayout &layout)
 static_assert(hasEveryElementOf(clockLayout));
 static_assert(clockLayout.year.cells.size() == clock::yearCellCount);
 
+// The headings' runs of spaces suit "MS Sans Serif". Liberation Sans, which
+// stands in for it where it is missing, runs wider; measured with it at
+// 11 px, these put each place value within 3 px of its column's centre
+// ("32 16", one segment, between its two columns) and each hexadecimal word
+// between the digit cell before it and its own.
+constexpr std::array wideFaceCaptions{
+    // Runs: 2, 4, 6, 6, 6, 1.
+    WideFaceCaption{Label14, {}, "Dezimalwert  16    8      4      2      I "},
+    // Runs: 7, 6, 5, 6, 6.
+    WideFaceCaption{Label6, {}, "Dezimalwert       32 16      8     4      2      I"},
+    // Runs: 1, 2, 2, 2, 4, 4, 4, 6, 5, 6, 1.
+    WideFaceCaption{Label15, yearHeadingElevenPlaces,
+                    "1024 512  256  128  64    32    16    8      4     2      I "},
+    // Runs: 33, 4, 3, 5, 6, 6, 5, 1.
+    WideFaceCaption{Label15, yearHeadingSevenPlaces,
+                    "                                 64    32   16     8      4      2     I "},
+    // "Hexadeximal Byte1" has no run of spaces to shorten, so the rows are
+    // condensed. Runs: 25, 21; the minutes row's digit cells sit 3 px further
+    // right, so there "Addiert" gets 23.
+    WideFaceCaption{hex1[2],
+                    {},
+                    "Hexadeximal Byte1                         Byte 0                     Addiert",
+                    true},
+    WideFaceCaption{
+        hex1[1],
+        {},
+        "Hexadeximal Byte1                         Byte 0                       Addiert",
+        true},
+    WideFaceCaption{hex1[0],
+                    {},
+                    "Hexadeximal Byte1                         Byte 0                     Addiert",
+                    true},
+};
+
 constexpr WindowDef window{
     .name = "Ruzozura",
     .caption = app::title,
@@ -472,6 +506,7 @@ constexpr WindowDef window{
     .icon = IconId::LogicGate,
     .dialogFrame = false,
     .elements = elements,
+    .wideFaceCaptions = wideFaceCaptions,
 };
 
 } // namespace

@@ -11,10 +11,10 @@ function(tessaro_add_services name)
     set(sources ${dir}/sysinfo_services.h ${dir}/system_sysinfo.h ${dir}/system_sysinfo.cpp)
     if(WIN32)
         list(APPEND sources
-            ${dir}/win32/win32_services.h
-            ${dir}/win32/win32_text.cpp
-            ${dir}/win32/win32_registry.cpp
-            ${dir}/win32/win32_programs.cpp)
+            ${dir}/win32/win32services.h
+            ${dir}/win32/win32text.cpp
+            ${dir}/win32/win32registry.cpp
+            ${dir}/win32/win32programs.cpp)
     else()
         list(APPEND sources
             ${dir}/posix/posix_services.h

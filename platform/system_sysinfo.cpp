@@ -2,7 +2,7 @@
 #include "system_sysinfo.h"
 
 #ifdef _WIN32
-#include "win32/win32_services.h"
+#include "win32/win32services.h"
 #else
 #include "posix/posix_services.h"
 #endif

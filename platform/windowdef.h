@@ -111,6 +111,19 @@ struct ElementDef {
     std::string_view accessibleName;
 };
 
+// A caption for a face that runs wider than the window's own, "MS Sans
+// Serif": other runs of spaces, or letters set closer, that keep each word
+// where the window's face puts it (place values over their columns, words
+// before their digit cells).
+struct WideFaceCaption {
+    ElementKey key;
+    // The caption it stands for: one that the program writes, or (when
+    // empty) the one the element opens with.
+    std::string_view caption;
+    std::string_view fitted;
+    bool condensed = false; // letters set half a pixel closer
+};
+
 struct WindowDef {
     std::string_view name;
     std::string_view caption;
@@ -122,6 +135,7 @@ struct WindowDef {
     // border with the system menu and close box.
     bool dialogFrame = false;
     std::span<const ElementDef> elements;
+    std::span<const WideFaceCaption> wideFaceCaptions;
 };
 
 constexpr int twipsPerPixel = 15;

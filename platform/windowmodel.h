@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "devicegeometry.h"
 #include "windowdef.h"
 
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -14,70 +14,6 @@
 
 namespace tessaro
 {
-
-// --- Twips and pixels ------------------------------------------------------
-
-// Twips to logical pixels at 96 dots per inch, rounded to the nearest pixel.
-constexpr int pixels(int twips)
-{
-    return (twips >= 0 ? twips + twipsPerPixel / 2 : twips - twipsPerPixel / 2) / twipsPerPixel;
-}
-
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-
-    friend constexpr bool operator==(const PixelRect &, const PixelRect &) = default;
-};
-
-// An element's rectangle in logical pixels.
-constexpr PixelRect pixelRect(const TwipRect &r)
-{
-    return {pixels(r.left), pixels(r.top), pixels(r.width), pixels(r.height)};
-}
-
-// A line's two end points in logical pixels (TwipRect holds X1, Y1, X2, Y2).
-struct PixelLine {
-    int x1 = 0;
-    int y1 = 0;
-    int x2 = 0;
-    int y2 = 0;
-};
-
-constexpr PixelLine pixelLine(const TwipRect &r)
-{
-    return {pixels(r.left), pixels(r.top), pixels(r.width), pixels(r.height)};
-}
-
-// Twips to device pixels on a screen of the given dots per inch, rounded to
-// the nearest pixel (1440 twips make an inch).
-constexpr int devicePixels(int twips, int dotsPerInch)
-{
-    const long long scaled = static_cast<long long>(twips) * dotsPerInch;
-    return static_cast<int>(scaled >= 0 ? (scaled + 720) / 1440 : (scaled - 720) / 1440);
-}
-
-// The device pixels a logical rectangle covers at a device pixel ratio. Each
-// edge is rounded on its own, so rectangles that touch in logical pixels
-// touch on the device too, and nothing that is a pixel wide vanishes.
-struct DeviceEdges {
-    int left = 0;
-    int top = 0;
-    int right = 0; // one past the last column
-    int bottom = 0;
-
-    friend constexpr bool operator==(const DeviceEdges &, const DeviceEdges &) = default;
-};
-
-inline DeviceEdges deviceEdges(const PixelRect &r, double ratio)
-{
-    const auto edge = [ratio](int logical) {
-        return static_cast<int>(std::lround(logical * ratio));
-    };
-    return {edge(r.left), edge(r.top), edge(r.left + r.width), edge(r.top + r.height)};
-}
 
 // --- Element state ---------------------------------------------------------
 

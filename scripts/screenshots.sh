@@ -80,6 +80,10 @@ export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all \
     WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
 wineboot -i >/dev/null 2>&1
 wineserver -w
+# Wine's own fonts, so that the window gets the classic "MS Sans Serif" as
+# on Windows, not wine's substitute for it.
+mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
 # Unmanaged: wine draws the frame itself, as Windows would.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 LD_PRELOAD=$libfaketime wine "$1" </dev/null >/dev/null 2>&1 &

@@ -65,5 +65,26 @@ for file in "$TESSARO_WINDOWS_EXE" "$TESSARO_WINDOWS_PROBE" "$TESSARO_MSAA_PROBE
     fi
 done
 
-echo "test-windows-window: Tessaro.exe under wine on Xvfb (screenshots in $TESSARO_SHOT_DIR)"
-tests/tools/with-xvfb.sh "$0" --on-display "$@"
+# Both faces the program may get: the plain prefix hands wine's substitute
+# (Liberation Sans) for "MS Sans Serif"; with wine's own fonts in
+# C:\windows\Fonts it hands the classic bitmap face, as Windows does. The
+# fonts are copied in for the second pass and taken out again.
+status=0
+shots=$TESSARO_SHOT_DIR
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+for face in substitute classic; do
+    TESSARO_SHOT_DIR="$shots/$face"
+    copied=""
+    if [ "$face" = classic ]; then
+        mkdir -p "$fonts"
+        for font in /usr/share/wine/fonts/*; do
+            name=$(basename "$font")
+            [ -e "$fonts/$name" ] && continue
+            cp "$font" "$fonts/" && copied="$copied $name"
+        done
+    fi
+    echo "test-windows-window: Tessaro.exe under wine on Xvfb, $face face (screenshots in $TESSARO_SHOT_DIR)"
+    tests/tools/with-xvfb.sh "$0" --on-display "$@" || status=$?
+    for name in $copied; do rm -f "$fonts/$name"; done
+done
+exit "$status"

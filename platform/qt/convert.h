@@ -19,6 +19,11 @@ inline QRect toQRect(const PixelRect &r)
     return {r.left, r.top, r.width, r.height};
 }
 
+inline PixelRect toPixelRect(const QRect &r)
+{
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+
 inline QLine toQLine(const PixelLine &l)
 {
     return {l.x1, l.y1, l.x2, l.y2};
@@ -26,6 +31,10 @@ inline QLine toQLine(const PixelLine &l)
 
 // Resolves system colours from the application palette.
 QColor toQColor(Colour colour);
+inline Colour toColour(const QColor &c)
+{
+    return rgb(unsigned(c.red()), unsigned(c.green()), unsigned(c.blue()));
+}
 
 inline QString toQString(std::string_view utf8)
 {

@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "devicepixels.h"
 
-#include "devicegrid.h"
+#include "classiclook.h"
 
 #include <QPainter>
 #include <QWidget>
-
-#include <algorithm>
-#include <cstdlib>
 
 namespace tessaro::qt
 {
@@ -28,8 +25,7 @@ DeviceEdges DevicePixels::edges(const QRect &logical) const
 
 DeviceEdges DevicePixels::inset(DeviceEdges e, int lines) const
 {
-    const int by = lines * m_lineWidth;
-    return {e.left + by, e.top + by, e.right - by, e.bottom - by};
+    return look::inset(e, lines, m_lineWidth);
 }
 
 void DevicePixels::fill(const DeviceEdges &e, const QColor &colour)
@@ -45,39 +41,27 @@ void DevicePixels::fill(const DeviceEdges &e, const QColor &colour)
 
 void DevicePixels::frame(const DeviceEdges &e, const QColor &topLeft, const QColor &bottomRight)
 {
-    const int w = m_lineWidth;
-    fill({e.left, e.top, e.right, e.top + w}, topLeft);
-    fill({e.left, e.top, e.left + w, e.bottom}, topLeft);
-    fill({e.left, e.bottom - w, e.right, e.bottom}, bottomRight);
-    fill({e.right - w, e.top, e.right, e.bottom}, bottomRight);
+    const look::FrameRuns runs = look::frameRuns(e, m_lineWidth);
+    for (const DeviceEdges &run : runs.topLeft)
+        fill(run, topLeft);
+    for (const DeviceEdges &run : runs.bottomRight)
+        fill(run, bottomRight);
+}
+
+void DevicePixels::ring(const look::FocusRing &ring)
+{
+    const QColor colour(int(redOf(ring.colour)), int(greenOf(ring.colour)),
+                        int(blueOf(ring.colour)));
+    for (int line = 0; line < ring.lines; ++line)
+        frame(inset(ring.outer, line), colour);
 }
 
 void DevicePixels::line(const QLine &logical, LineStyle style, const QColor &colour)
 {
-    const bool horizontal = logical.dy() == 0;
-    const int length = std::abs(horizontal ? logical.dx() : logical.dy()) + 1;
-    const int direction = (horizontal ? logical.dx() : logical.dy()) < 0 ? -1 : 1;
-    // Runs of drawn pixels become one rectangle each.
-    for (int step = 0; step < length;) {
-        if (!linePixelDrawn(style, step)) {
-            ++step;
-            continue;
-        }
-        int end = step;
-        while (end < length && linePixelDrawn(style, end))
-            ++end;
-        const int first = direction > 0 ? step : -(end - 1);
-        const int count = end - step;
-        const QRect run = horizontal ? QRect(logical.x1() + first, logical.y1(), count, 1)
-                                     : QRect(logical.x1(), logical.y1() + first, 1, count);
-        DeviceEdges e = edges(run);
-        if (horizontal)
-            e.bottom = e.top + m_lineWidth;
-        else
-            e.right = e.left + m_lineWidth;
-        fill(e, colour);
-        step = end;
-    }
+    const PixelLine inWindow{m_origin.x() + logical.x1(), m_origin.y() + logical.y1(),
+                             m_origin.x() + logical.x2(), m_origin.y() + logical.y2()};
+    for (const DeviceEdges &run : look::lineRuns(inWindow, style, m_ratio, look::qtPens))
+        fill(run, colour);
 }
 
 } // namespace tessaro::qt

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "windowdef.h"
-#include "windowmodel.h"
+#include "classiclook.h"
 
 #include <QColor>
 #include <QLine>
@@ -26,7 +25,6 @@ class DevicePixels
 {
 public:
     DevicePixels(const QWidget &widget, QPainter &painter);
-
     // The device pixels a rectangle of the widget (logical pixels) covers.
     [[nodiscard]] DeviceEdges edges(const QRect &logical) const;
     // Device pixels of a line one logical pixel wide.
@@ -39,6 +37,7 @@ public:
     // are drawn last, so they own the corners they share with top and left.
     void frame(const DeviceEdges &edges, const QColor &topLeft, const QColor &bottomRight);
     void frame(const DeviceEdges &edges, const QColor &colour) { frame(edges, colour, colour); }
+    void ring(const look::FocusRing &ring);
     // A horizontal or vertical line through the logical pixels from p1 to
     // p2 (both drawn), in the style's pattern counted from p1.
     void line(const QLine &logical, LineStyle style, const QColor &colour);

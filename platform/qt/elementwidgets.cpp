@@ -2,7 +2,8 @@
 #include "elementwidgets.h"
 
 #include "accessibility.h"
-#include "devicegrid.h"
+#include "classiclook.h"
+#include "convert.h"
 #include "devicepixels.h"
 
 #include <QPaintEvent>
@@ -29,15 +30,6 @@ void drawEdge(DevicePixels &device, const DeviceEdges &outer, bool sunken, bool 
     device.frame(outer, outerLight, outerDark);
     if (twoLines)
         device.frame(device.inset(outer, 1), innerLight, innerDark);
-}
-
-// A focus ring one line wide, in black or white, whichever stands out more
-// on the face it is drawn on.
-QColor focusColour(const QColor &face)
-{
-    const Colour colour =
-        focusColourOn(rgb(unsigned(face.red()), unsigned(face.green()), unsigned(face.blue())));
-    return colour == colours::black ? QColor(Qt::black) : QColor(Qt::white);
 }
 
 } // namespace
@@ -98,7 +90,7 @@ void LabelWidget::setBorder(bool border)
 
 QRect LabelWidget::textRect() const
 {
-    return m_border ? rect().adjusted(1, 1, -1, -1) : rect();
+    return toQRect(look::textRect(toPixelRect(rect()), m_border));
 }
 
 void LabelWidget::paintEvent(QPaintEvent *event)
@@ -175,7 +167,7 @@ void LabelWidget::drawTightLines(QPainter &painter, const QRect &text)
     layout.endLayout();
     const QFontMetricsF metrics(font());
     const qreal minimum = font().pixelSize() > 0 ? font().pixelSize() : metrics.height() * 0.85;
-    const qreal step = std::clamp(qreal(text.height()) / lines, minimum, metrics.lineSpacing());
+    const qreal step = look::lineStep(lines, text.height(), minimum, metrics.lineSpacing());
     for (int i = 0; i < layout.lineCount(); ++i)
         layout.lineAt(i).setPosition(QPointF(0, i * step));
     layout.draw(&painter, text.topLeft());
@@ -245,17 +237,14 @@ void WebFrameWidget::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.fillRect(rect(), m_back);
     const QFontMetrics metrics(font());
-    // The border starts halfway down the caption, as on a group box.
-    const int borderTop = std::min(metrics.ascent() / 2, height() / 2);
+    const look::WebFrameLayout layout =
+        look::webFrameLayout(width(), height(), metrics.ascent(), metrics.height(),
+                             metrics.horizontalAdvance(m_caption));
     DevicePixels device(*this, painter);
-    device.frame(device.edges(QRect(0, borderTop, width(), height() - borderTop)),
-                 QColor(128, 128, 128));
-    const int textWidth = std::min(metrics.horizontalAdvance(m_caption), width() - 6);
-    const QRect captionRect(3, 0, textWidth + 2, metrics.height());
-    painter.fillRect(captionRect, m_back);
+    device.frame(device.edges(toQRect(layout.border)), QColor(128, 128, 128));
+    painter.fillRect(toQRect(layout.captionBack), m_back);
     painter.setPen(m_fore);
-    painter.drawText(captionRect.adjusted(1, 0, 0, 0), int(Qt::AlignLeft | Qt::AlignTop),
-                     m_caption);
+    painter.drawText(toQRect(layout.text), int(Qt::AlignLeft | Qt::AlignTop), m_caption);
 }
 
 // --- GroupFrameWidget ------------------------------------------------------
@@ -314,10 +303,12 @@ void FaceButton::paintEvent(QPaintEvent *)
         painter.setFont(font());
         painter.drawText(content, int(Qt::AlignCenter | Qt::TextShowMnemonic), text());
     }
-    // Solid, not dotted: a dotted ring of 7 pixels on a 13-pixel colour
-    // button is hard to see, whatever its colour.
-    if (hasFocus() && width() > 8 && height() > 8)
-        device.frame(device.inset(outer, 3), focusColour(m_face));
+    if (!hasFocus())
+        return;
+    const auto ring = look::focusRing(ElementKind::Button, outer, toPixelRect(rect()),
+                                      toColour(m_face), device.lineWidth());
+    if (ring)
+        device.ring(*ring);
 }
 
 // --- CheckBoxWidget --------------------------------------------------------
@@ -345,8 +336,7 @@ bool CheckBoxWidget::hitButton(const QPoint &pos) const
 
 QRect CheckBoxWidget::boxRect() const
 {
-    const int side = std::min({boxSide, width(), height()});
-    return {0, (height() - side) / 2, side, side};
+    return toQRect(look::checkBoxRect(width(), height()));
 }
 
 // The classic 13-pixel box: a sunken edge of two lines around a white
@@ -362,11 +352,8 @@ void CheckBoxWidget::paintEvent(QPaintEvent *)
     const DeviceEdges outer = device.edges(box);
     device.fill(outer, Qt::white);
     if (hasFocus()) {
-        // Both lines of the edge turn black: a ring that stands out from
-        // the white box and from any colour around it.
-        const QColor ring = focusColour(Qt::white);
-        device.frame(outer, ring);
-        device.frame(device.inset(outer, 1), ring);
+        device.ring(*look::focusRing(ElementKind::CheckBox, outer, toPixelRect(box), colours::white,
+                                     device.lineWidth()));
     } else {
         device.frame(outer, QColor(128, 128, 128), Qt::white);
         device.frame(device.inset(outer, 1), QColor(64, 64, 64), QColor(223, 223, 223));
@@ -374,12 +361,8 @@ void CheckBoxWidget::paintEvent(QPaintEvent *)
     if (checkState() == Qt::Unchecked)
         return;
     const QColor mark = checkState() == Qt::Checked ? QColor(Qt::black) : QColor(128, 128, 128);
-    static constexpr int columnTops[] = {2, 3, 4, 3, 2, 1, 0};
-    const QPoint markOrigin = box.topLeft() + QPoint(3, 3) * box.width() / boxSide;
-    for (int column = 0; column < 7; ++column)
-        device.fill(
-            device.edges(QRect(markOrigin + QPoint(column, columnTops[column]), QSize(1, 3))),
-            mark);
+    for (const PixelRect &column : look::checkMark(toPixelRect(box)))
+        device.fill(device.edges(toQRect(column)), mark);
 }
 
 // --- PictureWidget ---------------------------------------------------------
@@ -399,10 +382,10 @@ void PictureWidget::paintEvent(QPaintEvent *)
     if (!m_picture.isNull())
         painter.drawImage(QPoint(2, 2), m_picture);
     drawEdge(device, outer, true, width() > 4 && height() > 4);
-    // The picture fills the box inside its border, so the focus ring is
-    // drawn on the border's outer line.
     if (hasFocus())
-        device.frame(outer, focusColour(palette().color(QPalette::Button)));
+        device.ring(*look::focusRing(ElementKind::PictureBox, outer, toPixelRect(rect()),
+                                     toColour(palette().color(QPalette::Button)),
+                                     device.lineWidth()));
 }
 
 } // namespace tessaro::qt

@@ -165,8 +165,6 @@ class CheckBoxWidget final : public QCheckBox
 {
     Q_OBJECT
 public:
-    static constexpr int boxSide = 13;
-
     explicit CheckBoxWidget(QWidget *parent);
     void setBackColour(const QColor &colour);
     [[nodiscard]] QColor backColour() const { return m_back; }

@@ -11,6 +11,11 @@ std::wstring faceFor(bool serif)
     return serif ? L"MS Serif" : L"MS Sans Serif";
 }
 
+std::wstring scalableFaceFor(bool serif)
+{
+    return serif ? L"Times New Roman" : L"Microsoft Sans Serif";
+}
+
 FontSet::~FontSet()
 {
     release();
@@ -25,26 +30,42 @@ void FontSet::release()
     }
 }
 
-void FontSet::create(int dotsPerInch)
+void FontSet::create(int dotsPerInch, bool scalable)
 {
     release();
     for (std::size_t at = 0; at < m_fonts.size(); ++at) {
         const FontDef def = fontDef(static_cast<FontId>(at));
         LOGFONTW font{};
         // Sizes are designed in pixels at 96 dpi; a negative height asks for
-        // the character height without the internal leading.
-        font.lfHeight = -MulDiv(def.pixelSize, dotsPerInch, 96);
+        // the character height without the internal leading. Rounded down:
+        // GDI has no half pixels, and a text a pixel too high wraps or is cut
+        // where the label was made to fit it.
+        font.lfHeight = -(def.pixelSize * dotsPerInch / 96);
         font.lfWeight = def.bold ? FW_BOLD : FW_NORMAL;
         font.lfCharSet = ANSI_CHARSET;
-        font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+        font.lfOutPrecision = scalable ? OUT_TT_ONLY_PRECIS : OUT_DEFAULT_PRECIS;
         font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
         font.lfQuality = DEFAULT_QUALITY;
         font.lfPitchAndFamily = VARIABLE_PITCH | (def.serif ? FF_ROMAN : FF_SWISS);
-        lstrcpynW(font.lfFaceName, faceFor(def.serif).c_str(), LF_FACESIZE);
+        lstrcpynW(font.lfFaceName, (scalable ? scalableFaceFor : faceFor)(def.serif).c_str(),
+                  LF_FACESIZE);
         m_fonts[at] = CreateFontIndirectW(&font);
         if (!m_fonts[at])
             m_fonts[at] = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     }
+    const std::wstring face = faceOf(font(FontId::Standard));
+    m_substitute = face != faceFor(false) && face != scalableFaceFor(false);
+}
+
+std::wstring faceOf(HFONT font)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, font);
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    return face;
 }
 
 } // namespace tessaro::win32

@@ -22,17 +22,28 @@ public:
     FontSet(const FontSet &) = delete;
     FontSet &operator=(const FontSet &) = delete;
 
-    // (Re)creates the fonts for a screen of this many dots per inch.
-    void create(int dotsPerInch);
+    // (Re)creates the fonts for a screen of this many dots per inch. The
+    // classic faces are bitmap fonts of a few sizes, which the mapper hands
+    // smaller than asked for at other scales, and larger ones made for
+    // another resolution: `scalable` asks for their outline faces instead.
+    void create(int dotsPerInch, bool scalable);
     [[nodiscard]] HFONT font(FontId id) const { return m_fonts[static_cast<std::size_t>(id)]; }
+    // Whether the font mapper handed another face for "MS Sans Serif" (wine
+    // without its own fonts gives Liberation Sans), which runs wider.
+    [[nodiscard]] bool substitute() const { return m_substitute; }
 
 private:
     void release();
 
     std::array<HFONT, 5> m_fonts{};
+    bool m_substitute = false;
 };
 
-// The face the windows ask for, sans-serif or serif.
+// The face the windows ask for, sans-serif or serif, and its outline face
+// of the same metrics.
 std::wstring faceFor(bool serif);
+std::wstring scalableFaceFor(bool serif);
+// The face that the font mapper gave a font.
+std::wstring faceOf(HFONT font);
 
 } // namespace tessaro::win32

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "win32toolkit.h"
 
-#include "win32_services.h"
+#include "win32services.h"
 #include "win32window.h"
 
 #include <algorithm>

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "win32window.h"
 
-#include "win32_services.h"
 #include "win32dpi.h"
 #include "win32paint.h"
+#include "win32services.h"
 #include "win32toolkit.h"
-
-#include <commctrl.h>
 
 namespace tessaro::win32
 {
@@ -54,7 +52,60 @@ HICON programIcon(int metric)
     return nullptr;
 }
 
+// The system's check box, which shows no focus of its own without a text.
+WNDPROC systemCheckBoxProc = nullptr;
+
 } // namespace
+
+// The system's check box keeps the click, the keys and the mark; the box is
+// drawn here, as everywhere else, on whole device pixels at every scale. The
+// system draws its own box at once when the mark, the pressed state or the
+// focus changes, so the box is drawn again after each of those.
+LRESULT CALLBACK Win32Window::checkBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HWND top = GetAncestor(hwnd, GA_ROOT);
+    auto *self = reinterpret_cast<Win32Window *>(GetWindowLongPtrW(top, GWLP_USERDATA));
+    const auto at = self && self->m_hwnd == top ? self->elementOf(hwnd) : std::nullopt;
+    if (at && message == WM_PAINT) {
+        PAINTSTRUCT ps;
+        self->paintCheckBox(*at, BeginPaint(hwnd, &ps));
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    if (at && message == WM_ERASEBKGND)
+        return 1;
+    const LRESULT result = CallWindowProcW(systemCheckBoxProc, hwnd, message, wParam, lParam);
+    switch (message) {
+    case BM_SETCHECK:
+    case BM_SETSTATE:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case WM_UPDATEUISTATE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        if (at && IsWindowVisible(hwnd)) {
+            HDC dc = GetDC(hwnd);
+            self->paintCheckBox(*at, dc);
+            ReleaseDC(hwnd, dc);
+        }
+        break;
+    default:
+        break;
+    }
+    return result;
+}
+
+void Win32Window::paintCheckBox(std::size_t at, HDC dc)
+{
+    const LRESULT check = SendMessageW(m_children[at], BM_GETCHECK, 0, 0);
+    const int value = check == BST_CHECKED ? 1 : (check == BST_INDETERMINATE ? 2 : 0);
+    win32::paintCheckBox(dc, placement(at),
+                         {model().state(at).back, value, GetFocus() == m_children[at]});
+}
 
 void Win32Window::registerClasses()
 {
@@ -72,13 +123,13 @@ void Win32Window::registerClasses()
 
 Win32Window::Win32Window(Win32Toolkit &toolkit, const WindowDef &def, WindowEvents &events)
     : ModelWindow(def, events, toolkit), m_toolkit(toolkit), m_children(model().size()),
-      m_texts(model().size())
+      m_texts(model().size()), m_condensed(model().size())
 {
     m_dpi = systemDpi();
-    m_fonts.create(m_dpi);
+    createFonts();
     askForScreenReader();
     for (std::size_t at = 0; at < model().size(); ++at)
-        m_texts[at] = wide(model().state(at).caption);
+        fitCaption(at);
     createNativeWindow();
     for (std::size_t at = 0; at < model().size(); ++at)
         createChild(at);
@@ -100,7 +151,8 @@ Win32Window::~Win32Window()
 void Win32Window::createNativeWindow()
 {
     const WindowDef &def = model().window();
-    RECT frame{0, 0, scaled(def.clientWidth), scaled(def.clientHeight)};
+    RECT frame =
+        toRect(deviceEdges({0, 0, pixels(def.clientWidth), pixels(def.clientHeight)}, ratio()));
     adjustWindowRect(frame, frameStyle(def), frameExStyle(def), m_dpi);
     m_hwnd = CreateWindowExW(frameExStyle(def), windowClass, wide(def.caption).c_str(),
                              frameStyle(def), CW_USEDEFAULT, CW_USEDEFAULT,
@@ -145,6 +197,12 @@ void Win32Window::createChild(std::size_t at)
         0, cls, text.c_str(), style, r.left, r.top, r.right - r.left, r.bottom - r.top, parent,
         reinterpret_cast<HMENU>(firstControlId + at), GetModuleHandleW(nullptr), nullptr);
     SendMessageW(m_children[at], WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts.font(def.font)), 0);
+    if (def.kind == ElementKind::CheckBox) {
+        const auto previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+            m_children[at], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(checkBoxProc)));
+        if (!systemCheckBoxProc)
+            systemCheckBoxProc = previous;
+    }
     if (def.kind == ElementKind::CheckBox)
         SendMessageW(m_children[at], BM_SETCHECK,
                      model().state(at).value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -165,76 +223,33 @@ void Win32Window::setUpTabOrder()
     }
 }
 
-// The common controls, which hold the tooltip window, cost about a megabyte
-// of private memory; they are loaded the first time the pointer comes over a
-// window, not for a clock that nobody points at.
-static bool commonControlsLoaded()
-{
-    static const bool loaded = [] {
-        HMODULE library = LoadLibraryW(L"comctl32.dll");
-        using Init = BOOL(WINAPI *)(const INITCOMMONCONTROLSEX *);
-        const auto init = library ? reinterpret_cast<Init>(reinterpret_cast<void *>(
-                                        GetProcAddress(library, "InitCommonControlsEx")))
-                                  : nullptr;
-        const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-        return init && init(&controls);
-    }();
-    return loaded;
-}
-
 void Win32Window::setUpTooltips()
 {
-    if (m_tooltipsTried)
+    if (m_tooltips.tried())
         return;
-    m_tooltipsTried = true;
-    bool anyTip = false;
+    std::vector<Tooltips::Tool> tools;
     for (std::size_t at = 0; at < model().size(); ++at)
-        anyTip = anyTip || !model().element(at).toolTip.empty();
-    if (!anyTip || !commonControlsLoaded())
-        return;
-    m_tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hwnd, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
-    for (std::size_t at = 0; at < model().size(); ++at) {
-        const ElementDef &def = model().element(at);
-        if (def.toolTip.empty())
-            continue;
-        std::wstring text = wide(def.toolTip);
-        TTTOOLINFOW tool{};
-        tool.cbSize = TTTOOLINFOW_V2_SIZE;
-        tool.hwnd = m_hwnd;
-        tool.lpszText = text.data();
-        if (m_children[at]) {
-            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-            tool.uId = reinterpret_cast<UINT_PTR>(m_children[at]);
-        } else {
-            // A windowless label: a rectangle of the window's surface.
-            tool.uFlags = TTF_SUBCLASS;
-            tool.uId = at;
-            tool.rect = model().state(at).visible ? deviceRect(at) : RECT{};
-        }
-        SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+        if (const ElementDef &def = model().element(at); !def.toolTip.empty())
+            tools.push_back({at, m_children[at], toolRect(at), wide(def.toolTip)});
+    m_tooltips.create(m_hwnd, tools);
+}
+
+// A hidden label has no tip: its rectangle shrinks to nothing.
+RECT Win32Window::toolRect(std::size_t at) const
+{
+    return model().state(at).visible ? deviceRect(at) : RECT{};
 }
 
 void Win32Window::updateToolRect(std::size_t at)
 {
-    if (!m_tooltip || m_children[at] || model().element(at).toolTip.empty())
-        return;
-    TTTOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.hwnd = m_hwnd;
-    tool.uId = at;
-    // A hidden label has no tip: its rectangle shrinks to nothing.
-    tool.rect = model().state(at).visible ? deviceRect(at) : RECT{};
-    SendMessageW(m_tooltip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (!m_children[at] && !model().element(at).toolTip.empty())
+        m_tooltips.moveTool(at, toolRect(at));
 }
 
 void Win32Window::applyDpi(int dotsPerInch)
 {
     m_dpi = dotsPerInch;
-    m_fonts.create(m_dpi);
+    createFonts();
     for (std::size_t at = 0; at < model().size(); ++at) {
         if (!m_children[at])
             continue;
@@ -244,10 +259,31 @@ void Win32Window::applyDpi(int dotsPerInch)
         SendMessageW(m_children[at], WM_SETFONT,
                      reinterpret_cast<WPARAM>(m_fonts.font(model().element(at).font)), FALSE);
     }
-    for (std::size_t at = 0; at < model().size(); ++at)
+    // The face may have changed with the scale (the outline face off 96 dpi).
+    for (std::size_t at = 0; at < model().size(); ++at) {
+        fitCaption(at);
         updateToolRect(at);
+    }
     m_buffer.release();
     InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+// With a substitute face the headings take the runs of spaces that suit it.
+void Win32Window::fitCaption(std::size_t at)
+{
+    const look::FittedCaption fitted = look::captionForFace(
+        model().window(), model().element(at), model().state(at).caption, m_fonts.substitute());
+    m_texts[at] = wide(fitted.text);
+    m_condensed[at] = fitted.condensed;
+}
+
+// Off 96 dpi, both sets take the outline faces: the layout set measures at
+// 96 dpi what the window's set draws at its own.
+void Win32Window::createFonts()
+{
+    m_fonts.create(m_dpi, m_dpi != 96);
+    if (m_dpi != 96)
+        m_layoutFonts.create(96, true);
 }
 
 void Win32Window::askForScreenReader()
@@ -280,7 +316,7 @@ void Win32Window::showChange(std::size_t at, Change change)
     notifyAccessible(at, change);
     const ElementState &state = model().state(at);
     if (change == Change::Caption)
-        m_texts[at] = wide(state.caption);
+        fitCaption(at);
     HWND child = m_children[at];
     if (!child) {
         if (change != Change::AccessibleName && change != Change::Value)
@@ -343,7 +379,7 @@ void Win32Window::destroyNativeWindow()
     // No message of the dying window reaches this object any more.
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     DestroyWindow(hwnd);
-    m_tooltip = nullptr;
+    m_tooltips.forget();
 }
 
 // --- Messages ----------------------------------------------------------------
@@ -376,6 +412,9 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_PAINT:
         paint();
+        return 0;
+    case WM_PRINTCLIENT:
+        printClient(reinterpret_cast<HDC>(wParam));
         return 0;
     case WM_ERASEBKGND:
         return 1; // the paint covers every pixel
@@ -532,7 +571,7 @@ LRESULT Win32Window::onDrawItem(const DRAWITEMSTRUCT &item)
     if ((item.itemAction & ODA_FOCUS) && (item.itemState & ODS_FOCUS))
         notifyAccessibleFocus(*at);
     const ElementDef &def = model().element(*at);
-    paintButton(item.hDC, item.rcItem,
+    paintButton(item.hDC, placement(*at),
                 {model().state(*at).back, def.foreColour, m_texts[*at], m_fonts.font(def.font),
                  (item.itemState & ODS_SELECTED) != 0, (item.itemState & ODS_FOCUS) != 0});
     return TRUE;

@@ -3,7 +3,10 @@
 
 #include "modelwindow.h"
 #include "win32accessible.h"
+#include "win32backbuffer.h"
 #include "win32fonts.h"
+#include "win32paint.h"
+#include "win32tooltips.h"
 
 #include <windows.h>
 
@@ -17,29 +20,6 @@ namespace tessaro::win32
 {
 
 class Win32Toolkit;
-
-// An off-screen bitmap for painting: the window's own surface is painted
-// there in one go and copied to the screen, so a label never shows half
-// drawn.
-class BackBuffer
-{
-public:
-    BackBuffer() = default;
-    ~BackBuffer() { release(); }
-    BackBuffer(const BackBuffer &) = delete;
-    BackBuffer &operator=(const BackBuffer &) = delete;
-
-    HDC prepare(HDC screen, int width, int height);
-    void releaseIfLarge();
-    void release();
-
-private:
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_previous = nullptr;
-    int m_width = 0;
-    int m_height = 0;
-};
 
 // A loaded window as a native top-level window. Labels, lines, the group
 // frame and the picture are drawn by the window itself in the stacking
@@ -77,6 +57,7 @@ protected:
 private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK elementProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK checkBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleElement(HWND child, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -86,9 +67,11 @@ private:
     void setUpTooltips();
     void applyDpi(int dotsPerInch);
     void askForScreenReader();
+    void fitCaption(std::size_t at);
+    void createFonts();
     void destroyNativeWindow();
 
-    // Accessibility (win32window_accessible.cpp).
+    // Accessibility (win32windowaccessible.cpp).
     LRESULT onGetObject(WPARAM wParam, LPARAM lParam);
     AccessibleServer *listeningServer();
     void notifyAccessible(std::size_t at, Change change);
@@ -100,17 +83,24 @@ private:
     [[nodiscard]] HWND childWindow(std::size_t at) const override;
 
     [[nodiscard]] bool paintedBySurface(std::size_t at) const;
-    [[nodiscard]] int scaled(int twips) const;
+    [[nodiscard]] double ratio() const;
+    [[nodiscard]] PixelRect logicalRect(std::size_t at) const;
+    [[nodiscard]] PixelLine logicalLine(std::size_t at) const;
+    [[nodiscard]] Placement placement(std::size_t at) const;
     [[nodiscard]] RECT deviceRect(std::size_t at) const;
     [[nodiscard]] RECT bounds(std::size_t at) const;
     [[nodiscard]] std::optional<std::size_t> elementOf(HWND child) const;
 
     void paint();
+    void printClient(HDC dc);
+    void paintArea(HDC screen, const RECT &area, HRGN update);
     void paintSurface(HDC dc, const RECT &area, HRGN update);
     void paintElement(HDC dc, std::size_t at);
     void paintChild(std::size_t at, HWND child);
+    void paintCheckBox(std::size_t at, HDC dc);
     void invalidate(std::size_t at);
     void updateToolRect(std::size_t at);
+    [[nodiscard]] RECT toolRect(std::size_t at) const;
 
     void onCommand(WPARAM wParam);
     void pressDialogButton(bool cancel);
@@ -121,19 +111,20 @@ private:
 
     Win32Toolkit &m_toolkit;
     HWND m_hwnd = nullptr;
-    HWND m_tooltip = nullptr;
+    Tooltips m_tooltips;
     int m_dpi = 96;
     FontSet m_fonts;
+    FontSet m_layoutFonts; // at 96 dpi, where the window's is another
     BackBuffer m_buffer;
     std::vector<HWND> m_children;      // by model position; none for drawn elements
     std::vector<std::wstring> m_texts; // captions in UTF-16, by model position
+    std::vector<bool> m_condensed;     // drawn with letters set closer
     std::vector<std::size_t> m_tabOrder;
     std::optional<std::size_t> m_defaultButton;
     std::optional<std::size_t> m_cancelButton;
     HWND m_lastFocus = nullptr;
     std::vector<std::pair<Colour, HBRUSH>> m_brushes;
     bool m_shown = false;
-    bool m_tooltipsTried = false;
     bool m_readerListening = false;
     std::unique_ptr<AccessibleServer> m_accessibleServer; // from the first client on
 };

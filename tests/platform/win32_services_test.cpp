@@ -2,7 +2,7 @@
 // The Win32 services for real, under wine: a registry seeded by
 // seed-wine-registry.sh, files on disk and programs really started.
 #include "sysinfo.h"
-#include "win32/win32_services.h"
+#include "win32/win32services.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The window model that every toolkit builds on: geometry at any scale, the
-// element state and what reaches the toolkit, creation order, focus, timers,
-// and a window unloaded from inside its own handler.
+// The window model that every toolkit builds on: the element state and what
+// reaches the toolkit, creation order, focus, timers, and a window unloaded
+// from inside its own handler.
 #include "accessibility.h"
 #include "infotessaro_window.h"
 #include "modelwindow.h"
@@ -18,37 +18,6 @@ namespace tessaro
 {
 namespace
 {
-
-TEST(Geometry, TwipsBecomePixelsAtEveryScale)
-{
-    // Logical pixels at 96 dpi round to the nearest pixel.
-    EXPECT_EQ(pixels(6105), 407);
-    EXPECT_EQ(pixels(7035), 469);
-    EXPECT_EQ(pixels(144), 10); // 9.6
-    EXPECT_EQ(pixels(195), 13);
-    EXPECT_EQ(pixels(-22), -1);
-    // Device pixels at 96, 120, 144 and 192 dpi.
-    for (const auto &[dpi, width, cell] : {std::tuple{96, 407, 10}, std::tuple{120, 509, 12},
-                                           std::tuple{144, 611, 14}, std::tuple{192, 814, 19}}) {
-        EXPECT_EQ(devicePixels(6105, dpi), width) << dpi;
-        EXPECT_EQ(devicePixels(144, dpi), cell) << dpi;
-    }
-}
-
-// Edges rounded one by one: neighbours keep touching and a one-pixel line
-// keeps at least one device pixel, at every ratio from 1 to 3.
-TEST(Geometry, DeviceEdgesNeitherGapNorVanish)
-{
-    for (int quarter = 4; quarter <= 12; ++quarter) {
-        const double ratio = quarter / 4.0;
-        for (int left = 0; left < 8; ++left) {
-            const DeviceEdges line = deviceEdges({left, 3, 1, 1}, ratio);
-            const DeviceEdges next = deviceEdges({left + 1, 3, 1, 1}, ratio);
-            EXPECT_GE(line.right - line.left, 1) << ratio << " at " << left;
-            EXPECT_EQ(line.right, next.left) << ratio << " at " << left;
-        }
-    }
-}
 
 TEST(WindowModel, OpensInTheTableStateAndDropsWritesThatChangeNothing)
 {

@@ -4,9 +4,8 @@
 // every line and border on whole device pixels, the check boxes, focus,
 // colours, and the headings' runs of spaces measured in the face they are
 // drawn with.
-#include "captionfit.h"
+#include "classiclook.h"
 #include "convert.h"
-#include "devicegrid.h"
 #include "elementwidgets.h"
 #include "fonts.h"
 #include "qttoolkit.h"
@@ -140,8 +139,8 @@ class RuzozuraWidgetsTest : public QObject
     // pixels, as the label draws the caption.
     QList<QPair<qreal, qreal>> wordSpans(ElementKey label, std::string_view tableCaption) const
     {
-        const QString caption =
-            qt::toQString(qt::fitToSubstituteFace(def(label), tableCaption).text);
+        const QString caption = qt::toQString(
+            look::captionForFace(ruzozuraWindow(), def(label), tableCaption, true).text);
         const auto *w = qobject_cast<const qt::LabelWidget *>(widget(label));
         const QFontMetricsF metrics(w->font());
         const qreal origin = w->mapTo(m_form, w->textRect().topLeft()).x();
@@ -201,7 +200,7 @@ private Q_SLOTS:
                 DeviceEdges pixel = deviceEdges({x, y, 1, 1}, ratio());
                 (horizontal ? pixel.bottom : pixel.right) =
                     (horizontal ? pixel.top : pixel.left) + width;
-                const bool drawn = linePixelDrawn(e.lineStyle, step);
+                const bool drawn = look::linePixelDrawn(look::qtPens, e.lineStyle, step);
                 QVERIFY2(allOf(shot, pixel, qRgb(0, 0, 0)) == drawn,
                          qPrintable(QStringLiteral("logical pixel %1").arg(step)));
                 const QPoint beside =
@@ -287,7 +286,7 @@ private Q_SLOTS:
             const Colour ringColour = colourOf(shot.pixel(ring));
             for (const QPoint side : {before, after}) {
                 if (!box || side == after || w->height() > 13)
-                    QVERIFY2(contrastRatio(ringColour, colourOf(shot.pixel(side))) >= 3.0,
+                    QVERIFY2(look::contrastRatio(ringColour, colourOf(shot.pixel(side))) >= 3.0,
                              qPrintable(QStringLiteral("%1 at %2,%3")
                                             .arg(names({key}))
                                             .arg(side.x())

@@ -18,10 +18,13 @@ QRect pixelRect(const TwipRect &twips)
     return {r.left, r.top, r.width, r.height};
 }
 
-QRect elementRect(ElementKey key)
+QRect elementRect(ElementKey key, double ratio)
 {
     const ElementDef *def = findRuzozuraElement(key);
-    return def ? screenshot::pixelRect(def->rect) : QRect();
+    if (!def)
+        return {};
+    const DeviceEdges e = deviceEdges(tessaro::pixelRect(def->rect), ratio);
+    return {e.left, e.top, e.right - e.left, e.bottom - e.top};
 }
 
 namespace
@@ -85,10 +88,10 @@ const clock::BitRow faceRows[] = {layout.day.cells,         layout.month.cells,
 
 // A cell as '1' lit, '0' dark, '-' green or '?' (none or more of these) inside
 // its edge; other colours, as of the "0" or "1" on time cells, do not count.
-QChar readCell(const QImage &shot, ElementKey key, QColor lit)
+QChar readCell(const QImage &shot, ElementKey key, QColor lit, double ratio)
 {
     int seen = 0;
-    forEachPixel(shot, elementRect(key).adjusted(1, 1, -1, -1), [&](QRgb pixel) {
+    forEachPixel(shot, elementRect(key, ratio).adjusted(1, 1, -1, -1), [&](QRgb pixel) {
         seen |= int(pixel == lit.rgb()) | int(pixel == dark.rgb()) << 1 |
                 int(pixel == windowGreen.rgb()) << 2;
     });
@@ -97,13 +100,13 @@ QChar readCell(const QImage &shot, ElementKey key, QColor lit)
 
 } // namespace
 
-std::optional<QString> readFace(const QImage &shot, QString &fault, QColor lit)
+std::optional<QString> readFace(const QImage &shot, QString &fault, QColor lit, double ratio)
 {
     QStringList cells;
     for (const clock::BitRow row : faceRows) {
         cells << QString();
         for (const clock::BitCell &cell : row)
-            cells.back() += readCell(shot, cell.key, lit);
+            cells.back() += readCell(shot, cell.key, lit, ratio);
     }
     fault = u"cells "_s + cells.join(u' ');
     const bool seven = cells[2].startsWith(u"----"_s);

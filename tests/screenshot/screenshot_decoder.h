@@ -11,9 +11,9 @@
 
 #include <optional>
 
-// Reads a screenshot of the main window's client area at 96 dpi. Positions
-// come from the window's table in twips; the screenshot may come from any
-// toolkit that draws the window.
+// Reads a screenshot of the main window's client area at 96 dpi, or at
+// another scale (1.5 for 144 dpi). Positions come from the window's table in
+// twips; the screenshot may come from any toolkit that draws the window.
 namespace tessaro::screenshot
 {
 
@@ -21,7 +21,7 @@ namespace tessaro::screenshot
 QRect pixelRect(const TwipRect &twips);
 // The rectangle of a main window element in pixels; an empty one if the
 // window has no such element.
-QRect elementRect(ElementKey key);
+QRect elementRect(ElementKey key, double ratio = 1.0);
 
 // The colour of most pixels inside the rectangle, one pixel in from its
 // edges, so that a border or an anti-aliased edge does not count.
@@ -42,6 +42,7 @@ QString faceText(const QDateTime &local);
 // Reads the six bit rows cell by cell: each cell only lit or dark (from 2048
 // the four highest year cells only the window's green), the rows a real date
 // and time. Else nothing, and `fault` says what shows.
-std::optional<QString> readFace(const QImage &shot, QString &fault, QColor lit = startLit);
+std::optional<QString> readFace(const QImage &shot, QString &fault, QColor lit = startLit,
+                                double ratio = 1.0);
 
 } // namespace tessaro::screenshot

@@ -2,13 +2,16 @@
 // Tessaro.exe under wine on Xvfb: its main window read cell by cell from
 // screenshots at frozen moments, the colour buttons, the check boxes, the
 // tab order, the About dialog, the system-information launcher and Exit.
+#include "classiclook.h"
 #include "infotessaro_window.h"
 #include "ruzozura_keys.h"
+#include "ruzozura_window.h"
 #include "screenshot_decoder.h"
 #include "wineclock.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegion>
 #include <QTest>
 #include <QTimeZone>
 
@@ -35,11 +38,11 @@ QString expectedFace(const QString &moment)
 
 // Empty when the face reads `expected` in the lit colour, else what it shows.
 std::function<QString(const QImage &)> showsFace(const QString &expected,
-                                                 QColor lit = shot::startLit)
+                                                 QColor lit = shot::startLit, double ratio = 1.0)
 {
     return [=](const QImage &image) {
         QString fault;
-        const auto face = shot::readFace(image, fault, lit);
+        const auto face = shot::readFace(image, fault, lit, ratio);
         if (!face)
             return fault;
         return *face == expected ? QString() : u"shows "_s + *face;
@@ -188,6 +191,8 @@ class TestWineWindow : public QObject
 private Q_SLOTS:
     void initTestCase();
     void facesAtFrozenMoments();
+    void linesEdgesAndFocusAtEveryDpi_data();
+    void linesEdgesAndFocusAtEveryDpi();
     void colourButtons();
     void checkBoxes();
     void tabOrderEscapeAndExit();
@@ -227,6 +232,108 @@ void TestWineWindow::facesAtFrozenMoments()
         const QString fault = clock.awaitShot(showsFace(expectedFace(moment)));
         QVERIFY2(fault.isEmpty(), qPrintable(moment + u": "_s + fault));
         keepShot(clock.grab(), u"face "_s + moment.left(10));
+    }
+}
+
+// Empty when every pixel of the runs has the colour, but those under a
+// child window; else the first that has not. `beyond`: the pixels just past
+// the runs across their line must not have it either (text may touch a few).
+QString runsIn(const QImage &shot, const std::vector<DeviceEdges> &runs, QColor colour,
+               bool beyond = false, const QRegion &covered = {})
+{
+    std::size_t widened = 0;
+    for (const DeviceEdges &run : runs) {
+        const bool horizontal = run.right - run.left > run.bottom - run.top;
+        const QRect rect(run.left, run.top, run.right - run.left, run.bottom - run.top);
+        const QPoint past = horizontal ? QPoint(rect.center().x(), run.bottom)
+                                       : QPoint(run.right, rect.center().y());
+        for (int y = run.top; y < run.bottom; ++y)
+            for (int x = run.left; x < run.right; ++x)
+                if (shot.pixel(x, y) != colour.rgb() && !covered.contains(QPoint(x, y)))
+                    return u"%1,%2 is %3"_s.arg(x).arg(y).arg(colourName(shot.pixel(x, y)));
+        widened += beyond && shot.pixel(past) == colour.rgb() ? 1 : 0;
+    }
+    return widened * 2 > runs.size()
+               ? u"wider than %1 pixels"_s.arg(runs.front().bottom - runs.front().top)
+               : QString();
+}
+
+std::vector<DeviceEdges> frameOf(const DeviceEdges &outer, int lines, double ratio)
+{
+    std::vector<DeviceEdges> runs;
+    for (int line = 0; line < lines; ++line) {
+        const auto frame = look::frameRuns(look::inset(outer, line, deviceLineWidth(ratio)),
+                                           deviceLineWidth(ratio));
+        runs.insert(runs.end(), frame.topLeft.begin(), frame.topLeft.end());
+        runs.insert(runs.end(), frame.bottomRight.begin(), frame.bottomRight.end());
+    }
+    return runs;
+}
+
+// Every line and every label border of the main window whole, as many
+// device pixels wide as on Linux, and the focus ring solid on Exit and on
+// the check box after it, at 96, 120, 144 and 192 dpi.
+void TestWineWindow::linesEdgesAndFocusAtEveryDpi_data()
+{
+    QTest::addColumn<int>("dpi");
+    for (const int dpi : {96, 120, 144, 192})
+        QTest::addRow("%d dpi", dpi) << dpi;
+}
+
+void TestWineWindow::linesEdgesAndFocusAtEveryDpi()
+{
+    QFETCH(const int, dpi);
+    const double ratio = scaleOf(dpi);
+    const QString desktop = u"HKCU\\Control Panel\\Desktop"_s;
+    const auto setDpi = [&](int value) {
+        return reg({u"add"_s, desktop, u"/v"_s, u"LogPixels"_s, u"/t"_s, u"REG_DWORD"_s, u"/d"_s,
+                    QString::number(value)});
+    };
+    QVERIFY(setDpi(dpi));
+    WineClock clock;
+    const bool started = clock.start(u"2026-12-07 13:37:42"_s, ratio);
+    QVERIFY(setDpi(96));
+    QVERIFY(started);
+    QString fault =
+        clock.awaitShot(showsFace(expectedFace(u"2026-12-07 13:37:42"_s), shot::startLit, ratio));
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+    const QImage image = clock.lastShot();
+    keepShot(image, u"dpi %1"_s.arg(dpi));
+    for (const ElementDef &e : ruzozuraWindow().elements) {
+        QRegion cells; // what lies above the element and hides it
+        for (const ElementDef &above : ruzozuraWindow().elements)
+            if (above.stackRank >= 0 && above.stackRank < e.stackRank &&
+                above.kind != ElementKind::Line && !(above.flags & flags::transparent) &&
+                !(above.flags & flags::hidden))
+                cells += shot::elementRect(above.key, ratio);
+        if (e.kind == ElementKind::Line)
+            fault =
+                runsIn(image, look::lineRuns(pixelLine(e.rect), e.lineStyle, ratio, look::gdiPens),
+                       Qt::black, true, cells);
+        else if (e.kind == ElementKind::Label && (e.flags & flags::border))
+            fault = runsIn(image, frameOf(deviceEdges(pixelRect(e.rect), ratio), 1, ratio),
+                           Qt::black, false, cells);
+        QVERIFY2(fault.isEmpty(),
+                 qPrintable(QString::fromStdString(describe(e.key)) + u": "_s + fault));
+    }
+    // The focus starts on Exit; Tab moves it to Check1.
+    for (const ElementKey key : {rz::Command1, rz::Check1}) {
+        const ElementDef &def = *findRuzozuraElement(key);
+        PixelRect box = pixelRect(def.rect);
+        if (def.kind == ElementKind::CheckBox) {
+            const PixelRect inside = look::checkBoxRect(box.width, box.height);
+            box = {box.left + inside.left, box.top + inside.top, inside.width, inside.height};
+        }
+        const auto ring = look::focusRing(def.kind, deviceEdges(box, ratio), pixelRect(def.rect),
+                                          def.backColour, deviceLineWidth(ratio));
+        QVERIFY(ring);
+        const QColor colour(int(redOf(ring->colour)), int(greenOf(ring->colour)),
+                            int(blueOf(ring->colour)));
+        fault = clock.awaitShot([&](const QImage &shot) {
+            return runsIn(shot, frameOf(ring->outer, ring->lines, ratio), colour);
+        });
+        QVERIFY2(fault.isEmpty(), qPrintable(QString::fromUtf8(key.name.data()) + u": "_s + fault));
+        QVERIFY(WineClock::keys(u"Tab"_s));
     }
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wineclock.h"
 
+#include "devicegeometry.h"
 #include "evidence.h"
 #include "screenshot_decoder.h"
 
@@ -97,7 +98,7 @@ void WineClock::setMoment(const QString &moment)
     QFile::rename(file.fileName(), m_timeFile);
 }
 
-bool WineClock::start(const QString &moment)
+bool WineClock::start(const QString &moment, double ratio)
 {
     setMoment(moment);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -110,14 +111,20 @@ bool WineClock::start(const QString &moment)
     m_process.setProcessEnvironment(env);
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.start(u"wine"_s, {qEnvironmentVariable("TESSARO_WINDOWS_EXE")});
-    const QSize framed =
-        clientSize + QSize(2 * clientOffset.x(), clientOffset.y() + clientOffset.x());
+    const DeviceEdges edges = deviceEdges({0, 0, clientSize.width(), clientSize.height()}, ratio);
+    const QSize client(edges.right, edges.bottom);
+    // Wine's frame: the same border left, right and below, and the caption.
     return awaitTrue([&] {
-        for (const TopWindow &top : visibleWindows(u"^Tessaro$"_s))
-            if (top.size == framed) {
+        for (const TopWindow &top : visibleWindows(u"^Tessaro$"_s)) {
+            const QSize frame = top.size - client;
+            if (frame.width() > 0 && frame.width() < 20 && frame.height() > frame.width() &&
+                frame.height() < 60) {
                 m_window = top.id;
+                const int border = frame.width() / 2;
+                m_client = {QPoint(border, frame.height() - border), client};
                 return true;
             }
+        }
         return false;
     });
 }
@@ -131,7 +138,7 @@ QImage WineClock::grab() const
     const QImage framed = QImage::fromData(*ppm, "PPM");
     if (framed.isNull())
         return {};
-    return framed.copy(QRect(clientOffset, clientSize)).convertToFormat(QImage::Format_RGB32);
+    return framed.copy(m_client).convertToFormat(QImage::Format_RGB32);
 }
 
 QString WineClock::awaitShot(const std::function<QString(const QImage &)> &check) const

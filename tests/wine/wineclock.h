@@ -38,8 +38,9 @@ public:
     WineClock &operator=(const WineClock &) = delete;
 
     // Starts the program at a moment ("2047-12-31 23:59:59", local time in
-    // UTC) and waits for its main window.
-    bool start(const QString &moment);
+    // UTC) and waits for its main window, which has the client area of
+    // `ratio` times 96 dpi (wine's LogPixels must say the same).
+    bool start(const QString &moment, double ratio = 1.0);
     void setMoment(const QString &moment);
     [[nodiscard]] QString window() const { return m_window; }
 
@@ -75,6 +76,7 @@ private:
     QProcess m_process;
     QString m_window;
     mutable QImage m_lastShot;
+    QRect m_client{clientOffset, clientSize}; // in the window, wine's frame included
 };
 
 // Runs a program to its end; its standard output, or nothing on failure.

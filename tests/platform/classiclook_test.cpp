@@ -1,0 +1,230 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The classic look that every toolkit draws: device pixels at any scale,
+// line patterns, focus rings, the web frame, text placement and wrapping,
+// and the dialog keys.
+#include "classiclook.h"
+#include "infotessaro_window.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tessaro::look
+{
+namespace
+{
+
+// Twips to device pixels, the same on every system: 144 twips are 10
+// logical pixels, so 15 device pixels at 150 %, not 14.
+TEST(ClassicLook, GeometryRoundsEachEdgeOfTheLogicalRectangle)
+{
+    struct Row {
+        int dpi;
+        int client; // 6105 twips wide
+        int cell;   // 144 twips
+        int line;
+    };
+    for (const Row row : {Row{96, 407, 10, 1}, Row{120, 509, 13, 1}, Row{144, 611, 15, 1},
+                          Row{168, 712, 18, 1}, Row{192, 814, 20, 2}, Row{288, 1221, 30, 3}}) {
+        const double ratio = scaleOf(row.dpi);
+        const DeviceEdges client = deviceEdges(pixelRect({0, 0, 6105, 7035}), ratio);
+        const DeviceEdges cell = deviceEdges(pixelRect({1320, 144, 144, 144}), ratio);
+        EXPECT_EQ(client.right, row.client) << row.dpi;
+        EXPECT_EQ(cell.right - cell.left, row.cell) << row.dpi;
+        EXPECT_EQ(deviceLineWidth(ratio), row.line) << row.dpi;
+        // Neighbours touch, and nothing a pixel wide vanishes.
+        for (int left = 0; left < 8; ++left) {
+            const DeviceEdges one = deviceEdges({left, 3, 1, 1}, ratio);
+            EXPECT_GE(one.right - one.left, 1) << row.dpi;
+            EXPECT_EQ(one.right, deviceEdges({left + 1, 3, 1, 1}, ratio).left) << row.dpi;
+        }
+    }
+}
+
+// Runs along the line as (start, length) in device pixels, and its width.
+struct Runs {
+    std::vector<std::pair<int, int>> along;
+    int width;
+    friend bool operator==(const Runs &, const Runs &) = default;
+};
+
+Runs runsOf(const PixelLine &line, LineStyle style, double ratio, const LinePatterns &pens)
+{
+    Runs runs{{}, 0};
+    for (const DeviceEdges &e : lineRuns(line, style, ratio, pens)) {
+        const bool horizontal = line.y1 == line.y2;
+        runs.along.emplace_back(horizontal ? e.left : e.top,
+                                horizontal ? e.right - e.left : e.bottom - e.top);
+        runs.width = horizontal ? e.bottom - e.top : e.right - e.left;
+    }
+    return runs;
+}
+
+// Each toolkit's pattern from the line's first point, in runs of whole
+// device pixels.
+TEST(ClassicLook, LinesKeepTheirPatternAtEveryScale)
+{
+    struct Row {
+        PixelLine line;
+        LineStyle style;
+        double ratio;
+        const LinePatterns &pens;
+        Runs runs;
+    };
+    const Row rows[] = {
+        {{0, 5, 6, 5}, LineStyle::Dotted, 1.0, qtPens, {{{0, 1}, {3, 1}, {6, 1}}, 1}},
+        {{0, 5, 6, 5}, LineStyle::Dotted, 2.0, qtPens, {{{0, 2}, {6, 2}, {12, 2}}, 2}},
+        {{0, 5, 6, 5}, LineStyle::Dotted, 1.5, qtPens, {{{0, 2}, {5, 1}, {9, 2}}, 1}},
+        {{6, 5, 0, 5}, LineStyle::Dotted, 1.0, qtPens, {{{6, 1}, {3, 1}, {0, 1}}, 1}},
+        {{2, 0, 2, 11}, LineStyle::DashDotDot, 1.0, qtPens, {{{0, 4}, {6, 1}, {9, 1}}, 1}},
+        {{2, 0, 2, 11}, LineStyle::DashDotDot, 3.0, qtPens, {{{0, 12}, {18, 3}, {27, 3}}, 3}},
+        {{0, 5, 6, 5}, LineStyle::Dotted, 1.0, gdiPens, {{{0, 3}, {6, 1}}, 1}},
+        {{2, 0, 2, 23}, LineStyle::DashDotDot, 2.0, gdiPens, {{{0, 18}, {24, 6}, {36, 6}}, 2}},
+        {{0, 0, 3, 0}, LineStyle::Solid, 1.75, gdiPens, {{{0, 7}}, 1}},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(runsOf(row.line, row.style, row.ratio, row.pens), row.runs)
+            << int(row.style) << " at " << row.ratio << " from " << row.line.x1;
+}
+
+TEST(ClassicLook, FramesAndFocusRings)
+{
+    // Bottom and right own the corners they share with top and left.
+    const FrameRuns frame = frameRuns({10, 20, 30, 40}, 2);
+    EXPECT_EQ(frame.topLeft[0], (DeviceEdges{10, 20, 30, 22}));
+    EXPECT_EQ(frame.bottomRight[1], (DeviceEdges{28, 20, 30, 40}));
+
+    const DeviceEdges box{0, 0, 46, 40};
+    struct Row {
+        ElementKind kind;
+        PixelRect size;
+        Colour face;
+        int lineWidth;
+        std::optional<FocusRing> ring;
+    };
+    const Row rows[] = {
+        {ElementKind::Button,
+         {0, 0, 23, 20},
+         colours::blue,
+         2,
+         FocusRing{{6, 6, 40, 34}, 1, colours::white}},
+        {ElementKind::Button,
+         {0, 0, 23, 20},
+         colours::yellow,
+         1,
+         FocusRing{{3, 3, 43, 37}, 1, colours::black}},
+        {ElementKind::Button, {0, 0, 13, 8}, colours::olive, 1, std::nullopt},
+        {ElementKind::PictureBox,
+         {0, 0, 23, 20},
+         rgb(240, 240, 240),
+         1,
+         FocusRing{box, 1, colours::black}},
+        {ElementKind::CheckBox,
+         {0, 0, 13, 13},
+         colours::windowGreen,
+         2,
+         FocusRing{box, 2, colours::black}},
+        {ElementKind::Label, {0, 0, 23, 20}, colours::white, 1, std::nullopt},
+    };
+    for (const Row &row : rows) {
+        const auto ring = focusRing(row.kind, box, row.size, row.face, row.lineWidth);
+        ASSERT_EQ(ring.has_value(), row.ring.has_value()) << int(row.kind);
+        if (!ring)
+            continue;
+        EXPECT_EQ(ring->outer, row.ring->outer) << int(row.kind);
+        EXPECT_EQ(ring->lines, row.ring->lines) << int(row.kind);
+        EXPECT_EQ(ring->colour, row.ring->colour) << int(row.kind);
+    }
+    // Every face of the windows gets a ring of at least 3 : 1.
+    for (const Colour face :
+         {colours::windowGreen, colours::paleCellGreen, colours::lightGreen, colours::yellow,
+          colours::white, colours::orange, colours::olive, colours::red, colours::blue,
+          colours::lightYellow, colours::black, rgb(128, 128, 128), rgb(118, 118, 118)})
+        EXPECT_GE(contrastRatio(focusColourOn(face), face), 3.0) << std::hex << face;
+}
+
+TEST(ClassicLook, TextPlacement)
+{
+    EXPECT_EQ(alignmentOf(0), Alignment::Left);
+    EXPECT_EQ(alignmentOf(flags::alignRight | flags::border), Alignment::Right);
+    EXPECT_EQ(alignmentOf(flags::alignCentre), Alignment::Centre);
+    EXPECT_EQ(textRect({5, 6, 20, 10}, true), (PixelRect{6, 7, 18, 8}));
+    EXPECT_EQ(textRect({5, 6, 20, 10}, false), (PixelRect{5, 6, 20, 10}));
+    EXPECT_EQ(lineStep(3, 60, 11, 13), 13) << "room enough: the font's spacing";
+    EXPECT_EQ(lineStep(4, 48, 11, 13), 12) << "closer, to show the last line whole";
+    EXPECT_EQ(lineStep(5, 48, 11, 13), 11) << "never closer than the font's height";
+
+    const WebFrameLayout frame = webFrameLayout(200, 30, 11, 13, 90);
+    EXPECT_EQ(frame.border, (PixelRect{0, 5, 200, 25}));
+    EXPECT_EQ(frame.captionBack, (PixelRect{3, 0, 92, 13}));
+    EXPECT_EQ(frame.text, (PixelRect{4, 0, 91, 13}));
+    EXPECT_EQ(webFrameLayout(50, 8, 11, 13, 90).captionBack, (PixelRect{3, 0, 44, 13}))
+        << "a caption longer than the frame ends three pixels before its right";
+}
+
+TEST(ClassicLook, AWiderFaceTakesTheWindowsFittingOfTheCaptionItStandsFor)
+{
+    ElementDef heading;
+    heading.key = {"Label14"};
+    heading.caption = "16  8";
+    const WideFaceCaption fittings[] = {{{"Label14"}, {}, "16 8"},
+                                        {{"Label14"}, "7  2", "7 2", true}};
+    WindowDef window;
+    window.wideFaceCaptions = fittings;
+    struct Row {
+        std::string_view caption;
+        bool substitute;
+        std::string_view text;
+        bool condensed;
+    };
+    for (const Row row : {Row{"16  8", true, "16 8", false}, Row{"7  2", true, "7 2", true},
+                          Row{"16  8", false, "16  8", false}, Row{"4  1", true, "4  1", false}}) {
+        const FittedCaption fitted = captionForFace(window, heading, row.caption, row.substitute);
+        EXPECT_EQ(fitted.text, row.text) << row.caption << row.substitute;
+        EXPECT_EQ(fitted.condensed, row.condensed) << row.caption << row.substitute;
+    }
+}
+
+// Every character one unit wide.
+TEST(ClassicLook, WrapsAtBlanksAndKeepsRunsWithinALine)
+{
+    struct Row {
+        std::string text;
+        int width;
+        std::vector<std::string> lines;
+    };
+    const Row rows[] = {
+        {"Dezimalwert  16     8", 40, {"Dezimalwert  16     8"}},
+        {" std", 10, {" std"}},
+        {"aa bb cc", 5, {"aa bb", "cc"}},
+        {"a   b    c", 6, {"a   b", "c"}},
+        {"4 Bit System          0 bis", 14, {"4 Bit System", "0 bis"}},
+        {"abcdefgh ij", 4, {"abcdefgh", "ij"}},
+        {"Info ", 4, {"Info"}},
+        {"Info ", 5, {"Info "}},
+        {"", 3, {""}},
+    };
+    for (const Row &row : rows) {
+        std::vector<std::string> lines;
+        for (const std::string_view line : wrapAtBlanks<char>(
+                 row.text, row.width, [](std::string_view piece) { return int(piece.size()); }))
+            lines.emplace_back(line);
+        EXPECT_EQ(lines, row.lines) << '"' << row.text << '"' << " in " << row.width;
+    }
+}
+
+TEST(ClassicLook, DialogKeysPressTheDefaultTheCancelOrTheFocusedButton)
+{
+    const WindowModel model(infotessaroWindow());
+    const std::size_t ok = model.indexOf(infotessaro::cmdOK);
+    const std::size_t sysInfo = model.indexOf(infotessaro::cmdSysInfo);
+    const std::size_t picture = model.indexOf(infotessaro::picIcon);
+    EXPECT_EQ(buttonForKey(model, DialogKey::Enter, std::nullopt), ok);
+    EXPECT_EQ(buttonForKey(model, DialogKey::Enter, sysInfo), sysInfo);
+    EXPECT_EQ(buttonForKey(model, DialogKey::Enter, picture), ok);
+    EXPECT_EQ(buttonForKey(model, DialogKey::Escape, sysInfo), ok);
+}
+
+} // namespace
+} // namespace tessaro::look
