@@ -64,7 +64,7 @@ void Win32Toolkit::messageBox(std::string_view text, std::string_view title)
             waiting.push_back(window->handle());
         }
     MessageBoxW(owner, toWide(text).value_or(L"").c_str(), toWide(title).value_or(L"").c_str(),
-                MB_OK | (owner ? MB_APPLMODAL : MB_TASKMODAL));
+                UINT(MB_OK) | (owner ? UINT(MB_APPLMODAL) : UINT(MB_TASKMODAL)));
     for (HWND window : waiting)
         if (IsWindow(window))
             EnableWindow(window, TRUE);

@@ -251,7 +251,7 @@ QString runsIn(const QImage &shot, const std::vector<DeviceEdges> &runs, QColor 
             for (int x = run.left; x < run.right; ++x)
                 if (shot.pixel(x, y) != colour.rgb() && !covered.contains(QPoint(x, y)))
                     return u"%1,%2 is %3"_s.arg(x).arg(y).arg(colourName(shot.pixel(x, y)));
-        widened += beyond && shot.pixel(past) == colour.rgb() ? 1 : 0;
+        widened += beyond && shot.pixel(past) == colour.rgb() ? 1U : 0U;
     }
     return widened * 2 > runs.size()
                ? u"wider than %1 pixels"_s.arg(runs.front().bottom - runs.front().top)
