@@ -158,7 +158,7 @@ QMap<QString, ReaderObject> readerTree(const QString &title, QStringList *lines 
         if (f.size() != 7)
             continue;
         objects.insert(f[1] + u' ' + f[2], {f[3], f[4], at});
-        if (f[0] == u"0"_s) // the window itself tells the moment
+        if (f[0] == u"0"_s && !f[6].isEmpty()) // the main window tells the moment
             objects.insert(u"description "_s + f[6], {{}, {}, at});
     }
     if (lines)
