@@ -37,6 +37,24 @@ TEST(RuzozuraElements, OverlapsStackAsDrawn)
             << describe(above) << " under " << describe(below);
 }
 
+// Each bit row the clock paints runs from its highest weight on the left down
+// to 1 on the right, each weight half the one before: as the window shows it.
+TEST(RuzozuraElements, BitRowsFallInWeightFromLeftToRight)
+{
+    const clock::ClockLayout &layout = ruzozuraClockLayout();
+    for (const clock::BitRow row :
+         {layout.day.cells, layout.month.cells, layout.year.cells, layout.hours.row.cells,
+          layout.minutes.row.cells, layout.seconds.row.cells}) {
+        for (std::size_t at = 0; at < row.size(); ++at) {
+            SCOPED_TRACE(describe(row[at].key));
+            EXPECT_EQ(row[at].weight, 1 << (row.size() - 1 - at));
+            if (at > 0) {
+                EXPECT_LT(def(row[at - 1].key).rect.left, def(row[at].key).rect.left);
+            }
+        }
+    }
+}
+
 // A caption from its segments and the runs of spaces between them.
 std::string spaced(std::initializer_list<std::variant<const char *, int>> parts)
 {
