@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fake_services.h"
-#include "infotessaro.h"
-#include "infotessaro_window.h"
 #include "sysinfo.h"
-#include "windowmodel.h"
 
 #include <gtest/gtest.h>
 
@@ -86,58 +83,4 @@ TEST(StartSysInfo, StartsTheToolFoundOrShowsTheMessage)
         EXPECT_EQ(std::count(fake.opened.begin(), fake.opened.end(), locationKey), c.directoryRead);
         EXPECT_TRUE(fake.openKeys.empty());
     }
-}
-
-// A toolkit with one window that records what is written to it.
-struct FakeToolkit final : Toolkit, Window {
-    WindowEvents *events = nullptr;
-    std::vector<std::string> writes;
-    int loads = 0, shows = 0;
-
-    Window &load(const WindowDef &, WindowEvents &handlers) override
-    {
-        ++loads;
-        events = &handlers;
-        handlers.onLoad(*this);
-        return *this;
-    }
-    void endProgram() override {}
-    void messageBox(std::string_view, std::string_view) override {}
-    void setCaption(ElementKey element, std::string_view text) override
-    {
-        writes.push_back(describe(element) + "=" + std::string(text));
-    }
-    void setBackColor(ElementKey, Colour) override {}
-    void setVisible(ElementKey, bool) override {}
-    void setBorderStyle(ElementKey, int) override {}
-    int value(ElementKey) const override { return 0; }
-    void setTitle(std::string_view text) override
-    {
-        writes.push_back("title=" + std::string(text));
-    }
-    void show() override { ++shows; }
-    void unload() override { events->onUnloaded(); }
-};
-
-TEST(InfotessaroDialog, LoadsOnceWhileOpenAndAfreshAfterClosing)
-{
-    const std::vector<std::string> loadTexts{"title=Info zu Tessaro",
-                                             describe(infotessaro::lblVersion) + "=Version 2.0.8",
-                                             describe(infotessaro::lblTitle) + "=Tessaro"};
-    FakeToolkit toolkit;
-    FakeSysInfo sysInfo;
-    Infotessaro dialog{toolkit, sysInfo.services};
-
-    dialog.open();
-    dialog.open();
-    EXPECT_EQ(toolkit.loads, 1);
-    EXPECT_EQ(toolkit.shows, 1);
-    EXPECT_EQ(toolkit.writes, loadTexts);
-
-    toolkit.writes.clear();
-    toolkit.events->onClick(toolkit, infotessaro::cmdOK);
-    EXPECT_FALSE(dialog.isLoaded());
-    dialog.open();
-    EXPECT_EQ(toolkit.loads, 2);
-    EXPECT_EQ(toolkit.writes, loadTexts);
 }

@@ -124,10 +124,10 @@ bool RunningClock::click(const QString &window, QPoint at)
         .has_value();
 }
 
-std::optional<QString> RunningClock::xdotool(const QStringList &arguments, int timeoutMs)
+std::optional<QString> run(const QString &program, const QStringList &arguments, int timeoutMs)
 {
     QProcess process;
-    process.start(u"xdotool"_s, arguments);
+    process.start(program, arguments);
     const bool ok = process.waitForFinished(timeoutMs) &&
                     process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     process.kill();

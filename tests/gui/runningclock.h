@@ -17,6 +17,10 @@ namespace tessaro::guitest
 // screenshot, a process gone) before it fails: long enough for a busy machine.
 constexpr int patienceMs = 30000;
 
+// What a program prints, or nothing when it fails or outlasts the timeout.
+std::optional<QString> run(const QString &program, const QStringList &arguments,
+                           int timeoutMs = patienceMs);
+
 // The real program (or a test build of it) on the test's X display. Ended,
 // if it still runs, when the object goes.
 class RunningClock
@@ -50,7 +54,10 @@ public:
     int exitByButton();
 
     static bool click(const QString &window, QPoint at);
-    static std::optional<QString> xdotool(const QStringList &arguments, int timeoutMs = patienceMs);
+    static std::optional<QString> xdotool(const QStringList &arguments, int timeoutMs = patienceMs)
+    {
+        return run(QStringLiteral("xdotool"), arguments, timeoutMs);
+    }
 
 private:
     QProcess m_process;

@@ -18,25 +18,13 @@ using namespace Qt::StringLiterals;
 namespace
 {
 
-// What a program prints, or nothing when it fails.
-std::optional<QString> output(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    const bool ok = process.waitForFinished(10000) &&
-                    process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-    process.kill();
-    process.waitForFinished();
-    return ok ? std::optional(QString::fromUtf8(process.readAllStandardOutput())) : std::nullopt;
-}
-
 // The value of one property as xprop prints it ("NAME(TYPE) = value" or
 // "NAME(WINDOW): window id # 0x..."), "" if there is none.
 QString valueOf(const QStringList &arguments)
 {
     static const QRegularExpression value(u"^[^(]*\\([^)]*\\)(?:: | = )(.*)$"_s,
                                           QRegularExpression::DotMatchesEverythingOption);
-    const QString text = output(u"xprop"_s, arguments).value_or(QString()).trimmed();
+    const QString text = run(u"xprop"_s, arguments).value_or(QString()).trimmed();
     return value.match(text).captured(1).trimmed();
 }
 
@@ -92,13 +80,9 @@ private Q_SLOTS:
         cleanup(); // after a test whose init failed
         // The clock first: the window manager takes over the windows that are
         // shown when it starts.
-        m_clock.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_clock.start(qEnvironmentVariable("TESSARO_BINARY"), {});
-        QVERIFY(m_clock.waitForStarted(10000));
-        const QStringList byPid{u"--pid"_s, QString::number(m_clock.processId()), u"--name"_s,
-                                u"^Tessaro$"_s};
-        QVERIFY(awaitTrue([&] { return !search(byPid).isEmpty(); }, 20000));
-        m_main = search(byPid).value(0);
+        m_clock.emplace();
+        QVERIFY(m_clock->start());
+        m_main = m_clock->window();
 
         QVERIFY(m_config.isValid());
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -115,12 +99,11 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        for (QProcess *process : {&m_clock, &m_openbox}) {
-            process->terminate(); // nothing if it has ended
-            if (!process->waitForFinished(5000))
-                process->kill();
-            process->waitForFinished(5000);
-        }
+        m_clock.reset();
+        m_openbox.terminate(); // nothing if it has ended
+        if (!m_openbox.waitForFinished(5000))
+            m_openbox.kill();
+        m_openbox.waitForFinished(5000);
     }
 
     // Enter presses OK, also while the picture has the focus, and so does
@@ -194,7 +177,7 @@ private Q_SLOTS:
         QCOMPARE(decorations & (title | minimiseBox | maximiseBox), uint(title));
 
         const QString hints =
-            output(u"xprop"_s, {u"-id"_s, m_dialog, u"WM_NORMAL_HINTS"_s}).value_or(QString());
+            run(u"xprop"_s, {u"-id"_s, m_dialog, u"WM_NORMAL_HINTS"_s}).value_or(QString());
         QVERIFY2(hints.contains(u"minimum size: 294 by 323"_s) &&
                      hints.contains(u"maximum size: 294 by 323"_s),
                  qPrintable(hints));
@@ -229,7 +212,7 @@ private:
     bool clickCloseBox() const
     {
         const QStringList frame = windowProperty(m_dialog, u"_NET_FRAME_EXTENTS"_s).split(u", "_s);
-        const QString info = output(u"xwininfo"_s, {u"-id"_s, m_dialog}).value_or(QString());
+        const QString info = run(u"xwininfo"_s, {u"-id"_s, m_dialog}).value_or(QString());
         const auto value = [&](const QString &name) {
             return info.section(name + u':', 1).section(u'\n', 0, 0).trimmed().toInt();
         };
@@ -237,8 +220,8 @@ private:
             return false;
         const int x = value(u"Absolute upper-left X"_s) + value(u"Width"_s) - 10;
         const int y = value(u"Absolute upper-left Y"_s) - frame[2].toInt() / 2;
-        return output(u"xdotool"_s,
-                      {u"mousemove"_s, QString::number(x), QString::number(y), u"click"_s, u"1"_s})
+        return run(u"xdotool"_s,
+                   {u"mousemove"_s, QString::number(x), QString::number(y), u"click"_s, u"1"_s})
             .has_value();
     }
 
@@ -254,7 +237,7 @@ private:
 
     QTemporaryDir m_config;
     QProcess m_openbox;
-    QProcess m_clock;
+    std::optional<RunningClock> m_clock;
     QString m_main;
     QString m_dialog;
 };

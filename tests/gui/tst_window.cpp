@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real program as a user sees it, at faked times and read back from
-// screenshots: the main window, its buttons and check boxes, the clock set
-// while it runs; the About dialog in a build whose registry names the probe
-// program. Each test starts the clocks it needs and ends them; every wait is
-// for something to show, with a deadline. Under the sanitizers
+// screenshots: the main window's size and colours, the clock set while it
+// runs; the About dialog in a build whose registry names the probe program.
+// (The colour buttons and check boxes: tst_window_session.) Each test starts the clocks it needs
+// and ends them; every wait is for something to show, with a deadline. Under the sanitizers
 // (scripts/test-asan.sh) no test may leave a report.
 #include "groups.h"
 #include "infotessaro_window.h"
@@ -73,61 +73,6 @@ private Q_SLOTS:
             {screenshot::elementRect(Command1), qRgb(255, 128, 0)}};
         for (const auto &[rect, colour] : colours)
             QCOMPARE(screenshot::mainColour(shot, rect), QColor(colour));
-    }
-
-    void colourButtonsRecolourTheLitCells()
-    {
-        RunningClock clock;
-        QVERIFY(clock.start({stoppedAt}));
-        QCOMPARE(clock.awaitFace(stoppedFace), stoppedFace);
-        const std::pair<ElementKey, QColor> buttons[] = {
-            {Command2, QColor(128, 128, 0)},
-            {Command3, QColor(255, 0, 0)},
-            {Command4, QColor(0, 0, 192)}}; // back to the start
-        for (const auto &[button, lit] : buttons) {
-            QVERIFY(clock.click(button));
-            QCOMPARE(clock.awaitFace(stoppedFace, lit), stoppedFace);
-        }
-    }
-
-    void checkBoxesHideAndShowTheirGroups_data()
-    {
-        QTest::addColumn<ElementKey>("box");
-        QTest::addColumn<Group>("group");
-        QTest::addColumn<bool>("shownAtStart");
-        QTest::newRow("decimal readouts") << Check1 << Group::DecimalReadouts << false;
-        QTest::newRow("explanations") << Check2 << Group::Explanations << true;
-        QTest::newRow("hexadecimal readout") << Check3 << Group::Hexadecimal << true;
-    }
-
-    void checkBoxesHideAndShowTheirGroups()
-    {
-        QFETCH(ElementKey, box);
-        QFETCH(Group, group);
-        QFETCH(bool, shownAtStart);
-        RunningClock clock;
-        QVERIFY(clock.start({stoppedAt}));
-        for (int clicks = 0; clicks <= 2; ++clicks) {
-            QVERIFY(clicks == 0 || clock.click(box));
-            const bool shown = shownAtStart != (clicks == 1);
-            const QString wrong = clock.awaitShot([&](const QImage &shot) {
-                QString fault;
-                return (screenshot::readFace(shot, fault) ? QString() : fault) +
-                       groupMismatch(shot, group, shown);
-            });
-            QVERIFY2(wrong.isEmpty(),
-                     qPrintable(u"%1, %2 clicks:%3"_s.arg(QString::fromStdString(describe(box)))
-                                    .arg(clicks)
-                                    .arg(wrong)));
-        }
-    }
-
-    void exitButtonEndsTheClock()
-    {
-        RunningClock clock;
-        QVERIFY(clock.start({stoppedAt}));
-        QCOMPARE(clock.awaitFace(stoppedFace), stoppedFace);
-        QCOMPARE(clock.exitByButton(), 0);
     }
 
     // The time comes from a file libfaketime reads on every call. Until the

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window: the elements it opens with and its handlers.
+// The main window: the captions it opens with and its handlers.
 #include "recording_window.h"
 #include "ruzozura.h"
 #include "ruzozura_headings.h"
 #include "ruzozura_keys.h"
 #include "ruzozura_window.h"
 
-#include <algorithm>
-#include <set>
 #include <sstream>
 #include <variant>
 
@@ -24,73 +22,37 @@ const ElementDef &def(ElementKey key)
     return found ? *found : throw std::runtime_error("no element " + describe(key));
 }
 
-// The names of the elements, each followed by a space; numbered from 0 on.
-std::string names(std::initializer_list<ElementKey> keys, bool numbered = false)
+// Where elements overlap, the one drawn over the other lies above it: a line
+// across a text, a text in a box, a bit cell over its readout, the
+// hexadecimal digit cells over their rows.
+TEST(RuzozuraElements, OverlapsStackAsDrawn)
 {
-    std::string text;
-    int number = 0;
-    for (ElementKey key : keys)
-        text += (numbered ? std::to_string(number++) : "") + describe(key) + " ";
-    return text;
-}
-
-TEST(RuzozuraElements, CountsByKindAndCompleteControlArrays)
-{
-    std::vector<int> counted(10); // Label, CellFrame, WebFrame, CheckBox, Button, Line, Timer, ...
-    for (const ElementDef &e : ruzozuraElements()) {
-        ++counted[std::size_t(e.kind)];
-        EXPECT_EQ(findRuzozuraElement(e.key), &e) << describe(e.key) << " is taken twice";
-    }
-    EXPECT_EQ(counted, (std::vector<int>{57, 20, 1, 3, 5, 8, 1, 0, 0, 0}));
-    const std::pair<ElementArray, int> arrays[]{{bin1, 5}, {binmin1, 6}, {binsec1, 6}, {bin, 3},
-                                                {hex1, 3}, {hexa1, 9},   {Line3, 2}};
-    for (const auto &[array, count] : arrays) {
-        for (int index = 0; index < count; ++index)
-            EXPECT_NE(findRuzozuraElement(array[index]), nullptr) << describe(array[index]);
-        EXPECT_EQ(findRuzozuraElement(array[count]), nullptr) << describe(array[count]);
-        EXPECT_EQ(findRuzozuraElement({array.name}), nullptr) << array.name << " without index";
-    }
-}
-
-TEST(RuzozuraElements, ChildWindowsLieAboveTheLabelsAndOverlapsStackAsDrawn)
-{
-    std::set<int> children, labelsAndLines;
-    for (const ElementDef &e : ruzozuraElements()) {
-        const bool drawn = e.kind == ElementKind::Label || e.kind == ElementKind::Line;
-        const bool unique = e.kind == ElementKind::Timer ||
-                            (drawn ? labelsAndLines : children).insert(e.stackRank).second;
-        EXPECT_TRUE(unique) << describe(e.key) << " shares its rank";
-    }
-    EXPECT_GE(*children.begin(), 0);
-    EXPECT_LT(*children.rbegin(), *labelsAndLines.begin());
-    EXPECT_LT(def(Line2).stackRank, def(Label10).stackRank);
-    EXPECT_LT(def(Label9).stackRank, def(Label16).stackRank);
-    EXPECT_LT(def(binsec1[5]).stackRank, def(se).stackRank);
-    for (int cell = 0; cell <= 8; ++cell) {
+    std::vector<std::pair<ElementKey, ElementKey>> aboveBelow{
+        {Line2, Label10}, {Label9, Label16}, {binsec1[5], se}};
+    for (int cell = 0; cell <= 8; ++cell)
         for (int row = 0; row <= 2; ++row)
-            EXPECT_LT(def(hexa1[cell]).stackRank, def(hex1[row]).stackRank);
-    }
+            aboveBelow.emplace_back(hexa1[cell], hex1[row]);
+    for (const auto &[above, below] : aboveBelow)
+        EXPECT_LT(def(above).stackRank, def(below).stackRank)
+            << describe(above) << " under " << describe(below);
 }
 
-TEST(RuzozuraElements, OpensWithReadoutsHiddenCheck1UncheckedAndFocusFromExit)
+// Each bit row the clock paints runs from its highest weight on the left down
+// to 1 on the right, each weight half the one before: as the window shows it.
+TEST(RuzozuraElements, BitRowsFallInWeightFromLeftToRight)
 {
-    std::string hidden, tabOrder;
-    std::map<int, std::string> focusable;
-    for (const ElementDef &e : ruzozuraElements()) {
-        hidden += e.flags & flags::hidden ? describe(e.key) + " " : "";
-        if (e.tabIndex >= 0)
-            focusable[e.tabIndex] += describe(e.key);
+    const clock::ClockLayout &layout = ruzozuraClockLayout();
+    for (const clock::BitRow row :
+         {layout.day.cells, layout.month.cells, layout.year.cells, layout.hours.row.cells,
+          layout.minutes.row.cells, layout.seconds.row.cells}) {
+        for (std::size_t at = 0; at < row.size(); ++at) {
+            SCOPED_TRACE(describe(row[at].key));
+            EXPECT_EQ(row[at].weight, 1 << (row.size() - 1 - at));
+            if (at > 0) {
+                EXPECT_LT(def(row[at - 1].key).rect.left, def(row[at].key).rect.left);
+            }
+        }
     }
-    for (const auto &[index, key] : focusable)
-        tabOrder += std::to_string(index) + key + " ";
-    EXPECT_EQ(hidden, names({Tag1, Monat, Jahr, Stunde, z2, se}));
-    EXPECT_EQ(
-        tabOrder,
-        names({Command1, Check1, Command2, Command3, Command4, Command5, Check2, Check3}, true));
-    EXPECT_FALSE(def(Check1).flags & flags::checked);
-    EXPECT_TRUE(def(Check2).flags & def(Check3).flags & flags::checked);
-    EXPECT_EQ(def(Label1).caption, "Stunden");
-    EXPECT_EQ(def(Label15).caption, yearHeadingElevenPlaces);
 }
 
 // A caption from its segments and the runs of spaces between them.

@@ -1,17 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The window model that every toolkit builds on: the element state and what
-// reaches the toolkit, creation order, focus, timers, and a window unloaded
-// from inside its own handler.
+// The window model that every toolkit builds on, on small windows of the
+// test's own: the element state and what reaches the toolkit, creation
+// order, focus, timers, a window unloaded from inside its own handler, and
+// what a screen reader reads of it.
 #include "accessibility.h"
-#include "infotessaro_window.h"
 #include "modelwindow.h"
-#include "ruzozura_keys.h"
-#include "ruzozura_window.h"
 
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <functional>
+#include <numeric>
 #include <tuple>
 
 namespace tessaro
@@ -19,82 +17,114 @@ namespace tessaro
 namespace
 {
 
+constexpr ElementKey title{"title"}, tipped{"tipped"}, line{"line"}, cell{"cell", 0},
+    hiddenCell{"cell", 1}, box{"box"}, exitButton{"exit"}, group{"group"}, inGroup{"inGroup"},
+    clockTimer{"timer"};
+
+ElementDef element(ElementKind kind, ElementKey key, int stackRank, int tabIndex = -1,
+                   std::uint16_t bits = 0)
+{
+    ElementDef def;
+    def.kind = kind;
+    def.key = key;
+    def.stackRank = stackRank;
+    def.tabIndex = tabIndex;
+    def.flags = bits;
+    def.caption = "0";
+    def.intervalMs = 100;
+    def.parent = key == inGroup ? group : ElementKey{};
+    def.toolTip = key == tipped ? "a tip" : "";
+    return def;
+}
+
+// Listed in no useful order: the model brings it into one.
+const std::vector<ElementDef> elements{
+    element(ElementKind::Label, inGroup, 1),
+    element(ElementKind::Label, title, 20),
+    element(ElementKind::Label, tipped, 21),
+    element(ElementKind::Line, line, 19),
+    element(ElementKind::CellFrame, cell, 4, -1, flags::border),
+    element(ElementKind::CellFrame, hiddenCell, 5, -1, flags::hidden),
+    element(ElementKind::CheckBox, box, 3, 1, flags::checked),
+    element(ElementKind::Label, {"label with tab index"}, 18, 2),
+    element(ElementKind::Button, exitButton, 2, 0),
+    element(ElementKind::GroupFrame, group, 6),
+    element(ElementKind::Timer, clockTimer, -1),
+};
+
+const WindowDef &probeWindow()
+{
+    static const WindowDef window = [] {
+        WindowDef def;
+        def.name = "Probe";
+        def.elements = elements;
+        return def;
+    }();
+    return window;
+}
+
+std::string keysAt(const WindowModel &model, const std::vector<std::size_t> &positions)
+{
+    std::string text;
+    for (const std::size_t at : positions)
+        text.append(text.empty() ? "" : " ").append(describe(model.element(at).key));
+    return text;
+}
+
 TEST(WindowModel, OpensInTheTableStateAndDropsWritesThatChangeNothing)
 {
-    WindowModel model(ruzozuraWindow());
-    ASSERT_EQ(model.size(), 95u);
-    const std::size_t cell = model.indexOf(ruzozura::bin1[0]);
-    const std::size_t readout = model.indexOf(ruzozura::Stunde);
-    EXPECT_EQ(model.state(cell).caption, "0");
-    EXPECT_FALSE(model.state(readout).visible);
-    EXPECT_EQ(model.state(model.indexOf(ruzozura::Check2)).value, 1);
-    EXPECT_EQ(model.state(model.indexOf(ruzozura::Label14)).border, 1);
+    WindowModel model(probeWindow());
+    const std::size_t at = model.indexOf(cell), hidden = model.indexOf(hiddenCell);
+    EXPECT_EQ(model.state(at).caption, "0");
+    EXPECT_EQ(model.state(at).border, 1);
+    EXPECT_FALSE(model.state(hidden).visible);
+    EXPECT_EQ(model.state(model.indexOf(box)).value, 1);
 
-    EXPECT_FALSE(model.setCaption(cell, "0"));
+    EXPECT_FALSE(model.setCaption(at, "0"));
+    EXPECT_FALSE(model.setBorder(at, 1));
     EXPECT_TRUE(model.takeChanged().empty());
-    EXPECT_TRUE(model.setCaption(cell, "1"));
-    EXPECT_TRUE(model.setBackColour(cell, colours::blue));
-    EXPECT_TRUE(model.setVisible(readout, true));
-    EXPECT_FALSE(model.setVisible(readout, true));
-    EXPECT_EQ(model.takeChanged(), (std::vector{cell, readout})) << "each changed element once";
+    EXPECT_TRUE(model.setCaption(at, "1"));
+    EXPECT_TRUE(model.setBackColour(at, colours::blue));
+    EXPECT_TRUE(model.setVisible(hidden, true));
+    EXPECT_FALSE(model.setVisible(hidden, true));
+    EXPECT_TRUE(model.setValue(hidden, 2));
+    EXPECT_EQ(model.takeChanged(), (std::vector{at, hidden})) << "each changed element once";
     EXPECT_TRUE(model.takeChanged().empty());
-    EXPECT_EQ(model.state(cell).caption, "1");
+    EXPECT_EQ(model.state(at).caption, "1");
+    EXPECT_EQ(model.state(hidden).value, 2);
 }
 
 TEST(WindowModel, UnknownKeysAreReportedByName)
 {
-    const WindowModel model(ruzozuraWindow());
-    EXPECT_FALSE(model.find(ruzozura::bin1[5]));
-    EXPECT_FALSE(model.find({ruzozura::bin1.name}));
+    const WindowModel model(probeWindow());
+    EXPECT_FALSE(model.find({"cell", 2}));
+    EXPECT_FALSE(model.find({"cell"}));
     try {
-        (void)model.indexOf(ruzozura::bin1[5]);
+        (void)model.indexOf({"cell", 2});
         FAIL() << "no error";
     } catch (const UnknownElement &error) {
-        EXPECT_STREQ(error.what(), "Tessaro: window Ruzozura has no element bin1(5)");
+        EXPECT_STREQ(error.what(), "Tessaro: window Probe has no element cell(2)");
     }
 }
 
 // Containers come before what they contain; otherwise each element is
-// created above all created before it, child windows last.
-TEST(WindowModel, CreatesBottomMostFirstAndContainersBeforeTheirContents)
+// created above all created before it. Focus follows the tab index among the
+// kinds that take it; clicks pass through lines and labels without a tip.
+TEST(WindowModel, CreationFocusTimersAndMouseFollowTheTable)
 {
-    const WindowModel main(ruzozuraWindow());
-    const auto position = [&](ElementKey key) { return main.indexOf(key); };
-    EXPECT_LT(position(ruzozura::Label10), position(ruzozura::Line2)); // the line crosses it
-    EXPECT_LT(position(ruzozura::Label16), position(ruzozura::Label9));
-    EXPECT_LT(position(ruzozura::hex1[0]), position(ruzozura::hexa1[0]));
-    EXPECT_LT(position(ruzozura::Line3[1]), position(ruzozura::Frame39)); // topmost label, a cell
-
-    const WindowModel about(infotessaroWindow());
-    const std::size_t notice = about.indexOf(infotessaro::Label1);
-    ASSERT_TRUE(about.containerOf(notice));
-    EXPECT_EQ(about.element(*about.containerOf(notice)).key, infotessaro::Frame1);
-    EXPECT_LT(*about.containerOf(notice), notice);
-    EXPECT_FALSE(about.containerOf(about.indexOf(infotessaro::cmdOK)));
-}
-
-TEST(WindowModel, FocusTimersAndMouseFollowTheKinds)
-{
-    const WindowModel model(ruzozuraWindow());
-    std::string order, expected;
-    for (const std::size_t at : model.tabOrder())
-        order += describe(model.element(at).key) + ' ';
-    using namespace ruzozura;
-    for (ElementKey key :
-         {Command1, Check1, Command2, Command3, Command4, Command5, Check2, Check3})
-        expected += describe(key) + ' ';
-    EXPECT_EQ(order, expected);
-    ASSERT_EQ(model.timers().size(), 1u);
-    EXPECT_EQ(model.element(model.timers()[0]).intervalMs, 100);
-
-    const auto through = [&](ElementKey key) {
-        return letsMouseThrough(model.element(model.indexOf(key)));
-    };
-    EXPECT_TRUE(through(ruzozura::Label18));  // no tooltip
-    EXPECT_FALSE(through(ruzozura::Label17)); // its tooltip must show
-    EXPECT_TRUE(through(ruzozura::Frame23));
-    EXPECT_TRUE(through(ruzozura::Line1));
-    EXPECT_FALSE(through(ruzozura::Command2));
+    const WindowModel model(probeWindow());
+    std::vector<std::size_t> created(model.size());
+    std::iota(created.begin(), created.end(), 0);
+    EXPECT_EQ(keysAt(model, created), "tipped title line label with tab index group cell(1) "
+                                      "cell(0) box exit timer inGroup");
+    EXPECT_EQ(model.element(*model.containerOf(model.indexOf(inGroup))).key, group);
+    EXPECT_FALSE(model.containerOf(model.indexOf(box)));
+    EXPECT_EQ(keysAt(model, model.tabOrder()), "exit box");
+    EXPECT_EQ(keysAt(model, model.timers()), "timer");
+    std::string through;
+    for (const ElementDef &def : elements)
+        through += letsMouseThrough(def) ? describe(def.key) + " " : "";
+    EXPECT_EQ(through, "inGroup title line cell(0) cell(1) label with tab index ");
 }
 
 // A window whose toolkit part records what reaches it.
@@ -113,15 +143,15 @@ public:
 class RecordingWindow final : public ModelWindow
 {
 public:
-    RecordingWindow(const WindowDef &def, WindowEvents &events, WindowHost &host, int &destroyed)
-        : ModelWindow(def, events, host), m_destroyed(destroyed)
+    RecordingWindow(WindowEvents &events, WindowHost &host, int &destroyed)
+        : ModelWindow(probeWindow(), events, host), m_destroyed(destroyed)
     {
     }
     ~RecordingWindow() override { ++m_destroyed; }
 
     void setTitle(std::string_view) override {}
     void show() override {}
-    void check(ElementKey box, int value) { valueChanged(model().indexOf(box), value); }
+    void check(ElementKey key, int value) { valueChanged(model().indexOf(key), value); }
     void press(ElementKey button) { clicked(model().indexOf(button)); }
 
     std::vector<std::string> shown;
@@ -146,11 +176,11 @@ private:
 class Handlers final : public WindowEvents
 {
 public:
-    void onLoad(Window &window) override { window.setCaption(ruzozura::Label1, "Uhr"); }
+    void onLoad(Window &window) override { window.setCaption(title, "Uhr"); }
     void onClick(Window &window, ElementKey key) override
     {
         clicks.push_back(describe(key) + '=' + std::to_string(window.value(key)));
-        if (key == ruzozura::Command1)
+        if (key == exitButton)
             window.unload();
     }
     void onUnloaded() override { ++unloads; }
@@ -164,27 +194,29 @@ TEST(ModelWindow, ShowsRealChangesRunsHandlersOnceAndDiesAfterItsHandler)
     Handlers handlers;
     int destroyed = 0;
     auto &window = static_cast<RecordingWindow &>(
-        host.adopt(std::make_unique<RecordingWindow>(ruzozuraWindow(), handlers, host, destroyed)));
-    EXPECT_EQ(window.shown, (std::vector{describe(ruzozura::Label1) + " 0"})) << "load ran";
+        host.adopt(std::make_unique<RecordingWindow>(handlers, host, destroyed)));
+    EXPECT_EQ(window.shown, (std::vector<std::string>{"title 0"})) << "load ran";
     EXPECT_EQ(window.timersRunning, 1);
 
-    window.setCaption(ruzozura::Label1, "Uhr");
-    window.setBorderStyle(ruzozura::Label1, 0);
-    window.setBorderStyle(ruzozura::Label1, 0);
+    window.setCaption(title, "Uhr");
+    window.setBorderStyle(title, 1);
+    window.setBorderStyle(title, 1);
+    window.setBackColor(cell, colours::blue);
+    window.setVisible(hiddenCell, false);
     window.setAccessibleDescription({}, "12:34:56, 06.12.2026");
     window.setAccessibleDescription({}, "12:34:56, 06.12.2026");
-    EXPECT_EQ(window.shown.back(), "12:34:56, 06.12.2026") << "the window's own description";
-    EXPECT_EQ(window.shown.size(), 3u) << "only the border and the description changed";
+    EXPECT_EQ(window.shown,
+              (std::vector<std::string>{"title 0", "title 3", "cell(0) 1", "12:34:56, 06.12.2026"}))
+        << "only real changes reach the toolkit";
 
     // However a box changes, its handler runs once per real change.
-    window.check(ruzozura::Check1, 1);
-    window.check(ruzozura::Check1, 1);
-    window.check(ruzozura::Check1, 0);
-    EXPECT_EQ(handlers.clicks,
-              (std::vector{describe(ruzozura::Check1) + "=1", describe(ruzozura::Check1) + "=0"}));
-    EXPECT_EQ(window.value(ruzozura::Label1), 0) << "only check boxes have a value";
+    window.check(box, 1);
+    window.check(box, 0);
+    window.check(box, 0);
+    EXPECT_EQ(handlers.clicks, (std::vector<std::string>{"box=0"}));
+    EXPECT_EQ(window.value(title), 0) << "only check boxes have a value";
 
-    window.press(ruzozura::Command1); // unloads from inside its handler
+    window.press(exitButton); // unloads from inside its handler
     EXPECT_TRUE(window.closed);
     EXPECT_EQ(window.timersRunning, 0);
     EXPECT_EQ(handlers.unloads, 1);
