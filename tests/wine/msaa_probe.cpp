@@ -51,26 +51,17 @@ std::string take(BSTR text)
 
 const char *roleName(long role)
 {
-    switch (role) {
-    case ROLE_SYSTEM_WINDOW:
-        return "window";
-    case ROLE_SYSTEM_DIALOG:
-        return "dialog";
-    case ROLE_SYSTEM_CLIENT:
-        return "client";
-    case ROLE_SYSTEM_STATICTEXT:
-        return "text";
-    case ROLE_SYSTEM_CHECKBUTTON:
-        return "checkbox";
-    case ROLE_SYSTEM_PUSHBUTTON:
-        return "button";
-    case ROLE_SYSTEM_GRAPHIC:
-        return "graphic";
-    case ROLE_SYSTEM_GROUPING:
-        return "grouping";
-    default:
-        return "other";
-    }
+    for (const auto &[known, name] : {std::pair{long(ROLE_SYSTEM_WINDOW), "window"},
+                                      {long(ROLE_SYSTEM_DIALOG), "dialog"},
+                                      {long(ROLE_SYSTEM_CLIENT), "client"},
+                                      {long(ROLE_SYSTEM_STATICTEXT), "text"},
+                                      {long(ROLE_SYSTEM_CHECKBUTTON), "checkbox"},
+                                      {long(ROLE_SYSTEM_PUSHBUTTON), "button"},
+                                      {long(ROLE_SYSTEM_GRAPHIC), "graphic"},
+                                      {long(ROLE_SYSTEM_GROUPING), "grouping"}})
+        if (role == known)
+            return name;
+    return "other";
 }
 
 std::string stateNames(long state)
