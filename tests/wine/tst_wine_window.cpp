@@ -590,6 +590,9 @@ void TestWineWindow::screenReader()
         qPrintable(u"%1 changes, at most %2 of one object"_s.arg(changes).arg(counts[u"most"_s])));
     QCOMPARE(std::tuple(counts[u"hide"_s], counts[u"show"_s], counts[u"focus"_s] > 0),
              std::tuple(6, 6, true));
+    // The window's description tells the moment as it changes.
+    QVERIFY2(counts[u"description"_s] > 0 && counts[u"description"_s] <= 2 * seconds + 2,
+             qPrintable(u"%1 description changes"_s.arg(counts[u"description"_s])));
 }
 
 QTEST_GUILESS_MAIN(TestWineWindow)
