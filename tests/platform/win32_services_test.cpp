@@ -66,34 +66,6 @@ TEST(Win32FileTest, CountsOnlyOrdinaryFiles)
     fs::remove_all(dir);
 }
 
-struct NoMessages final : MessageService {
-    void show(std::string_view message, std::string_view) override { ADD_FAILURE() << message; }
-};
-
-// The seeded tool path has blanks; split at one, it would start the decoy.
-TEST(Win32SysInfo, LauncherStartsTheRegisteredToolAtAPathWithBlanks)
-{
-    const fs::path tool = "C:\\Tessaro Test\\System Info\\probe tool.exe";
-    const fs::path decoy = "C:\\Tessaro Test\\System.exe";
-    fs::create_directories(tool.parent_path());
-    for (const fs::path &copy : {tool, decoy}) {
-        fs::copy_file(self(), copy, fs::copy_options::overwrite_existing);
-        fs::remove(ran(copy));
-    }
-    win32::Win32Registry registry;
-    win32::Win32FileProbe files;
-    win32::Win32ProgramStarter programs;
-    NoMessages messages;
-    SysInfoServices services{registry, files, programs, messages};
-
-    StartSysInfo(services);
-
-    for (int i = 0; i < 1500 && !fs::exists(ran(tool)); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    EXPECT_TRUE(fs::exists(ran(tool))) << "the tool did not run";
-    EXPECT_FALSE(fs::exists(ran(decoy))) << "the path was split at a blank";
-}
-
 // A path in quotes names the same program; the quotes are no part of it, and
 // the path is still never split at a blank. Nothing but quotes starts nothing.
 TEST(Win32ProgramStart, TakesAQuotedPathWhole)

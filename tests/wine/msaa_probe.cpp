@@ -51,26 +51,17 @@ std::string take(BSTR text)
 
 const char *roleName(long role)
 {
-    switch (role) {
-    case ROLE_SYSTEM_WINDOW:
-        return "window";
-    case ROLE_SYSTEM_DIALOG:
-        return "dialog";
-    case ROLE_SYSTEM_CLIENT:
-        return "client";
-    case ROLE_SYSTEM_STATICTEXT:
-        return "text";
-    case ROLE_SYSTEM_CHECKBUTTON:
-        return "checkbox";
-    case ROLE_SYSTEM_PUSHBUTTON:
-        return "button";
-    case ROLE_SYSTEM_GRAPHIC:
-        return "graphic";
-    case ROLE_SYSTEM_GROUPING:
-        return "grouping";
-    default:
-        return "other";
-    }
+    for (const auto &[known, name] : {std::pair{long(ROLE_SYSTEM_WINDOW), "window"},
+                                      {long(ROLE_SYSTEM_DIALOG), "dialog"},
+                                      {long(ROLE_SYSTEM_CLIENT), "client"},
+                                      {long(ROLE_SYSTEM_STATICTEXT), "text"},
+                                      {long(ROLE_SYSTEM_CHECKBUTTON), "checkbox"},
+                                      {long(ROLE_SYSTEM_PUSHBUTTON), "button"},
+                                      {long(ROLE_SYSTEM_GRAPHIC), "graphic"},
+                                      {long(ROLE_SYSTEM_GROUPING), "grouping"}})
+        if (role == known)
+            return name;
+    return "other";
 }
 
 std::string stateNames(long state)
@@ -189,7 +180,9 @@ void CALLBACK onEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG c
 {
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != g_pid || object != OBJID_CLIENT || child <= 0)
+    if (pid != g_pid || object != OBJID_CLIENT || child < 0)
+        return;
+    if (child == CHILDID_SELF && event != EVENT_OBJECT_DESCRIPTIONCHANGE)
         return;
     ++g_counts[event];
     if (event == EVENT_OBJECT_NAMECHANGE || event == EVENT_OBJECT_VALUECHANGE)
@@ -216,10 +209,11 @@ int countEvents(HWND hwnd, int seconds)
     long most = 0;
     for (const auto &[child, count] : g_perChild)
         most = count > most ? count : most;
-    std::printf("name\t%ld\nvalue\t%ld\nshow\t%ld\nhide\t%ld\nfocus\t%ld\nmost\t%ld\n",
+    std::printf("name\t%ld\nvalue\t%ld\nshow\t%ld\nhide\t%ld\nfocus\t%ld\nmost\t%ld\n"
+                "description\t%ld\n",
                 g_counts[EVENT_OBJECT_NAMECHANGE], g_counts[EVENT_OBJECT_VALUECHANGE],
                 g_counts[EVENT_OBJECT_SHOW], g_counts[EVENT_OBJECT_HIDE],
-                g_counts[EVENT_OBJECT_FOCUS], most);
+                g_counts[EVENT_OBJECT_FOCUS], most, g_counts[EVENT_OBJECT_DESCRIPTIONCHANGE]);
     return 0;
 }
 
