@@ -144,12 +144,12 @@ class RuzozuraWidgetsTest : public QObject
             shot.save(QStringLiteral("%1/%2-%3.png").arg(dir, QLatin1String(name)).arg(ratio()));
     }
     // Where each word (split at spaces) of a caption starts and ends, in window
-    // pixels, as the label draws the caption.
+    // pixels, as the label shows the caption once it is given it.
     QList<QPair<qreal, qreal>> wordSpans(ElementKey label, std::string_view tableCaption) const
     {
-        const QString caption = qt::toQString(
-            look::captionForFace(ruzozuraWindow(), def(label), tableCaption, true).text);
+        m_window->setCaption(label, tableCaption);
         const auto *w = qobject_cast<const qt::LabelWidget *>(widget(label));
+        const QString caption = w->caption();
         const QFontMetricsF metrics(w->font());
         const qreal origin = w->mapTo(m_form, w->textRect().topLeft()).x();
         QList<QPair<qreal, qreal>> spans;
@@ -376,6 +376,7 @@ private Q_SLOTS:
                 QVERIFY(right <= box(label).right());
             }
         }
+        m_window->setCaption(Label15, ruzozura::yearHeadingElevenPlaces);
     }
 
     // "Byte1", "Byte 0" and "Addiert" each lie between the digit cell before
