@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "elementwidgets.h"
 
-#include "accessibility.h"
 #include "classiclook.h"
 #include "convert.h"
 #include "devicepixels.h"
+#include "qtaccessibility.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qttoolkit.h"
 
-#include "accessibility.h"
 #include "convert.h"
+#include "qtaccessibility.h"
 #include "qtwindow.h"
 
 #include <QApplication>

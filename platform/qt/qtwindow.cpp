@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qtwindow.h"
 
-#include "accessibility.h"
 #include "convert.h"
 #include "elementwidgets.h"
 #include "fonts.h"
 #include "icon.h"
+#include "qtaccessibility.h"
 #include "qtpictures.h"
 #include "qttoolkit.h"
 

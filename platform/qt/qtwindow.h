@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "accessibility.h"
 #include "classiclook.h"
 #include "modelwindow.h"
+#include "qtaccessibility.h"
 
 #include <vector>
 

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The toolkit-neutral model, which shares this header's name.
-#include "../accessibility.h"
+#include "accessibility.h"
 
 #include <vector>
 
