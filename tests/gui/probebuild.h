@@ -24,7 +24,6 @@ public:
     bool start();
     [[nodiscard]] RunningClock &clock() { return m_clock; }
     [[nodiscard]] QString dialog() const { return m_dialog; }
-    [[nodiscard]] QString probe() const { return m_probe; }
 
     // Clicks "Info " and waits for the one About dialog, then moves it beside
     // the main window, out of the way of its buttons and screenshots.

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real program as a user sees it, at faked times and read back from
-// screenshots: the main window's size and colours, the clock set while it
+// screenshots: the main window's colours, the clock set while it
 // runs; the About dialog in a build whose registry names the probe program.
 // (The colour buttons and check boxes: tst_window_session.) Each test starts the clocks it needs
 // and ends them; every wait is for something to show, with a deadline. Under the sanitizers
@@ -51,14 +51,13 @@ private Q_SLOTS:
         QCOMPARE(::prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
     }
 
-    // The main window's size and exact colours at a stopped time.
-    void mainWindowHasItsSizeAndColours()
+    // The main window's exact colours at a stopped time.
+    void mainWindowHasItsColours()
     {
         RunningClock clock;
         QVERIFY(clock.start({stoppedAt}));
         QCOMPARE(clock.awaitFace(stoppedFace), stoppedFace);
         const QImage shot = clock.grab();
-        QCOMPARE(shot.size(), QSize(407, 469)); // the client area
         // A corner of the window, Frame18, hexa1(4) and (0); Command2 to 5
         // and Command1: each the colour of most of its inside.
         const std::pair<QRect, QRgb> colours[] = {
@@ -88,7 +87,6 @@ private Q_SLOTS:
         row("a year back at midnight", "UTC", "2027-01-01T00:00:00Z 2026-01-01T00:00:00Z");
         row("into 2048 and back", "UTC",
             "2047-12-31T23:59:59Z 2048-01-01T00:00:00Z 2026-12-06T12:34:56Z");
-        row("from 2049 to 2026", "UTC", "2049-06-15T12:00:00Z 2026-06-15T12:00:00Z");
         // 01:59:59 winter time, then 03:00:00 summer time, and 02:59:59 summer
         // time, then 02:00:00 winter time.
         row("summer time begins", "Europe/Berlin", "2026-03-29T00:59:59Z 2026-03-29T01:00:00Z");
@@ -133,7 +131,7 @@ private Q_SLOTS:
     }
 
     // A second click on "Info " while the dialog is open opens no second one.
-    void infoOpensExactlyOneDialogAndEscapeClosesIt()
+    void infoOpensExactlyOneDialog()
     {
         ProbeBuild build;
         QVERIFY(build.start());
@@ -146,22 +144,6 @@ private Q_SLOTS:
             [](const QImage &shot) { return groupMismatch(shot, Group::DecimalReadouts, true); });
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
         QCOMPARE(visibleWindows(ProbeBuild::dialogTitle), QStringList{build.dialog()});
-        QVERIFY(typeUntil(build.dialog(), u"Escape"_s, [&] { return build.dialogClosed(); }));
-        QVERIFY(build.openDialog());
-        QCOMPARE(build.clock().exitByButton(), 0);
-        QCOMPARE(build.reports(), QStringList());
-    }
-
-    void systemInfoStartsTheProgramAndReapsIt()
-    {
-        ProbeBuild build;
-        QVERIFY(build.start());
-        QVERIFY(build.openDialog());
-        const qint64 pid = build.startProbe();
-        QVERIFY2(pid > 0, "the program did not start");
-        QCOMPARE(QFile::symLinkTarget(u"/proc/%1/exe"_s.arg(pid)), build.probe());
-        // Gone once it ends, not even left as a zombie.
-        QVERIFY(awaitTrue([&] { return processGone(pid); }, patienceMs));
         QCOMPARE(build.clock().exitByButton(), 0);
         QCOMPARE(build.reports(), QStringList());
     }
