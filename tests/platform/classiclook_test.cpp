@@ -33,12 +33,6 @@ TEST(ClassicLook, GeometryRoundsEachEdgeOfTheLogicalRectangle)
         EXPECT_EQ(client.right, row.client) << row.dpi;
         EXPECT_EQ(cell.right - cell.left, row.cell) << row.dpi;
         EXPECT_EQ(deviceLineWidth(ratio), row.line) << row.dpi;
-        // Neighbours touch, and nothing a pixel wide vanishes.
-        for (int left = 0; left < 8; ++left) {
-            const DeviceEdges one = deviceEdges({left, 3, 1, 1}, ratio);
-            EXPECT_GE(one.right - one.left, 1) << row.dpi;
-            EXPECT_EQ(one.right, deviceEdges({left + 1, 3, 1, 1}, ratio).left) << row.dpi;
-        }
     }
 }
 
@@ -136,12 +130,6 @@ TEST(ClassicLook, FramesAndFocusRings)
         EXPECT_EQ(ring->lines, row.ring->lines) << int(row.kind);
         EXPECT_EQ(ring->colour, row.ring->colour) << int(row.kind);
     }
-    // Every face of the windows gets a ring of at least 3 : 1.
-    for (const Colour face :
-         {colours::windowGreen, colours::paleCellGreen, colours::lightGreen, colours::yellow,
-          colours::white, colours::orange, colours::olive, colours::red, colours::blue,
-          colours::lightYellow, colours::black, rgb(128, 128, 128), rgb(118, 118, 118)})
-        EXPECT_GE(contrastRatio(focusColourOn(face), face), 3.0) << std::hex << face;
 }
 
 TEST(ClassicLook, TextPlacement)
