@@ -277,13 +277,15 @@ void Win32Window::fitCaption(std::size_t at)
     m_condensed[at] = fitted.condensed;
 }
 
-// Off 96 dpi, both sets take the outline faces: the layout set measures at
-// 96 dpi what the window's set draws at its own.
+// Off 96 dpi the window takes the outline faces. Wherever it does not draw
+// the classic bitmap face at 96 dpi, labels place their letters by the
+// outline widths, measured large.
 void Win32Window::createFonts()
 {
     m_fonts.create(m_dpi, m_dpi != 96);
-    if (m_dpi != 96)
-        m_layoutFonts.create(96, true);
+    m_outlineLayout = m_dpi != 96 || m_fonts.substitute();
+    if (m_outlineLayout)
+        m_layoutFonts.create(96 * outlineMagnification, true);
 }
 
 void Win32Window::askForScreenReader()
