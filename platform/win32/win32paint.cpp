@@ -118,6 +118,35 @@ std::vector<int> outlineEnds(HDC dc, std::wstring_view text, double closer, doub
     return ends;
 }
 
+// The letters of a line as the face sets them, each word moved to where the
+// outline widths put it (`outline`: their letter ends): a place value over
+// its column. A word that runs wider than there ends where it would have
+// ended, so that it stays inside its label.
+std::vector<int> wordsInPlace(std::wstring_view text, const std::vector<int> &outline,
+                              const std::vector<int> &own)
+{
+    std::vector<int> ends(outline);
+    const auto endBefore = [](const std::vector<int> &e, std::size_t at) {
+        return at ? e[at - 1] : 0;
+    };
+    for (std::size_t at = 0, end = 0; at < text.size(); at = end + 1) {
+        end = std::min(text.find(L' ', at), text.size());
+        if (end == at)
+            continue;
+        const int width = own[end - 1] - endBefore(own, at);
+        const int start = std::max(0, std::min(endBefore(outline, at), outline[end - 1] - width));
+        for (std::size_t letter = at; letter < end; ++letter)
+            ends[letter] = start + own[letter] - endBefore(own, at);
+        // The blanks before the word end where it starts.
+        for (std::size_t blank = at; blank > 0 && text[blank - 1] == L' '; --blank)
+            ends[blank - 1] = std::min(ends[blank - 1], start);
+    }
+    // No letter before the end of the one before it.
+    for (std::size_t at = 1; at < ends.size(); ++at)
+        ends[at] = std::max(ends[at], ends[at - 1]);
+    return ends;
+}
+
 // Where a line of this width starts, as DrawText aligns it.
 int alignedLeft(const RECT &rect, int width, look::Alignment alignment)
 {
@@ -195,11 +224,13 @@ CaptionLayout layOutCaption(HDC dc, const Placement &place, const LabelLook &loo
             ends.push_back(outlineEnds(dc, line, closer, place.ratio));
     }
     Selected font(dc, look.font);
-    if (!look.layoutFont) {
+    if (!look.layoutFont)
         lines = look::wrapAtBlanks<wchar_t>(
             look.text, inside.width, [&](std::wstring_view piece) { return widthOf(piece, 1.0); });
-        for (const std::wstring_view line : lines)
-            ends.push_back(letterEnds(dc, line, closer * place.ratio));
+    ends.resize(lines.size());
+    for (std::size_t at = 0; at < lines.size(); ++at) {
+        std::vector<int> own = letterEnds(dc, lines[at], closer * place.ratio);
+        ends[at] = look.layoutFont ? wordsInPlace(lines[at], ends[at], own) : std::move(own);
     }
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);

@@ -44,10 +44,10 @@ struct LabelLook {
     const std::wstring &text;
     HFONT font;
     // Where not null, the same face `outlineMagnification` times larger at
-    // 96 dpi: the letters then stand where the face's outline widths put
-    // them, as on Linux, and a caption breaks into the same lines at every
-    // scale, where whole-pixel font sizes and advances would move place
-    // values off their columns. Null: the face's own advances (the classic
+    // 96 dpi: each word then starts where the face's outline widths put it,
+    // as on Linux, and a caption breaks into the same lines at every scale,
+    // where whole-pixel font sizes and advances would move place values off
+    // their columns. Null: the face's own advances throughout (the classic
     // bitmap face at 96 dpi).
     HFONT layoutFont;
     bool condensed; // letters half a pixel closer (of the logical pixel)

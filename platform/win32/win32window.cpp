@@ -278,7 +278,7 @@ void Win32Window::fitCaption(std::size_t at)
 }
 
 // Off 96 dpi the window takes the outline faces. Wherever it does not draw
-// the classic bitmap face at 96 dpi, labels place their letters by the
+// the classic bitmap face at 96 dpi, labels place their words by the
 // outline widths, measured large.
 void Win32Window::createFonts()
 {
