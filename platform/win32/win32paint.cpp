@@ -332,12 +332,10 @@ void paintButton(HDC dc, const Placement &place, const ButtonLook &look)
     fill(dc, outer, colorRef(look.face));
     drawEdge(dc, outer, lineWidth, look.pressed ? Edge::Sunken : Edge::Raised);
     if (!look.caption.empty()) {
+        RECT text = layOutButtonCaption(dc, place, look).clip;
         Selected font(dc, look.font);
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, colorRef(look.text));
-        RECT text = toRect(look::inset(outer, 2, lineWidth));
-        if (look.pressed)
-            OffsetRect(&text, lineWidth, lineWidth);
         DrawTextW(dc, look.caption.c_str(), static_cast<int>(look.caption.size()), &text,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
@@ -348,6 +346,37 @@ void paintButton(HDC dc, const Placement &place, const ButtonLook &look)
             look::focusRing(ElementKind::Button, outer, place.logical,
                             rgb(GetRValue(face), GetGValue(face), GetBValue(face)), lineWidth))
         drawRing(dc, *ring, lineWidth);
+}
+
+CaptionLayout layOutButtonCaption(HDC dc, const Placement &place, const ButtonLook &look)
+{
+    CaptionLayout layout;
+    const int lineWidth = place.lineWidth();
+    layout.clip = toRect(look::inset(place.whole(), 2, lineWidth));
+    if (look.pressed)
+        OffsetRect(&layout.clip, lineWidth, lineWidth);
+    if (look.caption.empty())
+        return layout;
+    Selected font(dc, look.font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    layout.height = metrics.tmHeight;
+    layout.ascent = metrics.tmAscent;
+    CaptionLine line{look.caption, 0, 0, {}};
+    std::wstring shown;
+    for (const wchar_t letter : look.caption) {
+        if (letter != L'&')
+            shown.push_back(letter);
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, shown.data(), static_cast<int>(shown.size()), &extent);
+        line.ends.push_back(extent.cx);
+    }
+    // As DrawText centres a single line.
+    const RECT &rect = layout.clip;
+    line.left = alignedLeft(rect, line.ends.back(), look::Alignment::Centre);
+    line.top = rect.top + (rect.bottom - rect.top - metrics.tmHeight) / 2;
+    layout.lines.push_back(std::move(line));
+    return layout;
 }
 
 void paintWebFrame(HDC dc, const Placement &place, const ElementDef &def,

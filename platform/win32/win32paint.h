@@ -99,6 +99,9 @@ struct ButtonLook {
     bool focused;
 };
 void paintButton(HDC dc, const Placement &place, const ButtonLook &look);
+// Where a button draws its caption: one line, centred in the face inside
+// its edge; the "&" before the access key takes no room.
+CaptionLayout layOutButtonCaption(HDC dc, const Placement &place, const ButtonLook &look);
 
 // The web-address frame: a bordered box in its colour with the caption set
 // into its top edge at the left.

@@ -572,10 +572,9 @@ LRESULT Win32Window::onDrawItem(const DRAWITEMSTRUCT &item)
         return FALSE;
     if ((item.itemAction & ODA_FOCUS) && (item.itemState & ODS_FOCUS))
         notifyAccessibleFocus(*at);
-    const ElementDef &def = model().element(*at);
-    paintButton(item.hDC, placement(*at),
-                {model().state(*at).back, def.foreColour, m_texts[*at], m_fonts.font(def.font),
-                 (item.itemState & ODS_SELECTED) != 0, (item.itemState & ODS_FOCUS) != 0});
+    paintButton(
+        item.hDC, placement(*at),
+        buttonLook(*at, (item.itemState & ODS_SELECTED) != 0, (item.itemState & ODS_FOCUS) != 0));
     return TRUE;
 }
 

@@ -45,7 +45,8 @@ public:
     }
 
     [[nodiscard]] HWND handle() const { return m_hwnd; }
-    // Where the caption of the label at `at` stands as the window draws it.
+    // Where the caption of the label or button at `at` stands as the window
+    // draws it.
     [[nodiscard]] CaptionLayout captionLayout(HDC dc, std::size_t at) const;
     static void registerClasses();
 
@@ -90,6 +91,7 @@ private:
     [[nodiscard]] PixelLine logicalLine(std::size_t at) const;
     [[nodiscard]] Placement placement(std::size_t at) const;
     [[nodiscard]] LabelLook labelLook(std::size_t at) const;
+    [[nodiscard]] ButtonLook buttonLook(std::size_t at, bool pressed, bool focused) const;
     [[nodiscard]] RECT deviceRect(std::size_t at) const;
     [[nodiscard]] RECT bounds(std::size_t at) const;
     [[nodiscard]] std::optional<std::size_t> elementOf(HWND child) const;

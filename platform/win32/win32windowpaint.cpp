@@ -63,9 +63,18 @@ LabelLook Win32Window::labelLook(std::size_t at) const
             m_condensed[at]};
 }
 
+ButtonLook Win32Window::buttonLook(std::size_t at, bool pressed, bool focused) const
+{
+    const ElementDef &def = model().element(at);
+    return {model().state(at).back, def.foreColour, m_texts[at],
+            m_fonts.font(def.font), pressed,        focused};
+}
+
 CaptionLayout Win32Window::captionLayout(HDC dc, std::size_t at) const
 {
-    return layOutCaption(dc, placement(at), labelLook(at));
+    if (model().element(at).kind == ElementKind::Label)
+        return layOutCaption(dc, placement(at), labelLook(at));
+    return layOutButtonCaption(dc, placement(at), buttonLook(at, false, false));
 }
 
 // An element's rectangle on the client area (for a child window: on its

@@ -67,7 +67,7 @@ protected:
     HDC m_dc = CreateCompatibleDC(nullptr);
 };
 
-// Every word of every label lies within the label's text rectangle, and
+// Every word of every label and button lies within its text rectangle, and
 // every line down to its baseline.
 TEST_P(Captions, EveryCaptionFitsItsLabel)
 {
@@ -76,7 +76,8 @@ TEST_P(Captions, EveryCaptionFitsItsLabel)
     for (win32::Win32Window *window :
          {&open(ruzozuraWindow(), m_events), &open(infotessaroWindow(), about)})
         for (const ElementDef &e : window->model().window().elements) {
-            if (e.kind != ElementKind::Label)
+            if (e.kind != ElementKind::Label && e.kind != ElementKind::Button &&
+                e.kind != ElementKind::PushButton)
                 continue;
             const win32::CaptionLayout caption = layout(*window, e.key);
             const RECT &clip = caption.clip;
