@@ -479,6 +479,11 @@ constexpr std::array wideFaceCaptions{
     // Runs: 33, 4, 3, 5, 6, 6, 5, 1.
     WideFaceCaption{Label15, yearHeadingSevenPlaces,
                     "                                 64    32   16     8      4      2     I "},
+    // In "MS Sans Serif" the seven-place heading as the clock writes it
+    // stands up to 26 px left of its columns. Runs: 34, 4, 4, 4, 6, 6, 6.
+    WideFaceCaption{Label15, yearHeadingSevenPlaces,
+                    "                                  64    32    16    8      4      2      I",
+                    false, true},
     // "Hexadeximal Byte1" has no run of spaces to shorten, so the rows are
     // condensed. Runs: 25, 21; the minutes row's digit cells sit 3 px further
     // right, so there "Addiert" gets 23.

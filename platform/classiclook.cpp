@@ -114,13 +114,12 @@ WebFrameLayout webFrameLayout(int width, int height, int ascent, int lineHeight,
 FittedCaption captionForFace(const WindowDef &window, const ElementDef &element,
                              std::string_view caption, bool substituteFace)
 {
-    if (substituteFace)
-        for (const WideFaceCaption &fitting : window.wideFaceCaptions) {
-            const std::string_view replaced =
-                fitting.caption.empty() ? element.caption : fitting.caption;
-            if (fitting.key == element.key && replaced == caption)
-                return {fitting.fitted, fitting.condensed};
-        }
+    for (const WideFaceCaption &fitting : window.wideFaceCaptions) {
+        const std::string_view replaced =
+            fitting.caption.empty() ? element.caption : fitting.caption;
+        if (fitting.ownFace != substituteFace && fitting.key == element.key && replaced == caption)
+            return {fitting.fitted, fitting.condensed};
+    }
     return {caption};
 }
 

@@ -114,7 +114,8 @@ struct ElementDef {
 // A caption for a face that runs wider than the window's own, "MS Sans
 // Serif": other runs of spaces, or letters set closer, that keep each word
 // where the window's face puts it (place values over their columns, words
-// before their digit cells).
+// before their digit cells). With `ownFace`, the runs of spaces that put a
+// caption's words in place in the window's own face instead.
 struct WideFaceCaption {
     ElementKey key;
     // The caption it stands for: one that the program writes, or (when
@@ -122,6 +123,7 @@ struct WideFaceCaption {
     std::string_view caption;
     std::string_view fitted;
     bool condensed = false; // letters set half a pixel closer
+    bool ownFace = false;
 };
 
 struct WindowDef {

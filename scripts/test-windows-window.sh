@@ -19,6 +19,8 @@ if [ "${1:-}" = "--on-display" ]; then
     wine cmd /c exit 0 </dev/null >/dev/null 2>&1
     status=0
     "$TESSARO_WINE_WINDOW_TEST" "$@" || status=$?
+    # Every caption where the painter lays it out, at every resolution.
+    wine "$TESSARO_CAPTIONS_TEST" </dev/null || status=$?
     wineserver -k 2>/dev/null || true
     exit "$status"
 fi
@@ -52,13 +54,14 @@ cmake --build --preset dev -j2 --target tst_wine_window
 TESSARO_WINDOWS_EXE="$build_dir/app/Tessaro.exe"
 TESSARO_WINDOWS_PROBE="$build_dir/tests/platform/sysinfo_probe.exe"
 TESSARO_MSAA_PROBE="$build_dir/tests/wine/msaa_probe.exe"
+TESSARO_CAPTIONS_TEST="$build_dir/tests/platform/win32_captions_test.exe"
 TESSARO_LIBFAKETIME=$(dpkg -L libfaketime | grep '/libfaketime.so.1$' | head -n 1)
 TESSARO_SHOT_DIR="$build_dir/window-shots"
 TESSARO_WINE_WINDOW_TEST="$PWD/build/dev/tests/wine/tst_wine_window"
 export TESSARO_WINDOWS_EXE TESSARO_WINDOWS_PROBE TESSARO_MSAA_PROBE TESSARO_LIBFAKETIME TESSARO_SHOT_DIR \
-    TESSARO_WINE_WINDOW_TEST
+    TESSARO_WINE_WINDOW_TEST TESSARO_CAPTIONS_TEST
 for file in "$TESSARO_WINDOWS_EXE" "$TESSARO_WINDOWS_PROBE" "$TESSARO_MSAA_PROBE" \
-    "$TESSARO_LIBFAKETIME"; do
+    "$TESSARO_CAPTIONS_TEST" "$TESSARO_LIBFAKETIME"; do
     if [ ! -f "$file" ]; then
         echo "test-windows-window: $file is missing" >&2
         exit 1

@@ -89,36 +89,76 @@ void drawRing(HDC dc, const look::FocusRing &ring, int lineWidth)
         frame(dc, look::inset(ring.outer, line, lineWidth), lineWidth, colorRef(ring.colour));
 }
 
-// One line from the left, each letter `closer` device pixels nearer the one
-// before than the face sets it, rounded letter by letter.
-void drawCondensed(HDC dc, const RECT &line, std::wstring_view text, double closer)
+// Where each letter of a line ends, counted from its start, each letter
+// `closer` device pixels nearer the one before than the face sets it,
+// rounded letter by letter.
+std::vector<int> letterEnds(HDC dc, std::wstring_view text, double closer)
 {
     const int count = static_cast<int>(text.size());
     std::vector<int> ends(text.size());
     SIZE extent{};
     GetTextExtentExPointW(dc, text.data(), count, 0, nullptr, ends.data(), &extent);
-    std::vector<INT> advances(text.size());
-    int placed = 0;
-    for (int i = 0; i < count; ++i) {
-        const int end = static_cast<int>(std::lround(ends[std::size_t(i)] - closer * (i + 1)));
-        advances[std::size_t(i)] = end - placed;
-        placed = end;
-    }
-    ExtTextOutW(dc, line.left, line.top, ETO_CLIPPED, &line, text.data(), static_cast<UINT>(count),
-                advances.data());
+    for (int i = 0; i < count; ++i)
+        ends[std::size_t(i)] =
+            static_cast<int>(std::lround(ends[std::size_t(i)] - closer * (i + 1)));
+    return ends;
 }
 
-UINT alignmentOf(const ElementDef &def)
+// Where each letter of a line ends, counted from its start, at the scale
+// `ratio`, measured with a font `outlineMagnification` times larger, each
+// letter `closer` logical pixels nearer the one before. Rounded down, so
+// that a line that fits its label at 96 dpi fits it at every scale.
+std::vector<int> outlineEnds(HDC dc, std::wstring_view text, double closer, double ratio)
 {
-    switch (look::alignmentOf(def.flags)) {
+    std::vector<int> ends = letterEnds(dc, text, 0.0);
+    for (std::size_t i = 0; i < ends.size(); ++i) {
+        const double logical = ends[i] / double(outlineMagnification) - closer * double(i + 1);
+        ends[i] = static_cast<int>(std::floor(logical * ratio));
+    }
+    return ends;
+}
+
+// The letters of a line as the face sets them, each word moved to where the
+// outline widths put it (`outline`: their letter ends): a place value over
+// its column. A word that runs wider than there ends where it would have
+// ended, so that it stays inside its label.
+std::vector<int> wordsInPlace(std::wstring_view text, const std::vector<int> &outline,
+                              const std::vector<int> &own)
+{
+    std::vector<int> ends(outline);
+    const auto endBefore = [](const std::vector<int> &e, std::size_t at) {
+        return at ? e[at - 1] : 0;
+    };
+    for (std::size_t at = 0, end = 0; at < text.size(); at = end + 1) {
+        end = std::min(text.find(L' ', at), text.size());
+        if (end == at)
+            continue;
+        const int width = own[end - 1] - endBefore(own, at);
+        const int start = std::max(0, std::min(endBefore(outline, at), outline[end - 1] - width));
+        for (std::size_t letter = at; letter < end; ++letter)
+            ends[letter] = start + own[letter] - endBefore(own, at);
+        // The blanks before the word end where it starts.
+        for (std::size_t blank = at; blank > 0 && text[blank - 1] == L' '; --blank)
+            ends[blank - 1] = std::min(ends[blank - 1], start);
+    }
+    // No letter before the end of the one before it.
+    for (std::size_t at = 1; at < ends.size(); ++at)
+        ends[at] = std::max(ends[at], ends[at - 1]);
+    return ends;
+}
+
+// Where a line of this width starts, as DrawText aligns it.
+int alignedLeft(const RECT &rect, int width, look::Alignment alignment)
+{
+    switch (alignment) {
     case look::Alignment::Right:
-        return DT_RIGHT;
+        return rect.right - width;
     case look::Alignment::Centre:
-        return DT_CENTER;
+        return (rect.left + rect.right - width) / 2;
     case look::Alignment::Left:
         break;
     }
-    return DT_LEFT;
+    return rect.left;
 }
 
 } // namespace
@@ -157,53 +197,88 @@ void fill(HDC dc, const RECT &rect, Colour colour)
     fill(dc, DeviceEdges{rect.left, rect.top, rect.right, rect.bottom}, colorRef(colour));
 }
 
+CaptionLayout layOutCaption(HDC dc, const Placement &place, const LabelLook &look)
+{
+    CaptionLayout layout;
+    const PixelRect inside =
+        look::textRect({0, 0, place.logical.width, place.logical.height}, look.state.border == 1);
+    layout.clip = toRect(place.edges(inside));
+    if (look.text.empty())
+        return layout;
+    const double closer = look.condensed ? 0.5 : 0.0;
+    // Logical pixels, rounded up.
+    const auto widthOf = [dc, closer](std::wstring_view piece, double magnification) {
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, piece.data(), static_cast<int>(piece.size()), &extent);
+        return static_cast<int>(
+            std::ceil(extent.cx / magnification - closer * static_cast<double>(piece.size())));
+    };
+    std::vector<std::wstring_view> lines;
+    std::vector<std::vector<int>> ends;
+    if (look.layoutFont) {
+        Selected layoutFont(dc, look.layoutFont);
+        lines = look::wrapAtBlanks<wchar_t>(look.text, inside.width, [&](std::wstring_view piece) {
+            return widthOf(piece, outlineMagnification);
+        });
+        for (const std::wstring_view line : lines)
+            ends.push_back(outlineEnds(dc, line, closer, place.ratio));
+    }
+    Selected font(dc, look.font);
+    if (!look.layoutFont)
+        lines = look::wrapAtBlanks<wchar_t>(
+            look.text, inside.width, [&](std::wstring_view piece) { return widthOf(piece, 1.0); });
+    ends.resize(lines.size());
+    for (std::size_t at = 0; at < lines.size(); ++at) {
+        std::vector<int> own = letterEnds(dc, lines[at], closer * place.ratio);
+        ends[at] = look.layoutFont ? wordsInPlace(lines[at], ends[at], own) : std::move(own);
+    }
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    layout.height = metrics.tmHeight;
+    layout.ascent = metrics.tmAscent;
+    // Line by line from the top, closer where the face runs a little wider
+    // than the label was made for.
+    const RECT &rect = layout.clip;
+    const double step =
+        look::lineStep(static_cast<int>(lines.size()), rect.bottom - rect.top,
+                       metrics.tmHeight - metrics.tmInternalLeading, metrics.tmHeight);
+    for (std::size_t at = 0; at < lines.size(); ++at) {
+        CaptionLine line{lines[at], 0,
+                         rect.top + static_cast<int>(std::lround(step * static_cast<double>(at))),
+                         std::move(ends[at])};
+        const int width = line.ends.empty() ? 0 : line.ends.back();
+        line.left = alignedLeft(rect, width, look::alignmentOf(look.def.flags));
+        layout.lines.push_back(std::move(line));
+    }
+    return layout;
+}
+
 void paintLabel(HDC dc, const Placement &place, const LabelLook &look)
 {
     const DeviceEdges outer = place.whole();
     if (!(look.def.flags & flags::transparent))
         fill(dc, outer, colorRef(look.state.back));
-    const bool border = look.state.border == 1;
-    if (border)
+    if (look.state.border == 1)
         frame(dc, outer, place.lineWidth(), RGB(0, 0, 0));
-    if (look.text.empty())
-        return;
-    const PixelRect inside =
-        look::textRect({0, 0, place.logical.width, place.logical.height}, border);
-    const RECT rect = toRect(place.edges(inside));
+    const CaptionLayout layout = layOutCaption(dc, place, look);
+    Selected font(dc, look.font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colorRef(look.def.foreColour));
-    const double closer = look.condensed ? 0.5 : 0.0;
-    const auto widthOf = [dc, closer](std::wstring_view piece) {
-        SIZE extent{};
-        GetTextExtentPoint32W(dc, piece.data(), static_cast<int>(piece.size()), &extent);
-        return static_cast<int>(extent.cx - closer * static_cast<double>(piece.size()));
-    };
-    std::vector<std::wstring_view> lines;
-    {
-        Selected layoutFont(dc, look.layoutFont);
-        lines = look::wrapAtBlanks<wchar_t>(look.text, inside.width, widthOf);
-    }
-    Selected font(dc, look.font);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    // Line by line from the top, closer where the face runs a little wider
-    // than the label was made for; what still does not fit is cut off at the
-    // bottom edge.
-    const double step =
-        look::lineStep(static_cast<int>(lines.size()), rect.bottom - rect.top,
-                       metrics.tmHeight - metrics.tmInternalLeading, metrics.tmHeight);
-    for (std::size_t at = 0; at < lines.size(); ++at) {
-        RECT line = rect;
-        line.top = rect.top + static_cast<LONG>(std::lround(step * static_cast<double>(at)));
-        if (line.top >= rect.bottom)
+    std::vector<INT> advances;
+    // What does not fit is cut off at the text rectangle's edges.
+    for (const CaptionLine &line : layout.lines) {
+        if (line.top >= layout.clip.bottom)
             break;
-        line.bottom = std::min<LONG>(line.top + metrics.tmHeight, rect.bottom);
-        const std::wstring_view text = lines[at];
-        if (look.condensed)
-            drawCondensed(dc, line, text, closer * place.ratio);
-        else
-            DrawTextW(dc, text.data(), static_cast<int>(text.size()), &line,
-                      DT_TOP | DT_SINGLELINE | DT_NOPREFIX | alignmentOf(look.def));
+        const RECT clip{layout.clip.left, line.top, layout.clip.right,
+                        std::min<LONG>(line.top + layout.height, layout.clip.bottom)};
+        // The face's own advances unless the letters are placed otherwise.
+        advances.clear();
+        if (look.condensed || look.layoutFont)
+            for (std::size_t i = 0; i < line.ends.size(); ++i)
+                advances.push_back(line.ends[i] - (i ? line.ends[i - 1] : 0));
+        ExtTextOutW(dc, line.left, line.top, ETO_CLIPPED, &clip, line.text.data(),
+                    static_cast<UINT>(line.text.size()),
+                    advances.empty() ? nullptr : advances.data());
     }
 }
 
@@ -257,12 +332,10 @@ void paintButton(HDC dc, const Placement &place, const ButtonLook &look)
     fill(dc, outer, colorRef(look.face));
     drawEdge(dc, outer, lineWidth, look.pressed ? Edge::Sunken : Edge::Raised);
     if (!look.caption.empty()) {
+        RECT text = layOutButtonCaption(dc, place, look).clip;
         Selected font(dc, look.font);
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, colorRef(look.text));
-        RECT text = toRect(look::inset(outer, 2, lineWidth));
-        if (look.pressed)
-            OffsetRect(&text, lineWidth, lineWidth);
         DrawTextW(dc, look.caption.c_str(), static_cast<int>(look.caption.size()), &text,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
@@ -273,6 +346,37 @@ void paintButton(HDC dc, const Placement &place, const ButtonLook &look)
             look::focusRing(ElementKind::Button, outer, place.logical,
                             rgb(GetRValue(face), GetGValue(face), GetBValue(face)), lineWidth))
         drawRing(dc, *ring, lineWidth);
+}
+
+CaptionLayout layOutButtonCaption(HDC dc, const Placement &place, const ButtonLook &look)
+{
+    CaptionLayout layout;
+    const int lineWidth = place.lineWidth();
+    layout.clip = toRect(look::inset(place.whole(), 2, lineWidth));
+    if (look.pressed)
+        OffsetRect(&layout.clip, lineWidth, lineWidth);
+    if (look.caption.empty())
+        return layout;
+    Selected font(dc, look.font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    layout.height = metrics.tmHeight;
+    layout.ascent = metrics.tmAscent;
+    CaptionLine line{look.caption, 0, 0, {}};
+    std::wstring shown;
+    for (const wchar_t letter : look.caption) {
+        if (letter != L'&')
+            shown.push_back(letter);
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, shown.data(), static_cast<int>(shown.size()), &extent);
+        line.ends.push_back(extent.cx);
+    }
+    // As DrawText centres a single line.
+    const RECT &rect = layout.clip;
+    line.left = alignedLeft(rect, line.ends.back(), look::Alignment::Centre);
+    line.top = rect.top + (rect.bottom - rect.top - metrics.tmHeight) / 2;
+    layout.lines.push_back(std::move(line));
+    return layout;
 }
 
 void paintWebFrame(HDC dc, const Placement &place, const ElementDef &def,

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace tessaro::win32
 {
@@ -42,13 +43,38 @@ struct LabelLook {
     const ElementState &state;
     const std::wstring &text;
     HFONT font;
-    // The same font at 96 dpi: a caption breaks into the same lines at every
-    // scale, where GDI's whole-pixel font sizes would make it run a little
-    // narrower or wider than the label.
+    // Where not null, the same face `outlineMagnification` times larger at
+    // 96 dpi: each word then starts where the face's outline widths put it,
+    // as on Linux, and a caption breaks into the same lines at every scale,
+    // where whole-pixel font sizes and advances would move place values off
+    // their columns. Null: the face's own advances throughout (the classic
+    // bitmap face at 96 dpi).
     HFONT layoutFont;
     bool condensed; // letters half a pixel closer (of the logical pixel)
 };
+constexpr int outlineMagnification = 16;
 void paintLabel(HDC dc, const Placement &place, const LabelLook &look);
+
+// One line of a caption where the label draws it, in device pixels of the
+// surface: where its first letter starts, its top, and where each letter
+// ends, counted from `left`.
+struct CaptionLine {
+    std::wstring_view text;
+    int left = 0;
+    int top = 0;
+    std::vector<int> ends;
+};
+// A label's caption laid out in the label's text rectangle: wrapped at
+// blanks, aligned, each line `height` device pixels high with its baseline
+// `ascent` below its top. Nothing is clipped: what runs past `clip` is cut
+// off when drawn.
+struct CaptionLayout {
+    RECT clip{};
+    int height = 0;
+    int ascent = 0;
+    std::vector<CaptionLine> lines;
+};
+CaptionLayout layOutCaption(HDC dc, const Placement &place, const LabelLook &look);
 
 // A straight line in the table's style, both end points included, in the
 // window's logical pixels, drawn on the window's surface.
@@ -73,6 +99,9 @@ struct ButtonLook {
     bool focused;
 };
 void paintButton(HDC dc, const Placement &place, const ButtonLook &look);
+// Where a button draws its caption: one line, centred in the face inside
+// its edge; the "&" before the access key takes no room.
+CaptionLayout layOutButtonCaption(HDC dc, const Placement &place, const ButtonLook &look);
 
 // The web-address frame: a bordered box in its colour with the caption set
 // into its top edge at the left.

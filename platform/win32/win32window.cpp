@@ -277,13 +277,15 @@ void Win32Window::fitCaption(std::size_t at)
     m_condensed[at] = fitted.condensed;
 }
 
-// Off 96 dpi, both sets take the outline faces: the layout set measures at
-// 96 dpi what the window's set draws at its own.
+// Off 96 dpi the window takes the outline faces. Wherever it does not draw
+// the classic bitmap face at 96 dpi, labels place their words by the
+// outline widths, measured large.
 void Win32Window::createFonts()
 {
     m_fonts.create(m_dpi, m_dpi != 96);
-    if (m_dpi != 96)
-        m_layoutFonts.create(96, true);
+    m_outlineLayout = m_dpi != 96 || m_fonts.substitute();
+    if (m_outlineLayout)
+        m_layoutFonts.create(96 * outlineMagnification, true);
 }
 
 void Win32Window::askForScreenReader()
@@ -570,10 +572,9 @@ LRESULT Win32Window::onDrawItem(const DRAWITEMSTRUCT &item)
         return FALSE;
     if ((item.itemAction & ODA_FOCUS) && (item.itemState & ODS_FOCUS))
         notifyAccessibleFocus(*at);
-    const ElementDef &def = model().element(*at);
-    paintButton(item.hDC, placement(*at),
-                {model().state(*at).back, def.foreColour, m_texts[*at], m_fonts.font(def.font),
-                 (item.itemState & ODS_SELECTED) != 0, (item.itemState & ODS_FOCUS) != 0});
+    paintButton(
+        item.hDC, placement(*at),
+        buttonLook(*at, (item.itemState & ODS_SELECTED) != 0, (item.itemState & ODS_FOCUS) != 0));
     return TRUE;
 }
 

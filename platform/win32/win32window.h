@@ -45,6 +45,9 @@ public:
     }
 
     [[nodiscard]] HWND handle() const { return m_hwnd; }
+    // Where the caption of the label or button at `at` stands as the window
+    // draws it.
+    [[nodiscard]] CaptionLayout captionLayout(HDC dc, std::size_t at) const;
     static void registerClasses();
 
 protected:
@@ -87,6 +90,8 @@ private:
     [[nodiscard]] PixelRect logicalRect(std::size_t at) const;
     [[nodiscard]] PixelLine logicalLine(std::size_t at) const;
     [[nodiscard]] Placement placement(std::size_t at) const;
+    [[nodiscard]] LabelLook labelLook(std::size_t at) const;
+    [[nodiscard]] ButtonLook buttonLook(std::size_t at, bool pressed, bool focused) const;
     [[nodiscard]] RECT deviceRect(std::size_t at) const;
     [[nodiscard]] RECT bounds(std::size_t at) const;
     [[nodiscard]] std::optional<std::size_t> elementOf(HWND child) const;
@@ -114,7 +119,8 @@ private:
     Tooltips m_tooltips;
     int m_dpi = 96;
     FontSet m_fonts;
-    FontSet m_layoutFonts; // at 96 dpi, where the window's is another
+    FontSet m_layoutFonts;        // outline faces, magnified, for the labels' layout
+    bool m_outlineLayout = false; // false: the classic bitmap face at 96 dpi
     BackBuffer m_buffer;
     std::vector<HWND> m_children;      // by model position; none for drawn elements
     std::vector<std::wstring> m_texts; // captions in UTF-16, by model position

@@ -52,6 +52,31 @@ Placement Win32Window::placement(std::size_t at) const
     return place;
 }
 
+LabelLook Win32Window::labelLook(std::size_t at) const
+{
+    const ElementDef &def = model().element(at);
+    return {def,
+            model().state(at),
+            m_texts[at],
+            m_fonts.font(def.font),
+            m_outlineLayout ? m_layoutFonts.font(def.font) : nullptr,
+            m_condensed[at]};
+}
+
+ButtonLook Win32Window::buttonLook(std::size_t at, bool pressed, bool focused) const
+{
+    const ElementDef &def = model().element(at);
+    return {model().state(at).back, def.foreColour, m_texts[at],
+            m_fonts.font(def.font), pressed,        focused};
+}
+
+CaptionLayout Win32Window::captionLayout(HDC dc, std::size_t at) const
+{
+    if (model().element(at).kind == ElementKind::Label)
+        return layOutCaption(dc, placement(at), labelLook(at));
+    return layOutButtonCaption(dc, placement(at), buttonLook(at, false, false));
+}
+
 // An element's rectangle on the client area (for a child window: on its
 // parent) in device pixels.
 RECT Win32Window::deviceRect(std::size_t at) const
@@ -153,9 +178,7 @@ void Win32Window::paintElement(HDC dc, std::size_t at)
     const ElementDef &def = model().element(at);
     switch (def.kind) {
     case ElementKind::Label:
-        paintLabel(dc, placement(at),
-                   {def, model().state(at), m_texts[at], m_fonts.font(def.font),
-                    (m_dpi == 96 ? m_fonts : m_layoutFonts).font(def.font), m_condensed[at]});
+        paintLabel(dc, placement(at), labelLook(at));
         break;
     case ElementKind::Line:
         paintLine(dc, logicalLine(at), def.lineStyle, ratio());
