@@ -27,6 +27,17 @@ private:
     HGDIOBJ m_previous;
 };
 
+// Selects a font unless the device context holds it already. Under wine
+// every font selection on a screen-compatible context asks the X display
+// for its font settings again (a file search and a uname each time, on a
+// display without resources); a second's repaint paints many labels in a
+// few faces. The surface's paint restores the context's font once at its end.
+void useFont(HDC dc, HFONT font)
+{
+    if (GetCurrentObject(dc, OBJ_FONT) != font)
+        SelectObject(dc, font);
+}
+
 // A picture's pixels as a 32-bit bitmap (0x00RRGGBB), top row first.
 std::vector<std::uint32_t> toBitmapBits(const PixelPicture &picture)
 {
@@ -178,12 +189,10 @@ void paintLabel(HDC dc, const Placement &place, const LabelLook &look)
         GetTextExtentPoint32W(dc, piece.data(), static_cast<int>(piece.size()), &extent);
         return static_cast<int>(extent.cx - closer * static_cast<double>(piece.size()));
     };
-    std::vector<std::wstring_view> lines;
-    {
-        Selected layoutFont(dc, look.layoutFont);
-        lines = look::wrapAtBlanks<wchar_t>(look.text, inside.width, widthOf);
-    }
-    Selected font(dc, look.font);
+    useFont(dc, look.layoutFont);
+    const std::vector<std::wstring_view> lines =
+        look::wrapAtBlanks<wchar_t>(look.text, inside.width, widthOf);
+    useFont(dc, look.font);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     // Line by line from the top, closer where the face runs a little wider

@@ -48,6 +48,8 @@ struct LabelLook {
     HFONT layoutFont;
     bool condensed; // letters half a pixel closer (of the logical pixel)
 };
+// Leaves the label's font selected in `dc`: the caller restores the
+// context once it has painted every label.
 void paintLabel(HDC dc, const Placement &place, const LabelLook &look);
 
 // A straight line in the table's style, both end points included, in the
