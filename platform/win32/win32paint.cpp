@@ -27,6 +27,18 @@ private:
     HGDIOBJ m_previous;
 };
 
+// Selects a font unless the device context holds it already. Under wine
+// every font selection on a screen-compatible context asks the X display
+// for its font settings again (a file search and a uname each time, on a
+// display without resources); a second's repaint lays out and paints many
+// labels in a few faces. The surface's paint restores the context's font
+// once at its end.
+void useFont(HDC dc, HFONT font)
+{
+    if (GetCurrentObject(dc, OBJ_FONT) != font)
+        SelectObject(dc, font);
+}
+
 // A picture's pixels as a 32-bit bitmap (0x00RRGGBB), top row first.
 std::vector<std::uint32_t> toBitmapBits(const PixelPicture &picture)
 {
@@ -216,14 +228,14 @@ CaptionLayout layOutCaption(HDC dc, const Placement &place, const LabelLook &loo
     std::vector<std::wstring_view> lines;
     std::vector<std::vector<int>> ends;
     if (look.layoutFont) {
-        Selected layoutFont(dc, look.layoutFont);
+        useFont(dc, look.layoutFont);
         lines = look::wrapAtBlanks<wchar_t>(look.text, inside.width, [&](std::wstring_view piece) {
             return widthOf(piece, outlineMagnification);
         });
         for (const std::wstring_view line : lines)
             ends.push_back(outlineEnds(dc, line, closer, place.ratio));
     }
-    Selected font(dc, look.font);
+    useFont(dc, look.font);
     if (!look.layoutFont)
         lines = look::wrapAtBlanks<wchar_t>(
             look.text, inside.width, [&](std::wstring_view piece) { return widthOf(piece, 1.0); });
@@ -261,7 +273,6 @@ void paintLabel(HDC dc, const Placement &place, const LabelLook &look)
     if (look.state.border == 1)
         frame(dc, outer, place.lineWidth(), RGB(0, 0, 0));
     const CaptionLayout layout = layOutCaption(dc, place, look);
-    Selected font(dc, look.font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colorRef(look.def.foreColour));
     std::vector<INT> advances;

@@ -53,6 +53,7 @@ struct LabelLook {
     bool condensed; // letters half a pixel closer (of the logical pixel)
 };
 constexpr int outlineMagnification = 16;
+// Leaves the label's font selected in `dc` (see layOutCaption).
 void paintLabel(HDC dc, const Placement &place, const LabelLook &look);
 
 // One line of a caption where the label draws it, in device pixels of the
@@ -74,6 +75,8 @@ struct CaptionLayout {
     int ascent = 0;
     std::vector<CaptionLine> lines;
 };
+// Both leave the label's font selected in `dc`: the caller restores the
+// context once it has laid out or painted every label.
 CaptionLayout layOutCaption(HDC dc, const Placement &place, const LabelLook &look);
 
 // A straight line in the table's style, both end points included, in the
