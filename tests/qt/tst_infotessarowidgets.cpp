@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The About dialog as the Qt toolkit builds it, offscreen: the keyboard focus
 // and its marks, and what a screen reader hears of the picture.
-#include "convert.h"
 #include "infotessaro_window.h"
 #include "qttoolkit.h"
 #include "windowmodel.h"
@@ -11,13 +10,14 @@
 #include <QTest>
 
 using namespace tessaro;
+using namespace tessaro::infotessaro;
 
 namespace
 {
 
 struct Clicks final : WindowEvents {
-    QStringList seen;
-    void onClick(Window &, ElementKey key) override { seen << qt::toQString(key.name); }
+    int count = 0;
+    void onClick(Window &, ElementKey) override { ++count; }
 };
 
 } // namespace
@@ -34,26 +34,19 @@ private Q_SLOTS:
         Window &window = m_toolkit.load(infotessaroWindow(), m_clicks);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(qt::QtToolkit::widgetOf(window)));
-        QStringList seen;
-        for (int step = 0; step < 4; ++step) {
+        QWidget *picture = qt::QtToolkit::elementWidget(window, picIcon);
+        for (ElementKey key : {cmdOK, picIcon, cmdSysInfo, cmdOK}) {
             QWidget *focused = QApplication::focusWidget();
-            QVERIFY(focused);
-            seen << focused->objectName();
+            QCOMPARE(focused, qt::QtToolkit::elementWidget(window, key));
             const QImage marked = focused->grab().toImage();
+            if (focused == picture) {
+                QTest::keyClick(picture, Qt::Key_Space);
+                QTest::mouseClick(picture, Qt::LeftButton);
+            }
             QTest::keyClick(focused, Qt::Key_Tab);
             QVERIFY2(focused->grab().toImage() != marked, qPrintable(focused->objectName()));
         }
-        QStringList expected;
-        for (ElementKey key : {infotessaro::cmdOK, infotessaro::picIcon, infotessaro::cmdSysInfo,
-                               infotessaro::cmdOK})
-            expected << QString::fromStdString(describe(key));
-        QCOMPARE(seen, expected);
-
-        QWidget *picture = qt::QtToolkit::elementWidget(window, infotessaro::picIcon);
-        QCOMPARE(QApplication::focusWidget(), picture);
-        QTest::keyClick(picture, Qt::Key_Space);
-        QTest::mouseClick(picture, Qt::LeftButton);
-        QCOMPARE(m_clicks.seen, QStringList());
+        QCOMPARE(m_clicks.count, 0);
         QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(picture);
         QCOMPARE(spoken->role(), QAccessible::Graphic);
         QCOMPARE(spoken->text(QAccessible::Name), QStringLiteral("Tessaro-Bild"));
