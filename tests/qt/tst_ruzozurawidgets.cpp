@@ -214,8 +214,8 @@ private Q_SLOTS:
             const auto frame = look::frameRuns(deviceBox(w, w->rect()), deviceLineWidth(ratio()));
             runs = {frame.topLeft[0], frame.topLeft[1], frame.bottomRight[0], frame.bottomRight[1]};
         } else {
-            runs = look::lineRuns(pixelLine(def(key).rect), def(key).lineStyle, ratio(),
-                                  look::qtPens);
+            runs =
+                look::lineRuns(pixelLine(def(key).rect), def(key).lineStyle, ratio(), look::qtPens);
         }
         const QImage shot = alone(w);
         if (label)
@@ -298,8 +298,8 @@ private Q_SLOTS:
         QFETCH(ElementKey, key);
         QFETCH(QRgb, ink);
         const DeviceEdges e = deviceBox(widget(key), widget(key)->rect());
-        const QImage text = alone(widget(key), true).copy(e.left, e.top, e.right - e.left,
-                                                          e.bottom - e.top);
+        const QImage text =
+            alone(widget(key), true).copy(e.left, e.top, e.right - e.left, e.bottom - e.top);
         // The pixel that stands out most from the background is the ink,
         // or close to it where the text's edges are smoothed.
         const auto distance = [](QRgb a, QRgb b) {
