@@ -15,6 +15,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QBitmap>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QRegion>
@@ -76,13 +77,8 @@ bool onlyBlack(const QImage &shot, const std::vector<DeviceEdges> &runs)
     QRegion expected;
     for (const DeviceEdges &r : runs)
         expected += QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
-    qsizetype area = 0, black = 0;
-    for (const QRect &r : expected)
-        area += r.width() * r.height();
-    for (int y = 0; y < shot.height(); ++y)
-        for (int x = 0; x < shot.width(); ++x)
-            black += (shot.pixel(x, y) & 0xFFFFFFu) == 0 ? 1 : 0;
-    return allOf(shot, runs, qRgb(0, 0, 0)) && black == area;
+    const QImage black = shot.createMaskFromColor(qRgb(0, 0, 0), Qt::MaskOutColor);
+    return (QRegion(QBitmap::fromImage(black)) ^ expected).isEmpty();
 }
 
 } // namespace
@@ -126,23 +122,29 @@ class RuzozuraWidgetsTest : public QObject
             child->show();
         return shot;
     }
-    // Where each word (split at spaces) of a caption starts and ends, in window
-    // pixels, as the label shows the caption once it is given it.
-    QList<QPair<qreal, qreal>> wordSpans(ElementKey label, std::string_view tableCaption) const
+    // Each word (split at spaces) of a caption, where it starts and ends in
+    // window pixels, as the label shows the caption once it is given it.
+    struct Word {
+        QString text;
+        qreal left;
+        qreal right;
+    };
+    QList<Word> words(ElementKey label, std::string_view tableCaption) const
     {
         m_window->setCaption(label, tableCaption);
         const auto *w = qobject_cast<const qt::LabelWidget *>(widget(label));
         const QString caption = w->caption();
         const QFontMetricsF metrics(w->font());
         const qreal origin = w->mapTo(m_form, w->textRect().topLeft()).x();
-        QList<QPair<qreal, qreal>> spans;
+        QList<Word> words;
         for (qsizetype at = 0, end = 0; at < caption.size(); at = end + 1) {
             end = caption.indexOf(u' ', at) < 0 ? caption.size() : caption.indexOf(u' ', at);
             if (end > at)
-                spans.append({origin + metrics.horizontalAdvance(caption.left(at)),
+                words.append({caption.mid(at, end - at),
+                              origin + metrics.horizontalAdvance(caption.left(at)),
                               origin + metrics.horizontalAdvance(caption.left(end))});
         }
-        return spans;
+        return words;
     }
 
 private Q_SLOTS:
@@ -315,43 +317,44 @@ private Q_SLOTS:
         QVERIFY2(distance(inked, ink) <= 48, qPrintable(QColor(inked).name()));
     }
 
-    // The place values of a heading from its word `first` on, each over the
-    // centre of its column; month cells share the day columns.
+    // Each place value of a heading stands over the centre of the cells of
+    // its weight, within the heading; month cells share the day columns, and
+    // from 2048 on the year row keeps its last seven cells.
     void placeValuesStandOverTheirColumns()
     {
-        using Column = std::vector<ElementKey>;
-        using Columns = std::vector<Column>;
-        Columns time;
-        for (int i = 5; i >= 0; --i)
-            time.push_back(i < 5 ? Column{binmin1[i], binsec1[i], bin1[i]}
-                                 : Column{binmin1[i], binsec1[i]});
-        const Columns year{{Frame39}, {Frame38}, {Frame37}, {Frame36}, {Frame35}, {Frame34},
-                           {Frame33}, {Frame32}, {Frame31}, {Frame30}, {Frame29}};
-        const Columns day{{Frame23},
-                          {Frame22, Frame25},
-                          {Frame21, Frame26},
-                          {Frame20, Frame27},
-                          {Frame19, Frame28}};
-        const std::tuple<ElementKey, std::string_view, std::size_t, Columns, qreal> headings[] = {
-            {Label14, def(Label14).caption, 1, day, 3.0},
-            // "32 16" stands closer together than its two columns.
-            {Label6, def(Label6).caption, 1, {time[0], time[1]}, 4.5},
-            {Label6, def(Label6).caption, 3, {time.begin() + 2, time.end()}, 3.0},
-            {Label15, ruzozura::yearHeadingElevenPlaces, 0, year, 3.0},
-            {Label15, ruzozura::yearHeadingSevenPlaces, 0, {year.begin() + 4, year.end()}, 3.0}};
-        for (const auto &[label, caption, first, columns, tolerance] : headings) {
-            const auto spans = wordSpans(label, caption);
-            for (std::size_t i = 0; i < columns.size(); ++i) {
-                qreal centre = 0;
-                for (ElementKey cell : columns[i])
-                    centre += box(cell).center().x() / qreal(columns[i].size());
-                const auto [left, right] = spans[qsizetype(first + i)];
-                QVERIFY2(std::abs((left + right) / 2 - centre) <= tolerance,
-                         qPrintable(names(columns[i])));
-                QVERIFY(right <= box(label).right());
+        const clock::ClockLayout &clock = ruzozuraClockLayout();
+        using Rows = std::vector<clock::BitRow>;
+        const std::tuple<ElementKey, std::string_view, Rows, std::size_t> headings[] = {
+            {Label14, def(Label14).caption, {clock.day.cells, clock.month.cells}, 0},
+            {Label6,
+             def(Label6).caption,
+             {clock.minutes.row.cells, clock.seconds.row.cells, clock.hours.row.cells},
+             0},
+            {Label15, yearHeadingElevenPlaces, {clock.year.cells}, 0},
+            {Label15, yearHeadingSevenPlaces, {clock.year.cells}, clock::yearCellsHiddenFrom2048}};
+        for (const auto &[label, caption, rows, hidden] : headings) {
+            QList<int> weights, expected;
+            for (const clock::BitCell &cell : rows[0].subspan(hidden))
+                expected << cell.weight;
+            for (const Word &word : words(label, caption)) {
+                const int weight = word.text == u"I" ? 1 : word.text.toInt();
+                if (weight == 0)
+                    continue; // "Dezimalwert"
+                weights << weight;
+                qreal centre = 0, cells = 0;
+                for (const clock::BitRow &row : rows)
+                    for (const clock::BitCell &cell : row)
+                        if (cell.weight == weight)
+                            centre += box(cell.key).center().x(), ++cells;
+                // "32 16" stands closer together than its two columns.
+                const qreal tolerance = label == Label6 && weight >= 16 ? 4.5 : 3.0;
+                QVERIFY2(std::abs((word.left + word.right) / 2 - centre / cells) <= tolerance,
+                         qPrintable(word.text));
+                QVERIFY(word.right <= box(label).right());
             }
+            QCOMPARE(weights, expected);
         }
-        m_window->setCaption(Label15, ruzozura::yearHeadingElevenPlaces);
+        m_window->setCaption(Label15, yearHeadingElevenPlaces);
     }
 
     // "Byte1", "Byte 0" and "Addiert" each lie between the digit cell before
@@ -362,11 +365,11 @@ private Q_SLOTS:
              {std::array{hex1[2], hexa1[4], hexa1[5], hexa1[3]},
               std::array{hex1[1], hexa1[8], hexa1[7], hexa1[6]},
               std::array{hex1[0], hexa1[1], hexa1[0], hexa1[2]}}) {
-            const auto spans = wordSpans(keys[0], def(keys[0]).caption);
-            const qreal edges[] = {spans[1].first,       spans[1].second,      box(keys[1]).left(),
-                                   box(keys[1]).right(), spans[2].first,       spans[3].second,
-                                   box(keys[2]).left(),  box(keys[2]).right(), spans[4].first,
-                                   spans[4].second,      box(keys[3]).left()};
+            const auto span = words(keys[0], def(keys[0]).caption);
+            const qreal edges[] = {span[1].left,         span[1].right,        box(keys[1]).left(),
+                                   box(keys[1]).right(), span[2].left,         span[3].right,
+                                   box(keys[2]).left(),  box(keys[2]).right(), span[4].left,
+                                   span[4].right,        box(keys[3]).left()};
             QVERIFY2(std::is_sorted(std::begin(edges), std::end(edges)),
                      qPrintable(names({keys.begin(), keys.end()})));
         }
