@@ -61,7 +61,7 @@ def main():
             while not os.path.exists(os.path.join(runtime, "tessaro-test")) and time.monotonic() < end:
                 time.sleep(0.1)
             clock = subprocess.Popen([os.environ["TESSARO_BINARY"]], env=dict(
-                env, QT_QPA_PLATFORM="wayland", TZ="UTC", LD_PRELOAD=os.environ["TESSARO_LIBFAKETIME"],
+                env, XDG_SESSION_TYPE="wayland", TZ="UTC", LD_PRELOAD=os.environ["TESSARO_LIBFAKETIME"],
                 FAKETIME="2026-12-06 12:34:56", FAKETIME_DONT_FAKE_MONOTONIC="1"))
             seen = None
             while seen != EXPECTED and clock.poll() is None and time.monotonic() < end + DEADLINE:
