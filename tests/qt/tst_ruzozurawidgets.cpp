@@ -27,346 +27,340 @@
 using namespace tessaro;
 using namespace tessaro::ruzozura;
 
-namespace {
+namespace
+{
 
-const ElementDef &def(ElementKey key) { return *findRuzozuraElement(key); }
+const ElementDef &def(ElementKey key)
+{
+    return *findRuzozuraElement(key);
+}
 
-Colour colourOf(QRgb pixel) {
-  return rgb(unsigned(qRed(pixel)), unsigned(qGreen(pixel)),
-             unsigned(qBlue(pixel)));
+Colour colourOf(QRgb pixel)
+{
+    return rgb(unsigned(qRed(pixel)), unsigned(qGreen(pixel)), unsigned(qBlue(pixel)));
 }
 
 // Whether every pixel of the device rectangles has the colour.
-template <typename Runs>
-bool allOf(const QImage &shot, const Runs &runs, QRgb colour) {
-  for (const DeviceEdges &run : runs)
-    for (int y = run.top; y < run.bottom; ++y)
-      for (int x = run.left; x < run.right; ++x)
-        if ((shot.pixel(x, y) | 0xFF000000u) != (colour | 0xFF000000u))
-          return false;
-  return true;
+template <typename Runs> bool allOf(const QImage &shot, const Runs &runs, QRgb colour)
+{
+    for (const DeviceEdges &run : runs)
+        for (int y = run.top; y < run.bottom; ++y)
+            for (int x = run.left; x < run.right; ++x)
+                if ((shot.pixel(x, y) | 0xFF000000u) != (colour | 0xFF000000u))
+                    return false;
+    return true;
 }
 
 // Whether a frame one line wide along the inside of `e` is `light` above and
 // left and `dark` below and right.
-bool framed(const QImage &shot, const DeviceEdges &e, int width, QRgb light,
-            QRgb dark) {
-  auto [top, left] = look::frameRuns(e, width).topLeft;
-  top.right -= width; // bottom and right own the corners
-  left.bottom -= width;
-  return allOf(shot, std::array{top, left}, light) &&
-         allOf(shot, look::frameRuns(e, width).bottomRight, dark);
+bool framed(const QImage &shot, const DeviceEdges &e, int width, QRgb light, QRgb dark)
+{
+    auto [top, left] = look::frameRuns(e, width).topLeft;
+    top.right -= width; // bottom and right own the corners
+    left.bottom -= width;
+    return allOf(shot, std::array{top, left}, light) &&
+           allOf(shot, look::frameRuns(e, width).bottomRight, dark);
 }
 
 // Whether the black pixels of the shot are exactly those of the runs.
-bool onlyBlack(const QImage &shot, const std::vector<DeviceEdges> &runs) {
-  QRegion expected;
-  for (const DeviceEdges &r : runs)
-    expected += QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
-  const QImage black =
-      shot.createMaskFromColor(qRgb(0, 0, 0), Qt::MaskOutColor);
-  return (QRegion(QBitmap::fromImage(black)) ^ expected).isEmpty();
+bool onlyBlack(const QImage &shot, const std::vector<DeviceEdges> &runs)
+{
+    QRegion expected;
+    for (const DeviceEdges &r : runs)
+        expected += QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    const QImage black = shot.createMaskFromColor(qRgb(0, 0, 0), Qt::MaskOutColor);
+    return (QRegion(QBitmap::fromImage(black)) ^ expected).isEmpty();
 }
 
 } // namespace
 
-class RuzozuraWidgetsTest : public QObject {
-  Q_OBJECT
+class RuzozuraWidgetsTest : public QObject
+{
+    Q_OBJECT
 
-  QWidget *widget(ElementKey key) const {
-    return qt::QtToolkit::elementWidget(*m_window, key);
-  }
-  QRectF box(ElementKey key) const {
-    return QRectF(widget(key)->mapTo(m_form, QPoint(0, 0)),
-                  widget(key)->size());
-  }
-  double ratio() const { return m_shot.devicePixelRatio(); }
-  DeviceEdges deviceBox(QWidget *w, QRect local) const {
-    const QPoint at = w->mapTo(m_form, local.topLeft());
-    return deviceEdges({at.x(), at.y(), local.width(), local.height()},
-                       ratio());
-  }
-  // One element drawn alone on the window's green.
-  QImage alone(QWidget *w) const {
-    QImage shot(m_shot.size(), QImage::Format_RGB32);
-    shot.setDevicePixelRatio(ratio());
-    shot.fill(qt::toQColor(colours::windowGreen));
-    w->render(&shot, w->mapTo(m_form, QPoint()), QRegion(),
-              QWidget::DrawChildren);
-    return shot;
-  }
-  // Each word (split at spaces) of a caption, where it starts and ends in
-  // window pixels, as the label shows the caption once it is given it.
-  struct Word {
-    QString text;
-    qreal left;
-    qreal right;
-  };
-  QList<Word> words(ElementKey label, std::string_view tableCaption) const {
-    m_window->setCaption(label, tableCaption);
-    const auto *w = qobject_cast<const qt::LabelWidget *>(widget(label));
-    const QString caption = w->caption();
-    const QFontMetricsF metrics(w->font());
-    const qreal origin = w->mapTo(m_form, w->textRect().topLeft()).x();
-    QList<Word> words;
-    qsizetype at = 0;
-    for (const QString &word : caption.split(u' ', Qt::SkipEmptyParts)) {
-      at = caption.indexOf(word, at);
-      words.append(
-          {word, origin + metrics.horizontalAdvance(caption.left(at)),
-           origin + metrics.horizontalAdvance(caption.left(at + word.size()))});
-      at += word.size();
+    QWidget *widget(ElementKey key) const { return qt::QtToolkit::elementWidget(*m_window, key); }
+    QRectF box(ElementKey key) const
+    {
+        return QRectF(widget(key)->mapTo(m_form, QPoint(0, 0)), widget(key)->size());
     }
-    return words;
-  }
+    double ratio() const { return m_shot.devicePixelRatio(); }
+    DeviceEdges deviceBox(QWidget *w, QRect local) const
+    {
+        const QPoint at = w->mapTo(m_form, local.topLeft());
+        return deviceEdges({at.x(), at.y(), local.width(), local.height()}, ratio());
+    }
+    // One element drawn alone on the window's green.
+    QImage alone(QWidget *w) const
+    {
+        QImage shot(m_shot.size(), QImage::Format_RGB32);
+        shot.setDevicePixelRatio(ratio());
+        shot.fill(qt::toQColor(colours::windowGreen));
+        w->render(&shot, w->mapTo(m_form, QPoint()), QRegion(), QWidget::DrawChildren);
+        return shot;
+    }
+    // Each word (split at spaces) of a caption, where it starts and ends in
+    // window pixels, as the label shows the caption once it is given it.
+    struct Word {
+        QString text;
+        qreal left;
+        qreal right;
+    };
+    QList<Word> words(ElementKey label, std::string_view tableCaption) const
+    {
+        m_window->setCaption(label, tableCaption);
+        const auto *w = qobject_cast<const qt::LabelWidget *>(widget(label));
+        const QString caption = w->caption();
+        const QFontMetricsF metrics(w->font());
+        const qreal origin = w->mapTo(m_form, w->textRect().topLeft()).x();
+        QList<Word> words;
+        qsizetype at = 0;
+        for (const QString &word : caption.split(u' ', Qt::SkipEmptyParts)) {
+            at = caption.indexOf(word, at);
+            words.append({word, origin + metrics.horizontalAdvance(caption.left(at)),
+                          origin + metrics.horizontalAdvance(caption.left(at + word.size()))});
+            at += word.size();
+        }
+        return words;
+    }
 
 private Q_SLOTS:
-  void initTestCase() {
-    m_window = &m_toolkit.load(ruzozuraWindow(), m_events);
-    m_window->show();
-    m_form = qt::QtToolkit::widgetOf(*m_window);
-    QVERIFY(QTest::qWaitForWindowExposed(m_form));
-    m_shot = m_form->grab().toImage();
-    QCOMPARE(m_form->size(), QSize(407, 469));
-    QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
-    const QString dir = qEnvironmentVariable("TESSARO_WIDGET_SHOTS");
-    if (!dir.isEmpty())
-      m_shot.save(QStringLiteral("%1/ruzozura-%2.png").arg(dir).arg(ratio()));
-  }
-
-  // The focus starts on Exit and Tab follows the window's order. Before
-  // they have the focus, the buttons' faces stay inside their white and
-  // black edges, and the check boxes show the classic 13-pixel box whole,
-  // Check1 clear and the others checked, with the window's green around the
-  // box in the larger Check1. With the focus, each shows a ring that stands
-  // out at least 3 : 1 from the colours on both sides of it.
-  void controlsAndTheirFocusInTabOrder() {
-    QVERIFY(QTest::qWaitForWindowActive(m_form));
-    QTRY_VERIFY(QApplication::focusWidget());
-    const int width = deviceLineWidth(ratio());
-    const QRgb white = qRgb(255, 255, 255);
-    QStringList seen;
-    for (int step = 0; step < 9; ++step) {
-      QWidget *w = QApplication::focusWidget();
-      seen << w->objectName();
-      auto *box = qobject_cast<qt::CheckBoxWidget *>(w);
-      // Check boxes: the box's edge; buttons: a ring three lines in.
-      const DeviceEdges outer = deviceBox(w, box ? box->boxRect() : w->rect());
-      QVERIFY2(box ? framed(m_shot, outer, width, qRgb(128, 128, 128), white)
-                   : framed(m_shot, outer, width, white, qRgb(0, 0, 0)),
-               qPrintable(w->objectName()));
-      if (box) {
-        QCOMPARE(box->boxRect().size(), QSize(13, 13));
-        const bool marked =
-            !allOf(m_shot, std::array{look::inset(outer, 2, width)}, white);
-        QCOMPARE(marked, w->objectName() != QStringLiteral("Check1"));
-        const DeviceEdges control = deviceBox(w, w->rect());
-        if (w->objectName() == QStringLiteral("Check1")) // larger than its box
-          QCOMPARE(colourOf(m_shot.pixel(control.right - 1, control.top)),
-                   colours::windowGreen);
-      }
-      const QImage shot = m_form->grab().toImage();
-      const int in = box ? 0 : 3 * width;
-      const QPoint ring(outer.left + in + width * 3, outer.top + in);
-      const Colour ringColour = colourOf(shot.pixel(ring));
-      for (const int dy : {-1, (box ? 2 : 1) * width}) {
-        const QPoint side(ring.x(), ring.y() + dy);
-        if (!box || dy > 0 || w->height() > 13)
-          QVERIFY2(
-              look::contrastRatio(ringColour, colourOf(shot.pixel(side))) >=
-                  3.0,
-              qPrintable(w->objectName() + QStringLiteral(" dy %1").arg(dy)));
-      }
-      QTest::keyClick(w, Qt::Key_Tab);
+    void initTestCase()
+    {
+        m_window = &m_toolkit.load(ruzozuraWindow(), m_events);
+        m_window->show();
+        m_form = qt::QtToolkit::widgetOf(*m_window);
+        QVERIFY(QTest::qWaitForWindowExposed(m_form));
+        m_shot = m_form->grab().toImage();
+        QCOMPARE(m_form->size(), QSize(407, 469));
+        QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
+        const QString dir = qEnvironmentVariable("TESSARO_WIDGET_SHOTS");
+        if (!dir.isEmpty())
+            m_shot.save(QStringLiteral("%1/ruzozura-%2.png").arg(dir).arg(ratio()));
     }
-    QCOMPARE(seen.join(u' '),
-             QStringLiteral("Command1 Check1 Command2 Command3 Command4 "
-                            "Command5 Check2 Check3 Command1"));
-  }
 
-  // Every line and every bordered label, alone on the window's green:
-  // black exactly on the device pixels the classic look gives them at
-  // this scale.
-  void linesAndBordersOnWholeDevicePixels_data() {
-    QTest::addColumn<ElementKey>("key");
-    for (const ElementDef &e : ruzozuraElements())
-      if (e.kind == ElementKind::Line || (e.flags & flags::border))
-        QTest::newRow(describe(e.key).c_str()) << e.key;
-    QTest::newRow("Stunde (bordered by Check1)") << Stunde;
-  }
-  void linesAndBordersOnWholeDevicePixels() {
-    QFETCH(ElementKey, key);
-    QWidget *w = widget(key);
-    std::vector<DeviceEdges> runs;
-    auto *label = qobject_cast<qt::LabelWidget *>(w);
-    const bool border = label && label->hasBorder();
-    const QString caption = label ? label->caption() : QString();
-    if (label) {
-      label->setBorder(true);
-      label->setCaption(QString());
-      const auto frame =
-          look::frameRuns(deviceBox(w, w->rect()), deviceLineWidth(ratio()));
-      runs = {frame.topLeft[0], frame.topLeft[1], frame.bottomRight[0],
-              frame.bottomRight[1]};
-    } else {
-      runs = look::lineRuns(pixelLine(def(key).rect), def(key).lineStyle,
-                            ratio(), look::qtPens);
-    }
-    const QImage shot = alone(w);
-    if (label) {
-      label->setBorder(border);
-      label->setCaption(caption);
-    }
-    QVERIFY(onlyBlack(shot, runs));
-  }
-
-  void elementsAsTheTableDescribes_data() {
-    QTest::addColumn<ElementKey>("key");
-    for (const ElementDef &e : ruzozuraElements())
-      if (e.kind != ElementKind::Timer)
-        QTest::newRow(describe(e.key).c_str()) << e.key;
-  }
-  void elementsAsTheTableDescribes() {
-    QFETCH(ElementKey, key);
-    const ElementDef &e = def(key);
-    QWidget *w = widget(key);
-    QCOMPARE(w->isVisibleTo(m_form), !(e.flags & flags::hidden));
-    QCOMPARE(w->toolTip(), qt::toQString(e.toolTip));
-    if (e.kind != ElementKind::Line)
-      QCOMPARE(w->geometry(), qt::toQRect(pixelRect(e.rect)));
-    if (e.kind == ElementKind::Label || e.kind == ElementKind::Button) {
-      const QFontInfo font(w->font());
-      QCOMPARE(font.family(), fontDef(e.font).serif
-                                  ? QStringLiteral("Liberation Serif")
-                                  : QStringLiteral("Liberation Sans"));
-      QCOMPARE(font.pixelSize(), fontDef(e.font).pixelSize);
-      QCOMPARE(font.bold(), fontDef(e.font).bold);
-    }
-  }
-
-  // Text in its own colour: a time cell's digit white, a plain label's
-  // text black (near black, where its edges are smoothed into the green).
-  void textInItsOwnColour() {
-    for (const auto &[key, ink] : {std::pair{bin1[0], QColor(Qt::white)},
-                                   std::pair{Label18, QColor(Qt::black)}}) {
-      const QImage text = widget(key)->grab().toImage();
-      int nearest = 255 * 3;
-      for (int y = 0; y < text.height(); ++y)
-        for (int x = 0; x < text.width(); ++x) {
-          const QColor c = text.pixelColor(x, y);
-          nearest = std::min(nearest, std::abs(c.red() - ink.red()) +
-                                          std::abs(c.green() - ink.green()) +
-                                          std::abs(c.blue() - ink.blue()));
+    // The focus starts on Exit and Tab follows the window's order. Before
+    // they have the focus, the buttons' faces stay inside their white and
+    // black edges, and the check boxes show the classic 13-pixel box whole,
+    // Check1 clear and the others checked, with the window's green around the
+    // box in the larger Check1. With the focus, each shows a ring that stands
+    // out at least 3 : 1 from the colours on both sides of it.
+    void controlsAndTheirFocusInTabOrder()
+    {
+        QVERIFY(QTest::qWaitForWindowActive(m_form));
+        QTRY_VERIFY(QApplication::focusWidget());
+        const int width = deviceLineWidth(ratio());
+        const QRgb white = qRgb(255, 255, 255);
+        QStringList seen;
+        for (int step = 0; step < 9; ++step) {
+            QWidget *w = QApplication::focusWidget();
+            seen << w->objectName();
+            auto *box = qobject_cast<qt::CheckBoxWidget *>(w);
+            // Check boxes: the box's edge; buttons: a ring three lines in.
+            const DeviceEdges outer = deviceBox(w, box ? box->boxRect() : w->rect());
+            QVERIFY2(box ? framed(m_shot, outer, width, qRgb(128, 128, 128), white)
+                         : framed(m_shot, outer, width, white, qRgb(0, 0, 0)),
+                     qPrintable(w->objectName()));
+            if (box) {
+                QCOMPARE(box->boxRect().size(), QSize(13, 13));
+                const bool marked = !allOf(m_shot, std::array{look::inset(outer, 2, width)}, white);
+                QCOMPARE(marked, w->objectName() != QStringLiteral("Check1"));
+                const DeviceEdges control = deviceBox(w, w->rect());
+                if (w->objectName() == QStringLiteral("Check1")) // larger than its box
+                    QCOMPARE(colourOf(m_shot.pixel(control.right - 1, control.top)),
+                             colours::windowGreen);
+            }
+            const QImage shot = m_form->grab().toImage();
+            const int in = box ? 0 : 3 * width;
+            const QPoint ring(outer.left + in + width * 3, outer.top + in);
+            const Colour ringColour = colourOf(shot.pixel(ring));
+            for (const int dy : {-1, (box ? 2 : 1) * width}) {
+                const QPoint side(ring.x(), ring.y() + dy);
+                if (!box || dy > 0 || w->height() > 13)
+                    QVERIFY2(look::contrastRatio(ringColour, colourOf(shot.pixel(side))) >= 3.0,
+                             qPrintable(w->objectName() + QStringLiteral(" dy %1").arg(dy)));
+            }
+            QTest::keyClick(w, Qt::Key_Tab);
         }
-      QVERIFY2(nearest <= 48, describe(key).c_str());
+        QCOMPARE(seen.join(u' '), QStringLiteral("Command1 Check1 Command2 Command3 Command4 "
+                                                 "Command5 Check2 Check3 Command1"));
     }
-  }
 
-  // Each place value of a heading stands over the centre of the cells of
-  // its weight, within the heading; month cells share the day columns, and
-  // from 2048 on the year row keeps its last seven cells.
-  void placeValuesStandOverTheirColumns() {
-    const clock::ClockLayout &clock = ruzozuraClockLayout();
-    using Rows = std::vector<clock::BitRow>;
-    const std::tuple<ElementKey, std::string_view, Rows, std::size_t>
-        headings[] = {{Label14,
-                       def(Label14).caption,
-                       {clock.day.cells, clock.month.cells},
-                       0},
-                      {Label6,
-                       def(Label6).caption,
-                       {clock.minutes.row.cells, clock.seconds.row.cells,
-                        clock.hours.row.cells},
-                       0},
-                      {Label15, yearHeadingElevenPlaces, {clock.year.cells}, 0},
-                      {Label15,
-                       yearHeadingSevenPlaces,
-                       {clock.year.cells},
-                       clock::yearCellsHiddenFrom2048}};
-    for (const auto &[label, caption, rows, hidden] : headings) {
-      QList<int> weights, expected;
-      for (const clock::BitCell &cell : rows[0].subspan(hidden))
-        expected << cell.weight;
-      for (const Word &word : words(label, caption)) {
-        const int weight = word.text == u"I" ? 1 : word.text.toInt();
-        if (weight == 0)
-          continue; // "Dezimalwert"
-        weights << weight;
-        qreal centre = 0, cells = 0;
-        for (const clock::BitRow &row : rows)
-          for (const clock::BitCell &cell : row)
-            if (cell.weight == weight)
-              centre += box(cell.key).center().x(), ++cells;
-        // "32 16" stands closer together than its two columns.
-        const qreal tolerance = label == Label6 && weight >= 16 ? 4.5 : 3.0;
-        QVERIFY2(std::abs((word.left + word.right) / 2 - centre / cells) <=
-                     tolerance,
-                 qPrintable(word.text));
-        QVERIFY(word.right <= box(label).right());
-      }
-      QCOMPARE(weights, expected);
+    // Every line and every bordered label, alone on the window's green:
+    // black exactly on the device pixels the classic look gives them at
+    // this scale.
+    void linesAndBordersOnWholeDevicePixels_data()
+    {
+        QTest::addColumn<ElementKey>("key");
+        for (const ElementDef &e : ruzozuraElements())
+            if (e.kind == ElementKind::Line || (e.flags & flags::border))
+                QTest::newRow(describe(e.key).c_str()) << e.key;
+        QTest::newRow("Stunde (bordered by Check1)") << Stunde;
     }
-    m_window->setCaption(Label15, yearHeadingElevenPlaces);
-  }
+    void linesAndBordersOnWholeDevicePixels()
+    {
+        QFETCH(ElementKey, key);
+        QWidget *w = widget(key);
+        std::vector<DeviceEdges> runs;
+        auto *label = qobject_cast<qt::LabelWidget *>(w);
+        const bool border = label && label->hasBorder();
+        const QString caption = label ? label->caption() : QString();
+        if (label) {
+            label->setBorder(true);
+            label->setCaption(QString());
+            const auto frame = look::frameRuns(deviceBox(w, w->rect()), deviceLineWidth(ratio()));
+            runs = {frame.topLeft[0], frame.topLeft[1], frame.bottomRight[0], frame.bottomRight[1]};
+        } else {
+            runs =
+                look::lineRuns(pixelLine(def(key).rect), def(key).lineStyle, ratio(), look::qtPens);
+        }
+        const QImage shot = alone(w);
+        if (label) {
+            label->setBorder(border);
+            label->setCaption(caption);
+        }
+        QVERIFY(onlyBlack(shot, runs));
+    }
 
-  // "Byte1", "Byte 0" and "Addiert" each lie between the digit cell before
-  // them and their own, and end close before their own.
-  void hexWordsEndBeforeTheirDigitCells() {
-    for (const std::array<ElementKey, 4> &keys :
-         {std::array{hex1[2], hexa1[4], hexa1[5], hexa1[3]},
-          std::array{hex1[1], hexa1[8], hexa1[7], hexa1[6]},
-          std::array{hex1[0], hexa1[1], hexa1[0], hexa1[2]}}) {
-      const auto span = words(keys[0], def(keys[0]).caption);
-      const qreal edges[] = {
-          span[1].left,         span[1].right,        box(keys[1]).left(),
-          box(keys[1]).right(), span[2].left,         span[3].right,
-          box(keys[2]).left(),  box(keys[2]).right(), span[4].left,
-          span[4].right,        box(keys[3]).left()};
-      QVERIFY2(std::is_sorted(std::begin(edges), std::end(edges)),
-               describe(keys[0]).c_str());
-      for (const std::size_t end : {1U, 5U, 9U})
-        QVERIFY2(edges[end + 1] - edges[end] < 9, describe(keys[0]).c_str());
+    void elementsAsTheTableDescribes_data()
+    {
+        QTest::addColumn<ElementKey>("key");
+        for (const ElementDef &e : ruzozuraElements())
+            if (e.kind != ElementKind::Timer)
+                QTest::newRow(describe(e.key).c_str()) << e.key;
     }
-  }
+    void elementsAsTheTableDescribes()
+    {
+        QFETCH(ElementKey, key);
+        const ElementDef &e = def(key);
+        QWidget *w = widget(key);
+        QCOMPARE(w->isVisibleTo(m_form), !(e.flags & flags::hidden));
+        QCOMPARE(w->toolTip(), qt::toQString(e.toolTip));
+        if (e.kind != ElementKind::Line)
+            QCOMPARE(w->geometry(), qt::toQRect(pixelRect(e.rect)));
+        if (e.kind == ElementKind::Label || e.kind == ElementKind::Button) {
+            const QFontInfo font(w->font());
+            QCOMPARE(font.family(), fontDef(e.font).serif ? QStringLiteral("Liberation Serif")
+                                                          : QStringLiteral("Liberation Sans"));
+            QCOMPARE(font.pixelSize(), fontDef(e.font).pixelSize);
+            QCOMPARE(font.bold(), fontDef(e.font).bold);
+        }
+    }
 
-  // Tab goes OK, picture, Systeminfo and round again; whatever has the
-  // focus shows a mark that goes with it. The picture takes no input and
-  // says what it shows.
-  void aboutFocusGoesFromOkToThePictureToSysteminfo() {
-    struct Clicks final : WindowEvents {
-      int count = 0;
-      void onClick(Window &, ElementKey) override { ++count; }
-    } clicks;
-    Window &about = m_toolkit.load(infotessaroWindow(), clicks);
-    about.show();
-    QVERIFY(QTest::qWaitForWindowActive(qt::QtToolkit::widgetOf(about)));
-    QWidget *picture =
-        qt::QtToolkit::elementWidget(about, infotessaro::picIcon);
-    for (ElementKey key : {infotessaro::cmdOK, infotessaro::picIcon,
-                           infotessaro::cmdSysInfo, infotessaro::cmdOK}) {
-      QWidget *focused = QApplication::focusWidget();
-      QCOMPARE(focused, qt::QtToolkit::elementWidget(about, key));
-      const QImage marked = focused->grab().toImage();
-      if (focused == picture) {
-        QTest::keyClick(picture, Qt::Key_Space);
-        QTest::mouseClick(picture, Qt::LeftButton);
-      }
-      QTest::keyClick(focused, Qt::Key_Tab);
-      QVERIFY2(focused->grab().toImage() != marked, describe(key).c_str());
+    // Text in its own colour: a time cell's digit white, a plain label's
+    // text black (near black, where its edges are smoothed into the green).
+    void textInItsOwnColour()
+    {
+        for (const auto &[key, ink] :
+             {std::pair{bin1[0], QColor(Qt::white)}, std::pair{Label18, QColor(Qt::black)}}) {
+            const QImage text = widget(key)->grab().toImage();
+            int nearest = 255 * 3;
+            for (int y = 0; y < text.height(); ++y)
+                for (int x = 0; x < text.width(); ++x) {
+                    const QColor c = text.pixelColor(x, y);
+                    nearest = std::min(nearest, std::abs(c.red() - ink.red()) +
+                                                    std::abs(c.green() - ink.green()) +
+                                                    std::abs(c.blue() - ink.blue()));
+                }
+            QVERIFY2(nearest <= 48, describe(key).c_str());
+        }
     }
-    QCOMPARE(clicks.count, 0);
-    QAccessibleInterface *spoken =
-        QAccessible::queryAccessibleInterface(picture);
-    QCOMPARE(spoken->role(), QAccessible::Graphic);
-    QCOMPARE(spoken->text(QAccessible::Name), QStringLiteral("Tessaro-Bild"));
-  }
+
+    // Each place value of a heading stands over the centre of the cells of
+    // its weight, within the heading; month cells share the day columns, and
+    // from 2048 on the year row keeps its last seven cells.
+    void placeValuesStandOverTheirColumns()
+    {
+        const clock::ClockLayout &clock = ruzozuraClockLayout();
+        using Rows = std::vector<clock::BitRow>;
+        const std::tuple<ElementKey, std::string_view, Rows, std::size_t> headings[] = {
+            {Label14, def(Label14).caption, {clock.day.cells, clock.month.cells}, 0},
+            {Label6,
+             def(Label6).caption,
+             {clock.minutes.row.cells, clock.seconds.row.cells, clock.hours.row.cells},
+             0},
+            {Label15, yearHeadingElevenPlaces, {clock.year.cells}, 0},
+            {Label15, yearHeadingSevenPlaces, {clock.year.cells}, clock::yearCellsHiddenFrom2048}};
+        for (const auto &[label, caption, rows, hidden] : headings) {
+            QList<int> weights, expected;
+            for (const clock::BitCell &cell : rows[0].subspan(hidden))
+                expected << cell.weight;
+            for (const Word &word : words(label, caption)) {
+                const int weight = word.text == u"I" ? 1 : word.text.toInt();
+                if (weight == 0)
+                    continue; // "Dezimalwert"
+                weights << weight;
+                qreal centre = 0, cells = 0;
+                for (const clock::BitRow &row : rows)
+                    for (const clock::BitCell &cell : row)
+                        if (cell.weight == weight)
+                            centre += box(cell.key).center().x(), ++cells;
+                // "32 16" stands closer together than its two columns.
+                const qreal tolerance = label == Label6 && weight >= 16 ? 4.5 : 3.0;
+                QVERIFY2(std::abs((word.left + word.right) / 2 - centre / cells) <= tolerance,
+                         qPrintable(word.text));
+                QVERIFY(word.right <= box(label).right());
+            }
+            QCOMPARE(weights, expected);
+        }
+        m_window->setCaption(Label15, yearHeadingElevenPlaces);
+    }
+
+    // "Byte1", "Byte 0" and "Addiert" each lie between the digit cell before
+    // them and their own, and end close before their own.
+    void hexWordsEndBeforeTheirDigitCells()
+    {
+        for (const std::array<ElementKey, 4> &keys :
+             {std::array{hex1[2], hexa1[4], hexa1[5], hexa1[3]},
+              std::array{hex1[1], hexa1[8], hexa1[7], hexa1[6]},
+              std::array{hex1[0], hexa1[1], hexa1[0], hexa1[2]}}) {
+            const auto span = words(keys[0], def(keys[0]).caption);
+            const qreal edges[] = {span[1].left,         span[1].right,        box(keys[1]).left(),
+                                   box(keys[1]).right(), span[2].left,         span[3].right,
+                                   box(keys[2]).left(),  box(keys[2]).right(), span[4].left,
+                                   span[4].right,        box(keys[3]).left()};
+            QVERIFY2(std::is_sorted(std::begin(edges), std::end(edges)), describe(keys[0]).c_str());
+            for (const std::size_t end : {1U, 5U, 9U})
+                QVERIFY2(edges[end + 1] - edges[end] < 9, describe(keys[0]).c_str());
+        }
+    }
+
+    // Tab goes OK, picture, Systeminfo and round again; whatever has the
+    // focus shows a mark that goes with it. The picture takes no input and
+    // says what it shows.
+    void aboutFocusGoesFromOkToThePictureToSysteminfo()
+    {
+        struct Clicks final : WindowEvents {
+            int count = 0;
+            void onClick(Window &, ElementKey) override { ++count; }
+        } clicks;
+        Window &about = m_toolkit.load(infotessaroWindow(), clicks);
+        about.show();
+        QVERIFY(QTest::qWaitForWindowActive(qt::QtToolkit::widgetOf(about)));
+        QWidget *picture = qt::QtToolkit::elementWidget(about, infotessaro::picIcon);
+        for (ElementKey key : {infotessaro::cmdOK, infotessaro::picIcon, infotessaro::cmdSysInfo,
+                               infotessaro::cmdOK}) {
+            QWidget *focused = QApplication::focusWidget();
+            QCOMPARE(focused, qt::QtToolkit::elementWidget(about, key));
+            const QImage marked = focused->grab().toImage();
+            if (focused == picture) {
+                QTest::keyClick(picture, Qt::Key_Space);
+                QTest::mouseClick(picture, Qt::LeftButton);
+            }
+            QTest::keyClick(focused, Qt::Key_Tab);
+            QVERIFY2(focused->grab().toImage() != marked, describe(key).c_str());
+        }
+        QCOMPARE(clicks.count, 0);
+        QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(picture);
+        QCOMPARE(spoken->role(), QAccessible::Graphic);
+        QCOMPARE(spoken->text(QAccessible::Name), QStringLiteral("Tessaro-Bild"));
+    }
 
 private:
-  qt::QtToolkit m_toolkit;
-  WindowEvents m_events; // handlers that do nothing
-  Window *m_window = nullptr;
-  QWidget *m_form = nullptr;
-  QImage m_shot;
+    qt::QtToolkit m_toolkit;
+    WindowEvents m_events; // handlers that do nothing
+    Window *m_window = nullptr;
+    QWidget *m_form = nullptr;
+    QImage m_shot;
 };
 
 QTEST_MAIN(RuzozuraWidgetsTest)
