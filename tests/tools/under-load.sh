@@ -21,8 +21,10 @@ run=1
 while [ "$run" -le "$runs" ]; do
     started=$(date +%s)
     if "$@"; then result=passed; else result=FAILED failed=1; fi
+    line="under-load: run $run: $result in $(($(date +%s) - started)) s (load $(cut -d' ' -f1-3 /proc/loadavg))"
+    echo "$line"
     summary="$summary
-under-load: run $run: $result in $(($(date +%s) - started)) s (load $(cut -d' ' -f1-3 /proc/loadavg))"
+$line"
     run=$((run + 1))
 done
 echo "$summary"
