@@ -1,4 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
+# shellcheck shell=sh
 # What the packaging checks share, sourced: each check says ok or FAIL, the
 # failures are counted, and `finish` ends with status 1 if there were any.
 failures=0
