@@ -21,6 +21,7 @@
 #include <QFontMetricsF>
 #include <QTest>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
