@@ -14,14 +14,14 @@ deb=tessaro_${version}_$(dpkg --print-architecture).deb
 build_command="dpkg-buildpackage -us -uc -b"
 install_command="apt install ./$deb"
 remove_command="apt remove tessaro"
-fail() { echo "FAIL: $*" >&2 && exit 1; }
+. "$(dirname "$0")/checks.sh"
 
 if [ -n "$readme_only" ]; then
     # The commands in the README's "Linux" section, without their comments.
     sed -n '/^## Linux/,/^## [^L]/p' "$src/README.md" | sed 's/ *#.*//' >"${TMPDIR:-/tmp}/readme.$$"
     trap 'rm -f "${TMPDIR:-/tmp}/readme.$$"' EXIT
     for command in "$build_command" "sudo $install_command" "sudo $remove_command"; do
-        grep -qxF "$command" "${TMPDIR:-/tmp}/readme.$$" || fail "the README does not say: $command"
+        grep -qxF "$command" "${TMPDIR:-/tmp}/readme.$$" || abort "the README does not say: $command"
     done
     echo "the README gives the commands of the package test"
     exit 0
@@ -31,7 +31,7 @@ installed() { dpkg-query -W -f '${db:Status-Status}' tessaro 2>/dev/null | grep 
 [ "$(id -u)" = 0 ] && ! installed || { echo "SKIP: needs root and no tessaro installed" && exit 77; }
 work=$(mktemp -d)
 trap 'installed && dpkg -r tessaro >/dev/null 2>&1; rm -rf "$work"' EXIT
-run() { "$@" >"$work/log" 2>&1 || { tail -n 40 "$work/log" >&2 && fail "$*"; }; }
+run() { "$@" >"$work/log" 2>&1 || { tail -n 40 "$work/log" >&2 && abort "$*"; }; }
 
 # dpkg-buildpackage writes beside the source tree: build in a copy of the
 # working tree, with the time of the last commit.
@@ -48,7 +48,7 @@ mv ../*.deb "$work/first/"
 run $build_command
 cd "$work"
 for package in first/*.deb; do
-    cmp "$package" "${package#first/}" || fail "two builds of ${package#first/} differ"
+    cmp "$package" "${package#first/}" || abort "two builds of ${package#first/} differ"
 done
 
 # Debian's hardening flags reached the program (control-flow protection is
@@ -57,13 +57,13 @@ done
 run hardening-check --nocfprotection tessaro/debian/tessaro/usr/bin/tessaro
 run lintian -I --pedantic --fail-on error,warning,info,pedantic "$deb"
 dpkg-deb -f "$deb" Recommends | grep -qw qt6-wayland ||
-    fail "qt6-wayland is not among the package's Recommends"
+    abort "qt6-wayland is not among the package's Recommends"
 
 DEBIAN_FRONTEND=noninteractive run $install_command -y
 dpkg -L tessaro >"$work/files"
-[ "$(tessaro --version)" = "Tessaro $version" ] || fail "tessaro --version: $(tessaro --version)"
-[ "$(man -w tessaro)" = /usr/share/man/man1/tessaro.1.gz ] || fail "man tessaro: $(man -w tessaro)"
-[ "$(man -L de -w tessaro)" = /usr/share/man/de/man1/tessaro.1.gz ] || fail "man -L de tessaro"
+[ "$(tessaro --version)" = "Tessaro $version" ] || abort "tessaro --version: $(tessaro --version)"
+[ "$(man -w tessaro)" = /usr/share/man/man1/tessaro.1.gz ] || abort "man tessaro: $(man -w tessaro)"
+[ "$(man -L de -w tessaro)" = /usr/share/man/de/man1/tessaro.1.gz ] || abort "man -L de tessaro"
 # Started from its menu entry in an empty home folder, with a session bus as
 # in a desktop session (without one, D-Bus would start its own and note it
 # in the home folder). Qt also names a hidden helper window "Tessaro": look
@@ -73,13 +73,13 @@ HOME="$work/home" run "$2" dbus-run-session -- sh -c 'gio launch /usr/share/appl
     window=$(timeout 30 xdotool search --sync --onlyvisible --name "^Tessaro\$") || exit 1
     pid=$(xdotool getwindowpid "$window") && kill "$pid" &&
         timeout 30 sh -c "while kill -0 $pid 2>/dev/null; do sleep 0.1; done"'
-[ -z "$(ls -A "$work/home")" ] || fail "written into the home folder: $(ls -A "$work/home")"
+[ -z "$(ls -A "$work/home")" ] || abort "written into the home folder: $(ls -A "$work/home")"
 
 DEBIAN_FRONTEND=noninteractive run $remove_command -y
 status=$(dpkg-query -W -f '${db:Status-Status}' tessaro 2>/dev/null || true)
-[ -z "$status" ] || [ "$status" = not-installed ] || fail "tessaro is $status after removal"
+[ -z "$status" ] || [ "$status" = not-installed ] || abort "tessaro is $status after removal"
 while read -r path; do
-    [ ! -f "$path" ] || fail "left behind: $path"
+    [ ! -f "$path" ] || abort "left behind: $path"
 done <"$work/files"
-[ ! -d /usr/share/doc/tessaro ] || fail "left behind: /usr/share/doc/tessaro"
+[ ! -d /usr/share/doc/tessaro ] || abort "left behind: /usr/share/doc/tessaro"
 echo "built twice alike, lintian-clean, installed, started, removed cleanly"

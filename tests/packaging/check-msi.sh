@@ -9,21 +9,17 @@
 #   - installing again, or a rebuilt package of the same version, leaves one
 #     of everything; a later version replaces it, an earlier one is refused;
 #   - msiexec /x leaves no file, shortcut or registry key of Tessaro behind.
-# Usage: check-msi.sh [EXE]
-#   EXE defaults to a small stand-in program with a window titled "Tessaro",
-#   built here from tests/packaging/stand-in/standin.cpp.
+# Usage: check-msi.sh TESSARO_EXE
 set -eu
+[ $# -eq 1 ] && [ -f "$1" ] || { echo "usage: $0 TESSARO_EXE (a built Tessaro.exe)" >&2 && exit 2; }
+exe=$(realpath "$1")
 cd "$(dirname "$0")/../.."
-
-if [ -z "${CHECK_MSI_ON_XVFB:-}" ]; then
-    CHECK_MSI_ON_XVFB=1 exec tests/tools/with-xvfb.sh "$0" "$@"
-fi
-
+. tests/packaging/checks.sh
+[ -n "${CHECK_MSI_ON_XVFB:-}" ] ||
+    CHECK_MSI_ON_XVFB=1 exec tests/tools/with-xvfb.sh tests/packaging/check-msi.sh "$exe"
 version=2.0.8
 later_version=2.0.9
 title=Tessaro
-uninstall_keys='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall
-HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall'
 
 # No "tessaro" in the work folder's name: the search for leftovers would find it.
 work=$(mktemp -d "${TMPDIR:-/tmp}/msi-check.XXXXXX")
@@ -33,70 +29,29 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
-
-failures=0
-pass() { echo "ok: $*"; }
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
+same() { # FOUND EXPECTED
+    [ "$1" = "$2" ] || { printf 'found:    %s\nexpected: %s\n' "$1" "$2" >&2 && return 1; }
 }
-check() { # DESCRIPTION COMMAND...
-    description=$1
-    shift
-    if "$@"; then pass "$description"; else fail "$description"; fi
-}
-abort() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
-# Polls CONDITION... every fifth of a second until it holds or SECONDS pass.
-wait_for() {
-    seconds=$1
-    shift
-    deadline=$(($(date +%s) + seconds))
-    until "$@"; do
-        [ "$(date +%s)" -lt "$deadline" ] || return 1
-        sleep 0.2
-    done
-}
-
-build_stand_in() {
-    echo "check-msi: building the stand-in program" >&2
-    mkdir -p "$work/stand-in"
-    convert -size 32x32 xc:'#204080' -fill '#40c040' -draw 'rectangle 8,8 23,23' \
-        "$work/stand-in/standin.ico"
-    cp tests/packaging/stand-in/standin.rc "$work/stand-in/"
-    (cd "$work/stand-in" && x86_64-w64-mingw32-windres standin.rc -O coff -o standin.res.o)
-    x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -Wall -Wextra -municode -mwindows -static -s \
-        tests/packaging/stand-in/standin.cpp "$work/stand-in/standin.res.o" -o "$work/stand-in/Tessaro.exe"
-    echo "$work/stand-in/Tessaro.exe"
-}
-
-if [ $# -ge 1 ]; then
-    [ -f "$1" ] || abort "no program at $1"
-    exe=$(realpath "$1")
-else
-    exe=$(build_stand_in)
-fi
-echo "check-msi: packing $exe"
 
 # --- The release files ---------------------------------------------------------
+echo "check-msi: packing $exe"
 scripts/package-windows.sh "$exe" "$work/out" >"$work/packed"
 msi="$work/out/$title-$version-x64.msi"
 zip="$work/out/$title-$version-win64.zip"
 check "package-windows prints the paths of the MSI and the zip" \
-    test "$(cat "$work/packed")" = "$(printf '%s\n%s' "$msi" "$zip")"
+    same "$(cat "$work/packed")" "$(printf '%s\n%s' "$msi" "$zip")"
 if [ ! -f "$msi" ] || [ ! -f "$zip" ]; then abort "package-windows made no $msi and $zip"; fi
 
+folder="$work/unzipped/$title-$version"
 check "the zip holds exactly the program, the licence and the read-me in one folder" \
-    test "$(unzip -Z1 "$zip" | grep -v '/$' | sort | tr '\n' ' ')" = \
+    same "$(unzip -Z1 "$zip" | grep -v '/$' | sort | tr '\n' ' ')" \
     "$title-$version/COPYING.txt $title-$version/LIESMICH.txt $title-$version/Tessaro.exe "
 unzip -q "$zip" -d "$work/unzipped"
-check "the program in the zip is the built one" cmp -s "$exe" "$work/unzipped/$title-$version/Tessaro.exe"
-readme_is_german() { grep -q "Tessaro $version - binäre Uhr" "$1" && grep -q "Entpacken Sie" "$1"; }
-check "the read-me is German and names the version" readme_is_german "$work/unzipped/$title-$version/LIESMICH.txt"
-check "the licence is the GPL" grep -q 'GNU GENERAL PUBLIC LICENSE' "$work/unzipped/$title-$version/COPYING.txt"
+check "the program in the zip is the built one" cmp -s "$exe" "$folder/Tessaro.exe"
+check "the read-me is German and names the version" \
+    grep -q "Tessaro $version - binäre Uhr" "$folder/LIESMICH.txt"
+check "the read-me says how to unpack" grep -q "Entpacken Sie" "$folder/LIESMICH.txt"
+check "the licence is the GPL" grep -q 'GNU GENERAL PUBLIC LICENSE' "$folder/COPYING.txt"
 
 # A later release: the same installer source with the next version number.
 cmake -S . -B "$work/config" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
@@ -124,16 +79,17 @@ wine cmd /c exit 0 </dev/null >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 
 drive_c="$WINEPREFIX/drive_c"
-installed_exe="$drive_c/Program Files/$title/Tessaro.exe"
-
 msiexec() { # /i|/x MSI
     timeout 180 wine msiexec "$1" "$(winepath -w "$2")" /qn </dev/null >/dev/null 2>&1
 }
+shortcuts() { find "$drive_c" -iname "$title*.lnk"; }
+count_files() { find "$@" -iname Tessaro.exe 2>/dev/null | grep -c . || true; }
 
 # The Tessaro entries under Apps & features, 64- and 32-bit views, one line
 # each: name|version|publisher|web address|icon.
 uninstall_entries() {
-    printf '%s\n' "$uninstall_keys" | while read -r key; do
+    for key in 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' \
+        'HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall'; do
         wine reg query "$key" /s 2>/dev/null </dev/null | tr -d '\r'
     done | awk -F '    ' '
         function flush() {
@@ -145,33 +101,26 @@ uninstall_entries() {
         NF >= 3 { v[$2] = $4 }
         END { flush() }'
 }
-count_entries() { uninstall_entries | grep -c . || true; }
-shortcuts() { find "$drive_c" -iname "$title*.lnk"; }
-count_files() { find "$@" -iname Tessaro.exe 2>/dev/null | grep -c . || true; }
 
 # One installed copy of VERSION: one program file, identical to the built
-# one, one shortcut in a Start menu pointing at it, one Apps & features entry.
+# one, one icon in the installer's cache (kept under the product's code), one
+# shortcut pointing at it in a Start menu's program list (wine puts that of a
+# per-machine install into the user's menu, Windows into the common one), and
+# one Apps & features entry.
 check_installed() {
-    expected_version=$1
-    check "one Tessaro.exe in the program folders" \
-        test "$(count_files "$drive_c/Program Files" "$drive_c/Program Files (x86)")" = 1
-    # The installer keeps the program's icon under the product's code.
-    check "one icon of Tessaro in the installer's cache" test "$(count_files "$drive_c/windows/Installer")" = 1
-    check "C:\\Program Files\\Tessaro\\Tessaro.exe is the built program" cmp -s "$exe" "$installed_exe"
-    # Wine puts the shortcut of a per-machine install into the user's Start
-    # menu, Windows into the common one: either is the program list.
-    check "one shortcut, in a Start menu's program list" \
-        test "$(shortcuts | wc -l) $(shortcuts | grep -c '/Start Menu/Programs/Tessaro\.lnk$')" = "1 1"
-    check "the shortcut points at the installed program" \
-        grep -qa 'C:\\Program Files\\Tessaro\\Tessaro.exe' "$(shortcuts | head -n 1)"
-    check "one entry under Apps & features" test "$(count_entries)" = 1
-    check "the entry has name, version $expected_version, web address and icon" \
-        test "$(uninstall_entries)" = \
-        "Tessaro|$expected_version|tessaro.example.org|https://tessaro.example.org|C:\\Program Files\\Tessaro\\Tessaro.exe,0"
+    program='C:\Program Files\Tessaro\Tessaro.exe'
+    check "one program, icon, shortcut and entry of version $1" same \
+        "$(count_files "$drive_c/Program Files" "$drive_c/Program Files (x86)") \
+$(count_files "$drive_c/windows/Installer") $(shortcuts | grep -c '/Start Menu/Programs/Tessaro\.lnk$') \
+$(shortcuts | wc -l) $(uninstall_entries)" \
+        "1 1 1 1 Tessaro|$1|tessaro.example.org|https://tessaro.example.org|$program,0"
+    check "$program is the built program" cmp -s "$exe" "$drive_c/Program Files/$title/Tessaro.exe"
+    check "the shortcut points at it" grep -qaF "$program" "$(shortcuts | head -n 1)"
 }
-
 window_shown() { xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1; }
 window_gone() { ! window_shown; }
+refused() { ! msiexec /i "$1"; }
+product_code() { msiinfo export "$1" Property | tr -d '\r' | sed -n 's/^ProductCode\t//p'; }
 
 # --- Install, start, reinstall, upgrade, uninstall -----------------------------
 echo "check-msi: installing $msi"
@@ -184,41 +133,30 @@ check "the installed program shows its window" wait_for 60 window_shown
 wine taskkill /im Tessaro.exe >/dev/null 2>&1 || true
 check "the program ends when its window is closed" wait_for 30 window_gone
 
-echo "check-msi: installing the same package again"
+echo "check-msi: installing the same package again, then a rebuilt one"
 check "msiexec /i of the installed package succeeds" msiexec /i "$msi"
 check_installed "$version"
-
-echo "check-msi: installing a rebuilt package of the same version"
-product_code() { msiinfo export "$1" Property | tr -d '\r' | sed -n 's/^ProductCode\t//p'; }
-first_code=$(product_code "$msi")
 scripts/package-windows.sh "$exe" "$work/rebuilt" >/dev/null
 rebuilt="$work/rebuilt/$title-$version-x64.msi"
-check "a rebuilt package is a new product" test "$(product_code "$rebuilt")" != "$first_code"
+check "a rebuilt package is a new product" test "$(product_code "$rebuilt")" != "$(product_code "$msi")"
 check "msiexec /i of the rebuilt package succeeds" msiexec /i "$rebuilt"
 check_installed "$version"
 
-echo "check-msi: upgrading to $later_version"
+echo "check-msi: upgrading to $later_version, then going back"
 check "msiexec /i of version $later_version succeeds" msiexec /i "$work/later.msi"
 check_installed "$later_version"
-
-echo "check-msi: going back to $version"
-refused() { ! msiexec /i "$1"; }
 check "an earlier version does not install over a later one" refused "$msi"
 check_installed "$later_version"
 
 echo "check-msi: uninstalling"
 check "msiexec /x /qn succeeds" msiexec /x "$work/later.msi"
 check "no file or folder of Tessaro is left in the prefix" \
-    test -z "$(find "$WINEPREFIX" -iname '*tessaro*' -print)"
+    same "$(find "$WINEPREFIX" -iname '*tessaro*' -print)" ""
 wine regedit /E "$(winepath -w "$work/registry.reg")" >/dev/null 2>&1
 [ -s "$work/registry.reg" ] || abort "regedit exported no registry"
-no_trace_in() { ! iconv -f UTF-16LE -t UTF-8 "$1" | grep -i tessaro >&2; }
-check "no registry key or value of Tessaro is left" no_trace_in "$work/registry.reg"
+check "no registry key or value of Tessaro is left" \
+    same "$(iconv -f UTF-16LE -t UTF-8 "$work/registry.reg" | grep -i tessaro)" ""
 check "wine wrote no desktop menu entries" \
-    test -z "$(find "$work/xdg-data" "$work/xdg-config" -type f 2>/dev/null)"
-
-if [ "$failures" -ne 0 ]; then
-    echo "check-msi: $failures checks failed" >&2
-    exit 1
-fi
+    same "$(find "$work/xdg-data" "$work/xdg-config" -type f 2>/dev/null)" ""
+finish
 echo "check-msi: all checks passed"

@@ -2,9 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # What a window test leaves behind when a wait runs out: a screenshot of the
 # whole X screen, the top-level windows that are shown (topmost first, with
-# their titles and places), and the processes still running: those the test
-# started, and those of its wine prefix, which wine detaches from the test;
-# and which window has the keyboard focus.
+# their titles and places), which window has the keyboard focus, and the
+# processes still running: those the test started, and those of its wine
+# prefix, which wine detaches from the test.
 # Prints the windows and processes and saves everything in DIR.
 # Usage: screen-evidence.sh DIR [TEST_PID]
 set -u
@@ -34,31 +34,18 @@ case "$focus" in
 esac | tee "$dir/focus.txt"
 
 echo "--- processes the test started, and those of its wine prefix"
-# Descendants of the test, found through the parent of every process.
-ps -eo pid=,ppid= >"$dir/parents.txt"
-family=$(awk -v root="$test_pid" -v self=$$ '
-    { parent[$1] = $2 }
-    END {
-        wanted[root] = 1
-        do {
-            grew = 0
-            for (p in parent)
-                if (!(p in wanted) && p != self && (parent[p] in wanted)) { wanted[p] = 1; grew = 1 }
-        } while (grew)
-        for (p in wanted) if (p != root) printf "%s ", p
-    }' "$dir/parents.txt")
-if [ -n "${WINEPREFIX:-}" ]; then
-    for environ in /proc/[0-9]*/environ; do
-        if { tr '\0' '\n' <"$environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
-            pid=${environ#/proc/}
-            family="$family ${pid%/environ}"
-        fi
+descendants() { # PID: its children, theirs, and so on; not this script's own
+    for child in $(pgrep -P "$1"); do
+        [ "$child" = $$ ] || { echo "$child" && descendants "$child"; }
     done
+}
+pids=$(descendants "$test_pid")
+if [ -n "${WINEPREFIX:-}" ]; then
+    pids="$pids $(grep -lsxzF "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ | cut -d/ -f3)"
 fi
-pids=$(echo "$family" | tr ' ' '\n' | grep -vx -e '' -e "$test_pid" -e "$$" | sort -un | paste -sd,)
+pids=$(echo "$pids" | tr ' ' '\n' | grep -vx -e '' -e "$test_pid" -e $$ | sort -un | paste -sd,)
 if [ -n "$pids" ]; then
     ps -o pid,ppid,stat,etime,time,args -p "$pids" | tee "$dir/processes.txt"
 else
     echo "(none)" | tee "$dir/processes.txt"
 fi
-rm -f "$dir/parents.txt"

@@ -6,33 +6,26 @@
 # Usage: under-load.sh RUNS COMMAND [ARGS...]
 # e.g.   tests/tools/under-load.sh 3 ctest --preset dev
 set -eu
-
-if [ "$#" -lt 2 ]; then
-    echo "usage: $0 RUNS COMMAND [ARGS...]" >&2
-    exit 2
-fi
+[ "$#" -ge 2 ] || { echo "usage: $0 RUNS COMMAND [ARGS...]" >&2 && exit 2; }
+command -v stress-ng >/dev/null 2>&1 ||
+    { echo "under-load: stress-ng is missing (scripts/install-deps.sh test installs it)" >&2 && exit 1; }
 runs=$1
 shift
-command -v stress-ng >/dev/null 2>&1 || {
-    echo "under-load: stress-ng is missing (scripts/install-deps.sh test installs it)" >&2
-    exit 1
-}
-
 stress-ng --cpu 2 --cpu-load 90 --timeout 0 --quiet &
 stress_pid=$!
 trap 'kill "$stress_pid" 2>/dev/null || true; wait "$stress_pid" 2>/dev/null || true' EXIT INT TERM
 
-summary=""
+summary="under-load: $runs runs of $* beside stress-ng --cpu 2 --cpu-load 90:"
 failed=0
 run=1
 while [ "$run" -le "$runs" ]; do
     started=$(date +%s)
-    if "$@"; then result=passed; else result=FAILED; failed=1; fi
-    line="run $run: $result in $(($(date +%s) - started)) s (load $(cut -d' ' -f1-3 /proc/loadavg))"
-    echo "under-load: $line"
-    summary="$summary$line
-"
+    if "$@"; then result=passed; else result=FAILED failed=1; fi
+    line="under-load: run $run: $result in $(($(date +%s) - started)) s (load $(cut -d' ' -f1-3 /proc/loadavg))"
+    echo "$line"
+    summary="$summary
+$line"
     run=$((run + 1))
 done
-printf 'under-load: %s runs of %s beside stress-ng --cpu 2 --cpu-load 90:\n%s' "$runs" "$*" "$summary"
+echo "$summary"
 exit "$failed"

@@ -16,15 +16,6 @@ read -r display_number <"$tmp/displayfd" || {
     cat "$tmp/xvfb.log" >&2
     exit 1
 }
-
-DISPLAY=":$display_number"
-export DISPLAY
 unset WAYLAND_DISPLAY
-QT_QPA_PLATFORM=xcb
-export QT_QPA_PLATFORM
-
-set +e
+export DISPLAY=":$display_number" QT_QPA_PLATFORM=xcb
 "$@"
-status=$?
-set -e
-exit "$status"
