@@ -265,14 +265,14 @@ CaptionLayout layOutCaption(HDC dc, const Placement &place, const LabelLook &loo
     return layout;
 }
 
-void paintLabel(HDC dc, const Placement &place, const LabelLook &look)
+void paintLabel(HDC dc, const Placement &place, const LabelLook &look, const CaptionLayout &layout)
 {
     const DeviceEdges outer = place.whole();
     if (!(look.def.flags & flags::transparent))
         fill(dc, outer, colorRef(look.state.back));
     if (look.state.border == 1)
         frame(dc, outer, place.lineWidth(), RGB(0, 0, 0));
-    const CaptionLayout layout = layOutCaption(dc, place, look);
+    useFont(dc, look.font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colorRef(look.def.foreColour));
     std::vector<INT> advances;

@@ -53,8 +53,6 @@ struct LabelLook {
     bool condensed; // letters half a pixel closer (of the logical pixel)
 };
 constexpr int outlineMagnification = 16;
-// Leaves the label's font selected in `dc` (see layOutCaption).
-void paintLabel(HDC dc, const Placement &place, const LabelLook &look);
 
 // One line of a caption where the label draws it, in device pixels of the
 // surface: where its first letter starts, its top, and where each letter
@@ -75,9 +73,12 @@ struct CaptionLayout {
     int ascent = 0;
     std::vector<CaptionLine> lines;
 };
-// Both leave the label's font selected in `dc`: the caller restores the
+// Leaves the label's font selected in `dc`: the caller restores the
 // context once it has laid out or painted every label.
 CaptionLayout layOutCaption(HDC dc, const Placement &place, const LabelLook &look);
+// Leaves the label's font selected in `dc` (see layOutCaption); `layout`
+// is the caption laid out by it, perhaps at an earlier paint.
+void paintLabel(HDC dc, const Placement &place, const LabelLook &look, const CaptionLayout &layout);
 
 // A straight line in the table's style, both end points included, in the
 // window's logical pixels, drawn on the window's surface.

@@ -123,7 +123,7 @@ void Win32Window::registerClasses()
 
 Win32Window::Win32Window(Win32Toolkit &toolkit, const WindowDef &def, WindowEvents &events)
     : ModelWindow(def, events, toolkit), m_toolkit(toolkit), m_children(model().size()),
-      m_texts(model().size()), m_condensed(model().size())
+      m_texts(model().size()), m_condensed(model().size()), m_layouts(model().size())
 {
     m_dpi = systemDpi();
     createFonts();
@@ -275,6 +275,7 @@ void Win32Window::fitCaption(std::size_t at)
         model().window(), model().element(at), model().state(at).caption, m_fonts.substitute());
     m_texts[at] = wide(fitted.text);
     m_condensed[at] = fitted.condensed;
+    m_layouts[at].reset();
 }
 
 // Off 96 dpi the window takes the outline faces. Wherever it does not draw
@@ -319,6 +320,8 @@ void Win32Window::showChange(std::size_t at, Change change)
     const ElementState &state = model().state(at);
     if (change == Change::Caption)
         fitCaption(at);
+    if (change == Change::Border) // the text keeps clear of a border
+        m_layouts[at].reset();
     HWND child = m_children[at];
     if (!child) {
         if (change != Change::AccessibleName && change != Change::Value)

@@ -91,6 +91,7 @@ private:
     [[nodiscard]] PixelLine logicalLine(std::size_t at) const;
     [[nodiscard]] Placement placement(std::size_t at) const;
     [[nodiscard]] LabelLook labelLook(std::size_t at) const;
+    const CaptionLayout &labelLayout(HDC dc, std::size_t at);
     [[nodiscard]] ButtonLook buttonLook(std::size_t at, bool pressed, bool focused) const;
     [[nodiscard]] RECT deviceRect(std::size_t at) const;
     [[nodiscard]] RECT bounds(std::size_t at) const;
@@ -125,6 +126,10 @@ private:
     std::vector<HWND> m_children;      // by model position; none for drawn elements
     std::vector<std::wstring> m_texts; // captions in UTF-16, by model position
     std::vector<bool> m_condensed;     // drawn with letters set closer
+    // Where each label's caption stands, kept from one paint to the next
+    // until its caption, its border or the scale changes: a second's repaint
+    // of a few labels measures nothing again.
+    std::vector<std::optional<CaptionLayout>> m_layouts;
     std::vector<std::size_t> m_tabOrder;
     std::optional<std::size_t> m_defaultButton;
     std::optional<std::size_t> m_cancelButton;

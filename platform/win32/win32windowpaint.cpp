@@ -173,12 +173,20 @@ void Win32Window::paintSurface(HDC dc, const RECT &area, HRGN update)
     RestoreDC(dc, -1);
 }
 
+const CaptionLayout &Win32Window::labelLayout(HDC dc, std::size_t at)
+{
+    std::optional<CaptionLayout> &layout = m_layouts[at];
+    if (!layout)
+        layout = layOutCaption(dc, placement(at), labelLook(at));
+    return *layout;
+}
+
 void Win32Window::paintElement(HDC dc, std::size_t at)
 {
     const ElementDef &def = model().element(at);
     switch (def.kind) {
     case ElementKind::Label:
-        paintLabel(dc, placement(at), labelLook(at));
+        paintLabel(dc, placement(at), labelLook(at), labelLayout(dc, at));
         break;
     case ElementKind::Line:
         paintLine(dc, logicalLine(at), def.lineStyle, ratio());
