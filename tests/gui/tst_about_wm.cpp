@@ -2,17 +2,15 @@
 // The About dialog of the real program under a real window manager
 // (openbox): the keys and the close box that close it, its frame, and that
 // it belongs to no other window.
-#include "runningclock.h"
+#include "driver.h"
 #include "ruzozura_keys.h"
-#include "ruzozura_window.h"
-#include "screenshot_decoder.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace tessaro;
-using namespace tessaro::guitest;
+using namespace tessaro::screenshot;
 using namespace Qt::StringLiterals;
 
 namespace
@@ -47,26 +45,6 @@ QStringList windowIds(const QString &text)
     return ids;
 }
 
-// The windows xdotool finds. A window that vanishes in the middle of a
-// search ends it with an X error; the search is then made again.
-QStringList search(const QStringList &criteria)
-{
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        QProcess process;
-        process.start(u"xdotool"_s, QStringList{u"search"_s, u"--onlyvisible"_s} + criteria);
-        process.waitForFinished(10000);
-        if (!process.readAllStandardError().contains("X Error"))
-            return QString::fromUtf8(process.readAllStandardOutput())
-                .split(u'\n', Qt::SkipEmptyParts);
-    }
-    return {};
-}
-
-QStringList dialogs()
-{
-    return search({u"--name"_s, u"^Info zu Tessaro$"_s});
-}
-
 } // namespace
 
 class AboutUnderAWindowManager : public QObject
@@ -92,8 +70,9 @@ private Q_SLOTS:
         m_openbox.start(u"openbox"_s, {u"--sm-disable"_s});
         QVERIFY(m_openbox.waitForStarted(10000));
         // Framed by the window manager.
-        QVERIFY(awaitTrue(
-            [&] { return !windowProperty(m_main, u"_NET_FRAME_EXTENTS"_s).isEmpty(); }, 10000));
+        QVERIFY(
+            awaitTrue([&] { return !windowProperty(m_main, u"_NET_FRAME_EXTENTS"_s).isEmpty(); },
+                      u"the frame"_s));
         openDialog();
     }
 
@@ -123,12 +102,12 @@ private Q_SLOTS:
         if (keys.isEmpty()) {
             QVERIFY(clickCloseBox());
         } else {
-            RunningClock::xdotool({u"windowactivate"_s, u"--sync"_s, m_dialog});
-            QVERIFY(RunningClock::xdotool(QStringList{u"key"_s} + keys.split(u' ')));
+            xdotool({u"windowactivate"_s, u"--sync"_s, m_dialog});
+            QVERIFY(xdotool(QStringList{u"key"_s} + keys.split(u' ')));
         }
         QVERIFY(awaitTrue(
             [&] { return !windowIds(rootProperty(u"_NET_CLIENT_LIST"_s)).contains(m_dialog); },
-            10000));
+            u"the dialog to close"_s));
         QCOMPARE(windowIds(rootProperty(u"_NET_CLIENT_LIST"_s)), QStringList{m_main});
     }
 
@@ -142,12 +121,13 @@ private Q_SLOTS:
                  u"_NET_WM_WINDOW_TYPE_NORMAL"_s);
         QVERIFY(!windowProperty(m_dialog, u"_NET_WM_STATE"_s).contains(u"SKIP_TASKBAR"_s));
 
-        QVERIFY(RunningClock::click(m_main, {20, 460})); // the bare window
-        QVERIFY2(awaitTrue([&] { return onTop() == m_main && active() == m_main; }, 10000),
-                 "the dialog stays above the main window");
+        QVERIFY(m_clock->clickAt(m_main, {20, 460})); // the bare window
+        QVERIFY(awaitTrue([&] { return onTop() == m_main && active() == m_main; },
+                          u"the main window above the dialog"_s));
         // As a taskbar does when its entry is clicked.
-        QVERIFY(RunningClock::xdotool({u"windowactivate"_s, m_dialog}));
-        QVERIFY(awaitTrue([&] { return onTop() == m_dialog && active() == m_dialog; }, 10000));
+        QVERIFY(xdotool({u"windowactivate"_s, m_dialog}));
+        QVERIFY(awaitTrue([&] { return onTop() == m_dialog && active() == m_dialog; },
+                          u"the dialog in front"_s));
     }
 
     // A fixed frame with only the close box: the program asks for no
@@ -185,18 +165,17 @@ private:
     {
         // Clicked again if the window manager was still placing the window
         // (a second click leaves an open dialog as it is).
-        const QRect info = screenshot::elementRect(ruzozura::Command5);
+        const auto dialogs = [] { return visibleWindows(u"^Info zu Tessaro$"_s); };
         for (int attempt = 0; attempt < 5 && dialogs().isEmpty(); ++attempt) {
-            QVERIFY(RunningClock::click(m_main, info.center()));
-            if (QTest::qWaitFor([] { return !dialogs().isEmpty(); }, 3000))
-                break;
+            QVERIFY(m_clock->click(ruzozura::Command5));
+            (void)QTest::qWaitFor([&] { return !dialogs().isEmpty(); }, 3000);
         }
-        QCOMPARE(dialogs().size(), 1);
         m_dialog = dialogs().value(0);
+        QVERIFY(!m_dialog.isEmpty());
         // Managed once the window manager has framed it and set its actions.
         QVERIFY(awaitTrue(
             [&] { return !windowProperty(m_dialog, u"_NET_WM_ALLOWED_ACTIONS"_s).isEmpty(); },
-            10000));
+            u"the dialog framed"_s));
     }
 
     // The rightmost button of the title bar above the client area.
@@ -211,8 +190,7 @@ private:
             return false;
         const int x = value(u"Absolute upper-left X"_s) + value(u"Width"_s) - 10;
         const int y = value(u"Absolute upper-left Y"_s) - frame[2].toInt() / 2;
-        return run(u"xdotool"_s,
-                   {u"mousemove"_s, QString::number(x), QString::number(y), u"click"_s, u"1"_s})
+        return xdotool({u"mousemove"_s, QString::number(x), QString::number(y), u"click"_s, u"1"_s})
             .has_value();
     }
 

@@ -2,7 +2,7 @@
 // Days of a fast clock: an hour a second, for 80 hours into 2048, every
 // screenshot must show the faked time of a tick just past, and the clock's
 // resident memory must stay flat.
-#include "runningclock.h"
+#include "driver.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,7 +12,7 @@
 #include <algorithm>
 
 using namespace tessaro;
-using namespace tessaro::guitest;
+using namespace tessaro::screenshot;
 using namespace Qt::StringLiterals;
 
 class SoakTest : public QObject
@@ -33,7 +33,12 @@ private Q_SLOTS:
         QVERIFY(clock.start({u"FAKETIME=@2047-12-29 20:00:00 x%1"_s.arg(rate)}));
         // The faked clock runs from the launch on; the window shows it from
         // its first paint, once the machine gets to it.
-        QCOMPARE(clock.awaitAnyFace(), QString());
+        QCOMPARE(clock.awaitShot([](const QImage &shot) {
+            QString fault;
+            readFace(shot, fault);
+            return fault;
+        }),
+                 QString());
         const double shownFrom = double(real.nsecsElapsed()) / 1e9;
         const auto residentKiB = [&] {
             QFile status(u"/proc/%1/status"_s.arg(clock.pid()));
@@ -51,7 +56,7 @@ private Q_SLOTS:
             const QImage shot = clock.grab();
             const double after = double(real.nsecsElapsed()) / 1e9;
             QString fault;
-            const std::optional<QString> face = screenshot::readFace(shot, fault);
+            const std::optional<QString> face = readFace(shot, fault);
             QVERIFY2(face, qPrintable(fault));
             QDateTime shown = QDateTime::fromString(face->left(19), u"dd.MM.yyyy HH:mm:ss"_s);
             shown.setTimeZone(QTimeZone::utc());
