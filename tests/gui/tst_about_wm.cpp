@@ -146,12 +146,13 @@ private:
         // Clicked again if the window manager was still placing the window
         // (a second click leaves an open dialog as it is).
         const auto dialogs = [] { return visibleWindows(u"^Info zu Tessaro$"_s); };
-        for (int attempt = 0; attempt < 5 && dialogs().isEmpty(); ++attempt) {
-            QVERIFY(m_clock->click(ruzozura::Command5));
-            (void)QTest::qWaitFor([&] { return !dialogs().isEmpty(); }, 3000);
-        }
+        QVERIFY(awaitTrue(
+            [&] {
+                return m_clock->click(ruzozura::Command5) &&
+                       QTest::qWaitFor([&] { return !dialogs().isEmpty(); }, 3000);
+            },
+            u"the About dialog"_s));
         m_dialog = dialogs().value(0);
-        QVERIFY(!m_dialog.isEmpty());
         // Managed once the window manager has framed it and set its actions.
         QVERIFY(awaitTrue(
             [&] { return !windowProperty(m_dialog, u"_NET_WM_ALLOWED_ACTIONS"_s).isEmpty(); },

@@ -130,7 +130,10 @@ struct ProbeBuild {
             !awaitTrue([] { return visibleWindows(dialogTitle).size() == 1; }, u"About"_s))
             return false;
         dialog = visibleWindows(dialogTitle).value(0);
-        return xdotool({u"windowmove"_s, u"--sync"_s, dialog, u"700"_s, u"100"_s}).has_value();
+        if (xdotool({u"windowmove"_s, u"--sync"_s, dialog, u"700"_s, u"100"_s}))
+            return true;
+        reportFailedWait(u"the About dialog to move"_s);
+        return false;
     }
     bool clickInDialog(ElementKey button) const
     {
