@@ -87,6 +87,11 @@ QSize windowSize(const QString &window)
     return match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt()) : QSize();
 }
 
+bool reg(const QStringList &arguments)
+{
+    return run(u"wine"_s, QStringList{u"reg"_s} + arguments + QStringList{u"/f"_s}).has_value();
+}
+
 bool parkPointer()
 {
     return xdotool({u"mousemove"_s, u"1270"_s, u"1010"_s}).has_value();
@@ -128,12 +133,20 @@ bool RunningClock::start(const QStringList &environment, const QString &timeZone
     return launch(program, {}, env, 1.0);
 }
 
-bool RunningClock::startUnderWine(const QDateTime &moment, double ratio)
+bool RunningClock::startUnderWine(const QDateTime &moment, int dpi)
 {
     setMoment(moment);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(u"TZ"_s, u"UTC"_s);
-    return launch(u"wine"_s, {qEnvironmentVariable("TESSARO_WINDOWS_EXE")}, env, ratio);
+    // Wine reads the resolution as the program starts; the next start gets 96.
+    const auto setDpi = [](int value) {
+        return reg({u"add"_s, u"HKCU\\Control Panel\\Desktop"_s, u"/v"_s, u"LogPixels"_s, u"/t"_s,
+                    u"REG_DWORD"_s, u"/d"_s, QString::number(value)});
+    };
+    const bool started =
+        setDpi(dpi) &&
+        launch(u"wine"_s, {qEnvironmentVariable("TESSARO_WINDOWS_EXE")}, env, scaleOf(dpi));
+    return setDpi(96) && started;
 }
 
 bool RunningClock::launch(const QString &program, const QStringList &arguments,

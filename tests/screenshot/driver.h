@@ -34,6 +34,8 @@ bool awaitTrue(const std::function<bool()> &done, const QString &what, int timeo
 QStringList visibleWindows(const QString &titlePattern);
 // A window's size, its frame included.
 QSize windowSize(const QString &window);
+// A command of wine's registry tool ("add", "delete", ...).
+bool reg(const QStringList &arguments);
 // Moves the pointer off every window, so that no tooltip shows.
 bool parkPointer();
 
@@ -53,8 +55,8 @@ public:
     bool start(const QStringList &environment = {}, const QString &timeZone = QStringLiteral("UTC"),
                const QString &program = qEnvironmentVariable("TESSARO_BINARY"));
     // Tessaro.exe under wine, the wall clock standing at a moment (UTC) until
-    // the next is set, at `ratio` times 96 dpi (LogPixels must say the same).
-    bool startUnderWine(const QDateTime &moment, double ratio = 1.0);
+    // the next is set, at a screen resolution of its own.
+    bool startUnderWine(const QDateTime &moment, int dpi = 96);
     // The moment the faked clock shows from now on; "+0" for the real time.
     void setMoment(const QString &secondsSinceEpoch);
     void setMoment(const QDateTime &moment);

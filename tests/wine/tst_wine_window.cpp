@@ -113,12 +113,6 @@ QString prefixPath(const QString &windowsPath)
     return path.replace(u'\\', u'/');
 }
 
-// A registry command of wine's reg tool ("add", "delete", ...).
-bool reg(const QStringList &arguments)
-{
-    return run(u"wine"_s, QStringList{u"reg"_s} + arguments + QStringList{u"/f"_s}).has_value();
-}
-
 QStringList probe(const QStringList &arguments)
 {
     const auto out =
@@ -239,16 +233,8 @@ void TestWineWindow::mainWindowAtEveryDpi()
 {
     QFETCH(const int, dpi);
     const double ratio = scaleOf(dpi);
-    const QString desktop = u"HKCU\\Control Panel\\Desktop"_s;
-    const auto setDpi = [&](int value) {
-        return reg({u"add"_s, desktop, u"/v"_s, u"LogPixels"_s, u"/t"_s, u"REG_DWORD"_s, u"/d"_s,
-                    QString::number(value)});
-    };
-    QVERIFY(setDpi(dpi));
     RunningClock clock;
-    const bool started = clock.startUnderWine(utc("2026-12-07 13:37:42"), ratio);
-    QVERIFY(setDpi(96));
-    QVERIFY(started);
+    QVERIFY(clock.startUnderWine(utc("2026-12-07 13:37:42"), dpi));
     QString fault = clock.awaitFace(faceText(utc("2026-12-07 13:37:42")), startLit, ratio);
     QVERIFY2(fault.isEmpty(), qPrintable(fault));
     const QImage image = clock.lastShot();
