@@ -37,13 +37,15 @@ std::optional<QString> xdotool(const QStringList &arguments)
     return run(u"xdotool"_s, arguments);
 }
 
-void reportFailedWait(const QString &what)
+void reportFailedWait(const QString &what, const QImage &lastShot)
 {
     const QString base = qEnvironmentVariable("TESSARO_SHOT_DIR", QDir::tempPath());
     QDir().mkpath(base);
     QTemporaryDir dir(base + u"/failed-wait-"_s +
                       QDateTime::currentDateTime().toString(u"HHmmss"_s) + u"-XXXXXX"_s);
     dir.setAutoRemove(false);
+    if (!lastShot.isNull())
+        lastShot.save(dir.filePath(u"last-shot.png"_s));
     qWarning("the wait for %s ran out; what was on the screen is kept in %s", qPrintable(what),
              qPrintable(dir.path()));
     QProcess evidence;
@@ -224,12 +226,8 @@ QString RunningClock::awaitShot(const std::function<QString(const QImage &)> &ch
             return fault.isEmpty();
         },
         patienceMs);
-    if (!done) {
-        const QString kept = QDir::temp().filePath(u"tessaro-last-shot-%1.png"_s.arg(pid()));
-        if (m_lastShot.save(kept))
-            qWarning("the last screenshot: %s", qPrintable(kept));
-        reportFailedWait(u"a screenshot: "_s + fault);
-    }
+    if (!done)
+        reportFailedWait(u"a screenshot: "_s + fault, m_lastShot);
     return fault;
 }
 

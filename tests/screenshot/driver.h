@@ -25,9 +25,9 @@ std::optional<QString> run(const QString &program, const QStringList &arguments,
 std::optional<QString> xdotool(const QStringList &arguments);
 // Keeps what was on the X screen (the whole screen, the windows shown with
 // titles and places, the one with the focus, the processes still running)
-// in a new folder under TESSARO_SHOT_DIR or the temporary folder, and prints
-// it. `what` names the wait that ran out.
-void reportFailedWait(const QString &what);
+// in a new folder under TESSARO_SHOT_DIR or the temporary folder, with the
+// last screenshot the test looked at, and prints it. `what` names the wait.
+void reportFailedWait(const QString &what, const QImage &lastShot = {});
 // Waits until `done` holds; false, with the evidence kept, if it never does.
 bool awaitTrue(const std::function<bool()> &done, const QString &what, int timeoutMs = patienceMs);
 // The visible top-level windows whose title matches the pattern.
