@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Tessaro with AddressSanitizer, UndefinedBehaviorSanitizer and
 # LeakSanitizer (the asan preset) and runs every unit test and the real
-# windows (tst_window and half a minute of use, tst_window_session) on Xvfb
+# windows (tst_window, with its session of use) on Xvfb
 # under them; the soak is left out. Any report fails the run.
 # Only what these need is built: the program, its test build with a stand-in
 # system-information program, and the test programs.

@@ -1,18 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The About dialog of the real program under a real window manager
-// (openbox): the keys and the close box that close it, its frame, and that
+// (openbox): the keys and the window manager's close that close it, its frame, and that
 // it belongs to no other window.
-#include "runningclock.h"
+#include "driver.h"
 #include "ruzozura_keys.h"
-#include "ruzozura_window.h"
-#include "screenshot_decoder.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace tessaro;
-using namespace tessaro::guitest;
+using namespace tessaro::screenshot;
 using namespace Qt::StringLiterals;
 
 namespace
@@ -47,26 +45,6 @@ QStringList windowIds(const QString &text)
     return ids;
 }
 
-// The windows xdotool finds. A window that vanishes in the middle of a
-// search ends it with an X error; the search is then made again.
-QStringList search(const QStringList &criteria)
-{
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        QProcess process;
-        process.start(u"xdotool"_s, QStringList{u"search"_s, u"--onlyvisible"_s} + criteria);
-        process.waitForFinished(10000);
-        if (!process.readAllStandardError().contains("X Error"))
-            return QString::fromUtf8(process.readAllStandardOutput())
-                .split(u'\n', Qt::SkipEmptyParts);
-    }
-    return {};
-}
-
-QStringList dialogs()
-{
-    return search({u"--name"_s, u"^Info zu Tessaro$"_s});
-}
-
 } // namespace
 
 class AboutUnderAWindowManager : public QObject
@@ -92,8 +70,9 @@ private Q_SLOTS:
         m_openbox.start(u"openbox"_s, {u"--sm-disable"_s});
         QVERIFY(m_openbox.waitForStarted(10000));
         // Framed by the window manager.
-        QVERIFY(awaitTrue(
-            [&] { return !windowProperty(m_main, u"_NET_FRAME_EXTENTS"_s).isEmpty(); }, 10000));
+        QVERIFY(
+            awaitTrue([&] { return !windowProperty(m_main, u"_NET_FRAME_EXTENTS"_s).isEmpty(); },
+                      u"the frame"_s));
         openDialog();
     }
 
@@ -107,7 +86,7 @@ private Q_SLOTS:
     }
 
     // Enter presses OK, also while the picture has the focus, and so does
-    // Escape; the window manager's close box closes the dialog as well.
+    // Escape; the window manager's close (Alt+F4, as its close box) as well.
     void keysAndTheCloseBoxCloseIt_data()
     {
         QTest::addColumn<QString>("keys");
@@ -115,20 +94,16 @@ private Q_SLOTS:
         QTest::newRow("Enter on the picture") << u"Tab Return"_s;
         QTest::newRow("Escape on the picture") << u"Tab Escape"_s;
         QTest::newRow("Escape") << u"Escape"_s;
-        QTest::newRow("close box") << QString();
+        QTest::newRow("the window manager's close") << u"alt+F4"_s;
     }
     void keysAndTheCloseBoxCloseIt()
     {
         QFETCH(QString, keys);
-        if (keys.isEmpty()) {
-            QVERIFY(clickCloseBox());
-        } else {
-            RunningClock::xdotool({u"windowactivate"_s, u"--sync"_s, m_dialog});
-            QVERIFY(RunningClock::xdotool(QStringList{u"key"_s} + keys.split(u' ')));
-        }
+        xdotool({u"windowactivate"_s, u"--sync"_s, m_dialog});
+        QVERIFY(xdotool(QStringList{u"key"_s} + keys.split(u' ')));
         QVERIFY(awaitTrue(
             [&] { return !windowIds(rootProperty(u"_NET_CLIENT_LIST"_s)).contains(m_dialog); },
-            10000));
+            u"the dialog to close"_s));
         QCOMPARE(windowIds(rootProperty(u"_NET_CLIENT_LIST"_s)), QStringList{m_main});
     }
 
@@ -142,37 +117,22 @@ private Q_SLOTS:
                  u"_NET_WM_WINDOW_TYPE_NORMAL"_s);
         QVERIFY(!windowProperty(m_dialog, u"_NET_WM_STATE"_s).contains(u"SKIP_TASKBAR"_s));
 
-        QVERIFY(RunningClock::click(m_main, {20, 460})); // the bare window
-        QVERIFY2(awaitTrue([&] { return onTop() == m_main && active() == m_main; }, 10000),
-                 "the dialog stays above the main window");
+        QVERIFY(m_clock->clickAt(m_main, {20, 460})); // the bare window
+        QVERIFY(awaitTrue([&] { return onTop() == m_main && active() == m_main; },
+                          u"the main window above the dialog"_s));
         // As a taskbar does when its entry is clicked.
-        QVERIFY(RunningClock::xdotool({u"windowactivate"_s, m_dialog}));
-        QVERIFY(awaitTrue([&] { return onTop() == m_dialog && active() == m_dialog; }, 10000));
+        QVERIFY(xdotool({u"windowactivate"_s, m_dialog}));
+        QVERIFY(awaitTrue([&] { return onTop() == m_dialog && active() == m_dialog; },
+                          u"the dialog in front"_s));
     }
 
     // A fixed frame with only the close box: the program asks for no
     // minimise or maximise box and a fixed size.
     void itsFrameOffersOnlyClosing()
     {
-        enum Motif : uint {
-            functionsGiven = 1,
-            decorationsGiven = 2,
-            move = 4,
-            minimise = 8,
-            maximise = 16,
-            close = 32,
-            title = 8,
-            minimiseBox = 32,
-            maximiseBox = 64,
-        };
-        const QStringList motif = windowProperty(m_dialog, u"_MOTIF_WM_HINTS"_s).split(u", "_s);
-        QCOMPARE(motif.size(), 5);
-        const uint given = motif[0].toUInt(nullptr, 0), functions = motif[1].toUInt(nullptr, 0),
-                   decorations = motif[2].toUInt(nullptr, 0);
-        QCOMPARE(given, uint(functionsGiven | decorationsGiven));
-        QCOMPARE(functions & (move | minimise | maximise | close), uint(move | close));
-        QCOMPARE(decorations & (title | minimiseBox | maximiseBox), uint(title));
-
+        // Functions and decorations given: resize (held by the size hints),
+        // move and close; border, title and menu, no minimise or maximise box.
+        QCOMPARE(windowProperty(m_dialog, u"_MOTIF_WM_HINTS"_s), u"0x3, 0x26, 0x1e, 0x0, 0x0"_s);
         const QString hints =
             run(u"xprop"_s, {u"-id"_s, m_dialog, u"WM_NORMAL_HINTS"_s}).value_or(QString());
         QVERIFY2(hints.contains(u"minimum size: 294 by 323"_s) &&
@@ -185,35 +145,18 @@ private:
     {
         // Clicked again if the window manager was still placing the window
         // (a second click leaves an open dialog as it is).
-        const QRect info = screenshot::elementRect(ruzozura::Command5);
-        for (int attempt = 0; attempt < 5 && dialogs().isEmpty(); ++attempt) {
-            QVERIFY(RunningClock::click(m_main, info.center()));
-            if (QTest::qWaitFor([] { return !dialogs().isEmpty(); }, 3000))
-                break;
-        }
-        QCOMPARE(dialogs().size(), 1);
+        const auto dialogs = [] { return visibleWindows(u"^Info zu Tessaro$"_s); };
+        QVERIFY(awaitTrue(
+            [&] {
+                return m_clock->click(ruzozura::Command5) &&
+                       QTest::qWaitFor([&] { return !dialogs().isEmpty(); }, 3000);
+            },
+            u"the About dialog"_s));
         m_dialog = dialogs().value(0);
         // Managed once the window manager has framed it and set its actions.
         QVERIFY(awaitTrue(
             [&] { return !windowProperty(m_dialog, u"_NET_WM_ALLOWED_ACTIONS"_s).isEmpty(); },
-            10000));
-    }
-
-    // The rightmost button of the title bar above the client area.
-    bool clickCloseBox() const
-    {
-        const QStringList frame = windowProperty(m_dialog, u"_NET_FRAME_EXTENTS"_s).split(u", "_s);
-        const QString info = run(u"xwininfo"_s, {u"-id"_s, m_dialog}).value_or(QString());
-        const auto value = [&](const QString &name) {
-            return info.section(name + u':', 1).section(u'\n', 0, 0).trimmed().toInt();
-        };
-        if (frame.size() != 4 || value(u"Width"_s) == 0)
-            return false;
-        const int x = value(u"Absolute upper-left X"_s) + value(u"Width"_s) - 10;
-        const int y = value(u"Absolute upper-left Y"_s) - frame[2].toInt() / 2;
-        return run(u"xdotool"_s,
-                   {u"mousemove"_s, QString::number(x), QString::number(y), u"click"_s, u"1"_s})
-            .has_value();
+            u"the dialog framed"_s));
     }
 
     static QString active() { return windowIds(rootProperty(u"_NET_ACTIVE_WINDOW"_s)).value(0); }

@@ -1,40 +1,163 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real program as a user sees it, at faked times and read back from
-// screenshots: the main window's colours, the clock set while it
-// runs; the About dialog in a build whose registry names the probe program.
-// (The colour buttons and check boxes: tst_window_session.) Each test starts the clocks it needs
-// and ends them; every wait is for something to show, with a deadline. Under the sanitizers
-// (scripts/test-asan.sh) no test may leave a report.
-#include "groups.h"
+// screenshots: the main window's colours, the clock set while it runs, and a
+// session of use of a test build whose registry names the probe program.
+// Every wait is for something to show, with a deadline. Under the
+// sanitizers (scripts/test-asan.sh) no test may leave a report.
+#include "driver.h"
 #include "infotessaro_window.h"
-#include "probebuild.h"
-#include "runningclock.h"
 #include "ruzozura_keys.h"
 #include "windowmodel.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QScopeGuard>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
 
+#include <algorithm>
+#include <array>
 #include <csignal>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 
 using namespace tessaro;
-using namespace tessaro::guitest;
+using namespace tessaro::screenshot;
 using namespace tessaro::ruzozura;
 using namespace Qt::StringLiterals;
 
 namespace
 {
 
-// A stopped clock at a time that lights cells in every row.
-const QString stoppedAt = u"FAKETIME=2026-12-06 12:34:56"_s;
-const QString stoppedFace = u"06.12.2026 12:34:56 (11 year cells)"_s;
+const QString dialogTitle = u"^Info zu Tessaro$"_s;
+
+// Where a right-aligned readout's border crosses its row.
+QRect leftEdge(ElementKey key)
+{
+    const QRect r = elementRect(key);
+    return {r.left() - 1, r.center().y() - 2, 3, 5};
+}
+
+// Ink (text, a border, a line) that shows only while the group of a check
+// box shows, or only while it is hidden, or yellow that shows only while it
+// shows.
+enum Mark { inkWhileShown, inkWhileHidden, yellowWhileShown };
+using Probes = QList<std::pair<Mark, QRect>>;
+
+// Check1: the decimal readouts; the title reads "Uhr" beside them, else
+// "Stunden". Check2: two texts, the first lines of the 4-bit text, the byte
+// bracket's top and left strokes, the foot of the 4-bit bracket's left
+// stroke. Check3: the hexadecimal rows and digits.
+Probes groupProbes(int box)
+{
+    Probes found;
+    if (box == 0) {
+        found.append({inkWhileHidden, elementRect(Label1).adjusted(25, 2, -5, -2)});
+        for (ElementKey readout : {Stunde, z2, se, Tag1, Monat, Jahr})
+            found.append({inkWhileShown, leftEdge(readout)});
+    } else if (box == 1) {
+        for (const QRect &r :
+             {elementRect(Label18), elementRect(Label17), QRect(12, 120, 130, 46),
+              QRect(130, 26, 160, 3), QRect(119, 35, 3, 40), QRect(203, 300, 3, 5)})
+            found.append({inkWhileShown, r});
+    } else {
+        found.append({inkWhileShown, leftEdge(hex1[0])});
+        found.append({inkWhileShown, leftEdge(hex1[2])});
+        for (int index = 0; index <= 8; ++index)
+            found.append({yellowWhileShown, elementRect(hexa1[index])});
+    }
+    return found;
+}
+
+// What the main window shows as the user clicks: the lit colour, and which
+// of the check boxes' groups show.
+struct Expected {
+    QColor lit = startLit;
+    std::array<bool, 3> shown{false, true, true};
+
+    void click(ElementKey key)
+    {
+        const ElementKey boxes[] = {Check1, Check2, Check3};
+        for (const auto &[button, colour] : {std::pair{Command2, QColor(128, 128, 0)},
+                                             {Command3, QColor(255, 0, 0)},
+                                             {Command4, QColor(0, 0, 192)}})
+            lit = button == key ? colour : lit;
+        for (size_t box = 0; box < 3; ++box)
+            shown[box] = shown[box] != (boxes[box] == key);
+    }
+
+    [[nodiscard]] QString mismatch(const QImage &shot) const
+    {
+        QString wrong;
+        readFace(shot, wrong, lit);
+        for (int box = 0; box < 3; ++box)
+            for (const auto &[mark, r] : groupProbes(box)) {
+                const bool marked =
+                    mark == yellowWhileShown ? showsColour(shot, r, Qt::yellow) : showsInk(shot, r);
+                if (marked != (shown[size_t(box)] == (mark != inkWhileHidden)))
+                    wrong += u" (%1,%2)"_s.arg(r.x()).arg(r.y());
+            }
+        return wrong;
+    }
+};
+
+// The test build, whose registry names the probe program (it leaves
+// "<its path>.ran" holding its process id and stays 4 s), with its About
+// dialog. In a sanitized build every report goes to a directory of its own.
+struct ProbeBuild {
+    QTemporaryDir reports; // outlives the clock, which may still write to it
+    RunningClock clock;
+    QString dialog;
+    const QString probe = qEnvironmentVariable("TESSARO_SYSINFO_PROBE");
+
+    bool start()
+    {
+        const QString log = u":log_path="_s + reports.path();
+        return clock.start({u"TESSARO_PROBE_LINGER=4"_s,
+                            u"ASAN_OPTIONS=detect_leaks=1:abort_on_error=0"_s + log + u"/asan"_s,
+                            u"UBSAN_OPTIONS=print_stacktrace=1"_s + log + u"/ubsan"_s,
+                            u"LSAN_OPTIONS=print_suppressions=0:suppressions="_s +
+                                qEnvironmentVariable("TESSARO_LSAN_SUPPRESSIONS")},
+                           u"Europe/Berlin"_s, qEnvironmentVariable("TESSARO_PROBE_BUILD"));
+    }
+    // Clicks "Info " and waits for the one dialog, then moves it beside the
+    // main window, out of the way of its buttons and screenshots.
+    bool openDialog()
+    {
+        if (!clock.click(Command5) ||
+            !awaitTrue([] { return visibleWindows(dialogTitle).size() == 1; }, u"About"_s))
+            return false;
+        dialog = visibleWindows(dialogTitle).value(0);
+        if (xdotool({u"windowmove"_s, u"--sync"_s, dialog, u"700"_s, u"100"_s}))
+            return true;
+        reportFailedWait(u"the About dialog to move"_s);
+        return false;
+    }
+    bool clickInDialog(ElementKey button) const
+    {
+        return clock.clickAt(dialog, aboutCentre(button));
+    }
+    // Clicks Systeminfo and waits for the probe; its process id, or 0.
+    qint64 startProbe()
+    {
+        QFile marker(probe + u".ran"_s);
+        marker.remove();
+        if (clickInDialog(infotessaro::cmdSysInfo) &&
+            awaitTrue([&] { return marker.exists(); }, u"the probe"_s))
+            marker.open(QIODevice::ReadOnly);
+        const qint64 pid = marker.readLine().split(' ').value(0).toLongLong();
+        return marker.remove() && pid != clock.pid() ? pid : 0;
+    }
+    // The sanitizers' report files, if any (kept for reading if so).
+    QStringList reportFiles()
+    {
+        const QStringList found = QDir(reports.path()).entryList(QDir::Files);
+        reports.setAutoRemove(found.isEmpty());
+        return found;
+    }
+};
 
 } // namespace
 
@@ -47,31 +170,8 @@ private Q_SLOTS:
     {
         QFile::rename(m_probe + u".away"_s, m_probe); // if a failed run left it so
         QVERIFY2(QFileInfo::exists(m_probe), qPrintable(m_probe));
-        // Programs the clock leaves behind come to this test, not to init.
+        // Programs the clock leaves behind come to this test.
         QCOMPARE(::prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
-    }
-
-    // The main window's exact colours at a stopped time.
-    void mainWindowHasItsColours()
-    {
-        RunningClock clock;
-        QVERIFY(clock.start({stoppedAt}));
-        QCOMPARE(clock.awaitFace(stoppedFace), stoppedFace);
-        const QImage shot = clock.grab();
-        // A corner of the window, Frame18, hexa1(4) and (0); Command2 to 5
-        // and Command1: each the colour of most of its inside.
-        const std::pair<QRect, QRgb> colours[] = {
-            {screenshot::pixelRect({5700, 6600, 450, 435}), qRgb(0, 255, 0)},
-            {screenshot::elementRect(Frame18), qRgb(128, 255, 128)},
-            {screenshot::elementRect(hexa1[4]), qRgb(255, 255, 0)},
-            {screenshot::elementRect(hexa1[0]), qRgb(255, 255, 0)},
-            {screenshot::elementRect(Command2), qRgb(128, 128, 0)},
-            {screenshot::elementRect(Command3), qRgb(255, 0, 0)},
-            {screenshot::elementRect(Command4), qRgb(0, 0, 192)},
-            {screenshot::elementRect(Command5), qRgb(255, 255, 0)},
-            {screenshot::elementRect(Command1), qRgb(255, 128, 0)}};
-        for (const auto &[rect, colour] : colours)
-            QCOMPARE(screenshot::mainColour(shot, rect), QColor(colour));
     }
 
     // The time comes from a file libfaketime reads on every call. Until the
@@ -97,88 +197,117 @@ private Q_SLOTS:
     {
         QFETCH(QString, zone);
         QFETCH(QString, moments);
-        QTemporaryDir dir;
         RunningClock clock;
         std::optional<QString> before;
         for (const QString &moment : moments.split(u' ')) {
             const QDateTime at = QDateTime::fromString(moment, Qt::ISODate);
-            QSaveFile file(dir.filePath(u"now"_s));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(QByteArray::number(at.toSecsSinceEpoch()));
-            QVERIFY(file.commit());
+            clock.setMoment(at);
             if (!before)
-                QVERIFY(clock.start({u"FAKETIME_TIMESTAMP_FILE="_s + file.fileName(),
-                                     u"FAKETIME_NO_CACHE=1"_s, u"FAKETIME_FMT=%s"_s},
-                                    zone));
-            const QString after = screenshot::faceText(at.toTimeZone(QTimeZone(zone.toLatin1())));
+                QVERIFY(clock.start({}, zone));
+            const QString after = faceText(at.toTimeZone(QTimeZone(zone.toLatin1())));
             // Before the first tick the cells show their starting colours,
             // which read as no face at all.
-            QString shown;
             QString mix;
-            clock.awaitShot([&](const QImage &shot) {
+            const QString wrong = clock.awaitShot([&](const QImage &shot) {
                 QString fault;
-                const std::optional<QString> face = screenshot::readFace(shot, fault);
-                shown = face.value_or(fault);
-                if (before && face != before && face != after && mix.isEmpty())
-                    mix = shown;
-                return shown == after ? QString() : shown;
+                const std::optional<QString> face = readFace(shot, fault);
+                if (before && face && face != before && face != after && mix.isEmpty())
+                    mix = *face;
+                return face == after ? QString() : face.value_or(fault);
             });
             QVERIFY2(mix.isEmpty(),
                      qPrintable(u"between %1 and %2: %3"_s.arg(*before, after, mix)));
-            QCOMPARE(shown, after);
+            QCOMPARE(wrong, QString());
             before = after;
         }
     }
 
-    // A second click on "Info " while the dialog is open opens no second one.
-    void infoOpensExactlyOneDialog()
+    // The main window's colours; the About dialog; without a program the
+    // message says so; the colour
+    // buttons and check boxes clicked in turn, each step waited for until it
+    // shows; Systeminfo and OK; a second "Info " while the dialog is open
+    // opens no second one; Exit with the dialog and a program open ends
+    // only the clock, which has reaped the programs that ended before.
+    // TESSARO_SESSION_SECONDS repeats the rounds for as long.
+    void aSessionOfUse()
     {
         ProbeBuild build;
         QVERIFY(build.start());
+        RunningClock &clock = build.clock;
+        Expected expected;
+        const auto check = [&](const QImage &shot) { return expected.mismatch(shot); };
+        QCOMPARE(clock.awaitShot(check), QString());
+        // The main window's exact colours: a corner of the window, Frame18,
+        // hexa1(4) and (0), the buttons, each the colour of most of its
+        // inside; the bit cells' white digits and a label's dark text.
+        const QImage shot = clock.lastShot();
+        const std::pair<QRect, QRgb> colours[] = {
+            {screenshot::pixelRect({5700, 6600, 450, 435}), qRgb(0, 255, 0)},
+            {elementRect(Frame18), qRgb(128, 255, 128)},
+            {elementRect(hexa1[4]), qRgb(255, 255, 0)},
+            {elementRect(hexa1[0]), qRgb(255, 255, 0)},
+            {elementRect(Command2), qRgb(128, 128, 0)},
+            {elementRect(Command3), qRgb(255, 0, 0)},
+            {elementRect(Command4), qRgb(0, 0, 192)},
+            {elementRect(Command5), qRgb(255, 255, 0)},
+            {elementRect(Command1), qRgb(255, 128, 0)}};
+        for (const auto &[rect, colour] : colours)
+            QCOMPARE(mainColour(shot, rect), QColor(colour));
+        QVERIFY2(showsColour(shot, elementRect(bin1[4]), Qt::white), "no white digit");
+        QVERIFY2(showsInk(shot, elementRect(Label8)), "no dark text");
         QVERIFY(build.openDialog());
-        QVERIFY(build.clock().click(Command5));
-        // Clicks are handled in turn: once the click on Check1 after it shows,
-        // any dialog that the second click opened is on the screen.
-        QVERIFY(build.clock().click(Check1));
-        const QString wrong = build.clock().awaitShot(
-            [](const QImage &shot) { return groupMismatch(shot, Group::DecimalReadouts, true); });
-        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
-        QCOMPARE(visibleWindows(ProbeBuild::dialogTitle), QStringList{build.dialog()});
-        QCOMPARE(build.clock().exitByButton(), 0);
-        QCOMPARE(build.reports(), QStringList());
-    }
 
-    void withoutAProgramAMessageSaysSo()
-    {
-        ProbeBuild build;
-        QVERIFY(build.start());
-        QVERIFY(build.openDialog());
-        QFile::remove(m_probe + u".away"_s);
-        QVERIFY(QFile::rename(m_probe, m_probe + u".away"_s));
-        const auto putBack = qScopeGuard([this] { QFile::rename(m_probe + u".away"_s, m_probe); });
-        QVERIFY(build.clickInDialog(infotessaro::cmdSysInfo));
-        // The box carries the program's title, as the main window does, and
-        // gives its OK button the focus just after it appears.
-        const auto boxes = [] { return visibleWindows(u"^Tessaro$"_s); };
-        QVERIFY(awaitTrue([&] { return boxes().size() == 2; }, patienceMs));
-        QStringList box = boxes();
-        box.removeAll(build.clock().window());
-        QVERIFY(typeUntil(box.value(0), u"Return"_s, [&] { return boxes().size() == 1; }));
-        QCOMPARE(visibleWindows(ProbeBuild::dialogTitle), QStringList{build.dialog()});
-        QVERIFY(!QFileInfo::exists(m_probe + u".ran"_s));
-        QCOMPARE(build.clock().exitByButton(), 0);
-        QCOMPARE(build.reports(), QStringList());
-    }
+        {
+            QFile::remove(m_probe + u".away"_s);
+            QVERIFY(QFile::rename(m_probe, m_probe + u".away"_s));
+            const auto putBack =
+                qScopeGuard([this] { QFile::rename(m_probe + u".away"_s, m_probe); });
+            QVERIFY(build.clickInDialog(infotessaro::cmdSysInfo));
+            // The box carries the program's title, as the main window does,
+            // and gives its OK button the focus just after it appears.
+            const auto boxes = [] { return visibleWindows(u"^Tessaro$"_s).size(); };
+            QVERIFY(awaitTrue([&] { return boxes() == 2; }, u"the message"_s));
+            QVERIFY(clock.typeUntil(u"Return"_s, [&] { return boxes() == 1; }));
+            QCOMPARE(visibleWindows(dialogTitle), QStringList{build.dialog});
+            QVERIFY(!QFileInfo::exists(m_probe + u".ran"_s));
+        }
 
-    void exitWithTheDialogAndAProgramOpenEndsOnlyTheClock()
-    {
-        ProbeBuild build;
-        QVERIFY(build.start());
-        QVERIFY(build.openDialog());
+        QList<qint64> probes;
+        QElapsedTimer session;
+        session.start();
+        do {
+            const qint64 probe = build.startProbe();
+            QVERIFY2(probe > 0, "the program did not start");
+            probes << probe;
+            QVERIFY(build.clickInDialog(infotessaro::cmdOK));
+            QVERIFY(awaitTrue([&] { return visibleWindows(dialogTitle).isEmpty(); }, u"OK"_s));
+            for (ElementKey key :
+                 {Command3, Check1, Command4, Check2, Check3, Command2, Check1, Check2, Check3}) {
+                QVERIFY(clock.click(key));
+                expected.click(key);
+                const QString wrong = clock.awaitShot(check);
+                QVERIFY2(wrong.isEmpty(), qPrintable(u"after %1:%2"_s.arg(
+                                              QString::fromStdString(describe(key)), wrong)));
+            }
+            QVERIFY(build.openDialog());
+        } while (session.elapsed() <
+                 qEnvironmentVariableIntValue("TESSARO_SESSION_SECONDS") * 1000);
+
+        // Clicks are handled in turn: once the click on Check1 after a second
+        // "Info " shows, any dialog that it opened is on the screen.
+        QVERIFY(clock.click(Command5));
+        QVERIFY(clock.click(Check1));
+        expected.click(Check1);
+        QCOMPARE(clock.awaitShot(check), QString());
+        QCOMPARE(visibleWindows(dialogTitle), QStringList{build.dialog});
+        for (const qint64 probe : probes)
+            QVERIFY(awaitTrue([&] { return !QFile::exists(u"/proc/%1"_s.arg(probe)); },
+                              u"the clock to reap its program"_s));
+
         const qint64 pid = build.startProbe();
         QVERIFY2(pid > 0, "the program did not start");
-        QCOMPARE(build.clock().exitByButton(), 0);
-        QVERIFY(build.dialogClosed());
+        QCOMPARE(clock.exitByButton(), 0);
+        QVERIFY(visibleWindows(dialogTitle).isEmpty());
         QFile stat(u"/proc/%1/stat"_s.arg(pid));
         QVERIFY2(stat.open(QIODevice::ReadOnly), "the program ended with the clock");
         const QByteArray fields = stat.readAll().split(')').last(); // " S PARENT ..."
@@ -186,7 +315,77 @@ private Q_SLOTS:
         QCOMPARE(fields.split(' ').value(2).toLongLong(), qint64(::getpid()));
         ::kill(pid_t(pid), SIGTERM);
         QCOMPARE(::waitpid(pid_t(pid), nullptr, 0), pid_t(pid));
-        QCOMPARE(build.reports(), QStringList());
+        QCOMPARE(build.reportFiles(), QStringList());
+    }
+
+    // Days of a fast clock: an hour a second, for 80 hours into 2048, every
+    // screenshot must show the faked time of a tick just past, and the
+    // clock's resident memory must stay flat.
+    void fastClockFollowsTheCalendarForDays()
+    {
+        if (!qEnvironmentVariableIsSet("TESSARO_SOAK"))
+            QSKIP("a soak: run with TESSARO_SOAK set (ctest -L soak)");
+#ifdef __SANITIZE_ADDRESS__
+        QSKIP("the memory of a sanitized build says nothing of the real one's");
+#endif
+        constexpr int rate = 3600;
+        const QDateTime start(QDate(2047, 12, 29), QTime(20, 0), QTimeZone::utc());
+        QElapsedTimer real;
+        real.start();
+        RunningClock clock;
+        QVERIFY(clock.start({u"FAKETIME=@2047-12-29 20:00:00 x%1"_s.arg(rate)}));
+        // The faked clock runs from the launch on; the window shows it from
+        // its first paint, once the machine gets to it.
+        QCOMPARE(clock.awaitShot([](const QImage &shot) {
+            QString fault;
+            readFace(shot, fault);
+            return fault;
+        }),
+                 QString());
+        const double shownFrom = double(real.nsecsElapsed()) / 1e9;
+        const auto residentKiB = [&] {
+            QFile status(u"/proc/%1/status"_s.arg(clock.pid()));
+            const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : "";
+            return text.mid(text.indexOf("VmRSS:") + 6).trimmed().split(' ').value(0).toLongLong();
+        };
+        // Per screenshot: the seconds it took, how far it lags the faked time.
+        QList<std::pair<double, double>> samples;
+        QList<QDate> days{start.date()};
+        QDateTime last = start;
+        qint64 warmKiB = 0;
+        // 80 hours of faked time from the first paint on.
+        while (double(real.nsecsElapsed()) / 1e9 < shownFrom + 80) {
+            const double before = double(real.nsecsElapsed()) / 1e9;
+            const QImage shot = clock.grab();
+            const double after = double(real.nsecsElapsed()) / 1e9;
+            QString fault;
+            const std::optional<QString> face = readFace(shot, fault);
+            QVERIFY2(face, qPrintable(fault));
+            QDateTime shown = QDateTime::fromString(face->left(19), u"dd.MM.yyyy HH:mm:ss"_s);
+            shown.setTimeZone(QTimeZone::utc());
+            QVERIFY2(last <= shown, qPrintable(u"back to "_s + *face));
+            if (days.back() != shown.date())
+                days << shown.date();
+            samples.append({after - before, rate * after - double(start.secsTo(shown))});
+            last = shown;
+            if (warmKiB == 0 && after > shownFrom + 8)
+                warmKiB = residentKiB();
+            QTest::qWait(40); // a sample about every two ticks
+        }
+        const qint64 endKiB = residentKiB();
+        QCOMPARE(days,
+                 (QList<QDate>{
+                     {2047, 12, 29}, {2047, 12, 30}, {2047, 12, 31}, {2048, 1, 1}, {2048, 1, 2}}));
+        // The faked clock began after the launch by the smallest lag; beyond it a
+        // screenshot may lag by the time it took, a tick and a late tick.
+        const double origin =
+            std::ranges::min(samples, {}, &std::pair<double, double>::second).second;
+        QVERIFY2(origin >= -2.0 && origin <= rate * 5.0, qPrintable(QString::number(origin)));
+        for (const auto &[grabSeconds, lag] : samples)
+            QCOMPARE_LE((lag - origin) / rate, grabSeconds + 0.1 + 0.5);
+        qInfo("resident memory after warm-up %lld KiB, at the end %lld KiB", warmKiB, endKiB);
+        QVERIFY(warmKiB > 0);
+        QCOMPARE_LT(endKiB - warmKiB, 1024);
     }
 
 private:

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screenshot_decoder.h"
 
+#include "infotessaro_window.h"
 #include "ruzozura_window.h"
 #include "windowmodel.h"
 
@@ -25,6 +26,14 @@ QRect elementRect(ElementKey key, double ratio)
         return {};
     const DeviceEdges e = deviceEdges(tessaro::pixelRect(def->rect), ratio);
     return {e.left, e.top, e.right - e.left, e.bottom - e.top};
+}
+
+QPoint aboutCentre(ElementKey key)
+{
+    for (const ElementDef &def : infotessaroWindow().elements)
+        if (def.key == key)
+            return screenshot::pixelRect(def.rect).center();
+    return {};
 }
 
 namespace

@@ -23,6 +23,9 @@ QRect pixelRect(const TwipRect &twips);
 // window has no such element.
 QRect elementRect(ElementKey key, double ratio = 1.0);
 
+// The centre of an About dialog element in pixels.
+QPoint aboutCentre(ElementKey key);
+
 // The colour of most pixels inside the rectangle, one pixel in from its
 // edges, so that a border or an anti-aliased edge does not count.
 QColor mainColour(const QImage &shot, const QRect &rect);

@@ -76,29 +76,6 @@ std::string stateNames(long state)
     return names;
 }
 
-HWND findWindow(const wchar_t *title)
-{
-    for (int tries = 0; tries < 300; ++tries) {
-        if (HWND hwnd = FindWindowW(L"TessaroWindow", title))
-            return hwnd;
-        Sleep(100);
-    }
-    return nullptr;
-}
-
-IAccessible *clientObject(HWND hwnd)
-{
-    IAccessible *object = nullptr;
-    const HRESULT hr = AccessibleObjectFromWindow(hwnd, DWORD(OBJID_CLIENT), __uuidof(IAccessible),
-                                                  reinterpret_cast<void **>(&object));
-    if (FAILED(hr)) {
-        std::fprintf(stderr, "msaa_probe: AccessibleObjectFromWindow: %08lx\n",
-                     static_cast<unsigned long>(hr));
-        return nullptr;
-    }
-    return object;
-}
-
 long childCount(IAccessible *object)
 {
     long count = 0;
@@ -222,28 +199,24 @@ int run(int argc, wchar_t **argv)
     if (argc < 3)
         return 2;
     const std::wstring command = argv[1];
-    HWND hwnd = findWindow(argv[2]);
-    if (!hwnd) {
-        std::fprintf(stderr, "msaa_probe: no window\n");
+    HWND hwnd = FindWindowW(L"TessaroWindow", argv[2]);
+    IAccessible *object = nullptr;
+    if (!hwnd || FAILED(AccessibleObjectFromWindow(hwnd, DWORD(OBJID_CLIENT), __uuidof(IAccessible),
+                                                   reinterpret_cast<void **>(&object)))) {
+        std::fprintf(stderr, "msaa_probe: no window or no accessible object\n");
         return 1;
     }
-    IAccessible *object = clientObject(hwnd);
-    if (!object) {
-        std::fprintf(stderr, "msaa_probe: no accessible object\n");
-        return 1;
-    }
-    int status = 0;
+    int status = 2;
     if (command == L"tree") {
         status = printTree(object);
     } else if (command == L"events" && argc > 3) {
         status = countEvents(hwnd, _wtoi(argv[3]));
     } else if (argc > 3) {
+        status = 0;
         const long id = findChild(object, utf8(argv[3]));
         const VARIANT child = childId(id);
         HRESULT hr = E_INVALIDARG;
-        if (command == L"do" || command == L"close") {
-            hr = object->accDoDefaultAction(child);
-        } else if (command == L"focus") {
+        if (command == L"focus") {
             hr = object->accSelect(SELFLAG_TAKEFOCUS, child);
             VARIANT focus;
             VariantInit(&focus);
@@ -258,6 +231,8 @@ int run(int argc, wchar_t **argv)
             object->accHitTest(x + w / 2, y + h / 2, &hit);
             std::printf("focus\t%ld\nhit\t%ld\n", focus.vt == VT_I4 ? focus.lVal : -1,
                         hit.vt == VT_I4 ? hit.lVal : -1);
+        } else {
+            hr = object->accDoDefaultAction(child);
         }
         std::printf("action\t%ld\t%08lx\n", id, static_cast<unsigned long>(hr));
         if (command == L"close") {
@@ -267,8 +242,6 @@ int run(int argc, wchar_t **argv)
             std::printf("after\t%08lx\n",
                         static_cast<unsigned long>(object->get_accChildCount(&count)));
         }
-    } else {
-        status = 2;
     }
     object->Release();
     return status;
