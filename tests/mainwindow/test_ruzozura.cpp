@@ -113,7 +113,7 @@ protected:
 
     testing::RecordingWindow window;
     CountingToolkit toolkit;
-    testing::PlaybackClock clock{{LocalDateTime{6, 12, 2026, 12, 34, 56}}};
+    testing::FixedClock clock{{6, 12, 2026, 12, 34, 56}};
     int aboutOpenings = 0;
     Ruzozura ruzozura{toolkit, clock, [this] { ++aboutOpenings; }};
 };
@@ -161,7 +161,7 @@ std::vector<std::string> writes(const std::string &pattern,
 TEST_F(RuzozuraTest, CheckBoxesShowOrHideTheirGroupsInOrder)
 {
     tick();
-    clock.readings = {LocalDateTime{7, 12, 2026, 8, 15, 3}};
+    clock.moment = {7, 12, 2026, 8, 15, 3};
     tick();
     EXPECT_EQ(window("Visible", {Stunde}) + window("Caption", {Stunde}), "8") << "still hidden";
     const std::vector<ElementKey> hex{hex1[0], hex1[1], hex1[2]};

@@ -21,47 +21,23 @@ constexpr ElementKey title{"title"}, tipped{"tipped"}, line{"line"}, cell{"cell"
     hiddenCell{"cell", 1}, box{"box"}, exitButton{"exit"}, group{"group"}, inGroup{"inGroup"},
     clockTimer{"timer"};
 
-ElementDef element(ElementKind kind, ElementKey key, int stackRank, int tabIndex = -1,
-                   std::uint16_t bits = 0)
-{
-    ElementDef def;
-    def.kind = kind;
-    def.key = key;
-    def.stackRank = stackRank;
-    def.tabIndex = tabIndex;
-    def.flags = bits;
-    def.caption = "0";
-    def.intervalMs = 100;
-    def.parent = key == inGroup ? group : ElementKey{};
-    def.toolTip = key == tipped ? "a tip" : "";
-    return def;
-}
+using K = ElementKind;
 
 // Listed in no useful order: the model brings it into one.
-const std::vector<ElementDef> elements{
-    element(ElementKind::Label, inGroup, 1),
-    element(ElementKind::Label, title, 20),
-    element(ElementKind::Label, tipped, 21),
-    element(ElementKind::Line, line, 19),
-    element(ElementKind::CellFrame, cell, 4, -1, flags::border),
-    element(ElementKind::CellFrame, hiddenCell, 5, -1, flags::hidden),
-    element(ElementKind::CheckBox, box, 3, 1, flags::checked),
-    element(ElementKind::Label, {"label with tab index"}, 18, 2),
-    element(ElementKind::Button, exitButton, 2, 0),
-    element(ElementKind::GroupFrame, group, 6),
-    element(ElementKind::Timer, clockTimer, -1),
+constexpr ElementDef elements[] = {
+    {.key = inGroup, .stackRank = 1, .parent = group},
+    {.key = title, .caption = "0", .stackRank = 20},
+    {.key = tipped, .toolTip = "a tip", .stackRank = 21},
+    {.kind = K::Line, .key = line, .stackRank = 19},
+    {.kind = K::CellFrame, .key = cell, .caption = "0", .flags = flags::border, .stackRank = 4},
+    {.kind = K::CellFrame, .key = hiddenCell, .flags = flags::hidden, .stackRank = 5},
+    {.kind = K::CheckBox, .key = box, .flags = flags::checked, .stackRank = 3, .tabIndex = 1},
+    {.key = {"label with tab index"}, .stackRank = 18, .tabIndex = 2},
+    {.kind = K::Button, .key = exitButton, .stackRank = 2, .tabIndex = 0},
+    {.kind = K::GroupFrame, .key = group, .stackRank = 6},
+    {.kind = K::Timer, .key = clockTimer, .intervalMs = 100},
 };
-
-const WindowDef &probeWindow()
-{
-    static const WindowDef window = [] {
-        WindowDef def;
-        def.name = "Probe";
-        def.elements = elements;
-        return def;
-    }();
-    return window;
-}
+constexpr WindowDef probeWindow{.name = "Probe", .elements = elements};
 
 std::string keysAt(const WindowModel &model, const std::vector<std::size_t> &positions)
 {
@@ -73,7 +49,7 @@ std::string keysAt(const WindowModel &model, const std::vector<std::size_t> &pos
 
 TEST(WindowModel, OpensInTheTableStateAndDropsWritesThatChangeNothing)
 {
-    WindowModel model(probeWindow());
+    WindowModel model(probeWindow);
     const std::size_t at = model.indexOf(cell), hidden = model.indexOf(hiddenCell);
     EXPECT_FALSE(model.setCaption(at, "0"));
     EXPECT_FALSE(model.setBorder(at, 1));
@@ -88,7 +64,7 @@ TEST(WindowModel, OpensInTheTableStateAndDropsWritesThatChangeNothing)
 
 TEST(WindowModel, UnknownKeysAreReportedByName)
 {
-    const WindowModel model(probeWindow());
+    const WindowModel model(probeWindow);
     EXPECT_FALSE(model.find({"cell", 2}));
     EXPECT_FALSE(model.find({"cell"}));
     try {
@@ -104,7 +80,7 @@ TEST(WindowModel, UnknownKeysAreReportedByName)
 // kinds that take it; clicks pass through lines and labels without a tip.
 TEST(WindowModel, CreationFocusTimersAndMouseFollowTheTable)
 {
-    const WindowModel model(probeWindow());
+    const WindowModel model(probeWindow);
     std::vector<std::size_t> created(model.size());
     std::iota(created.begin(), created.end(), 0);
     EXPECT_EQ(keysAt(model, created), "tipped title line label with tab index group cell(1) "
@@ -136,7 +112,7 @@ class RecordingWindow final : public ModelWindow
 {
 public:
     RecordingWindow(WindowEvents &events, WindowHost &host, int &destroyed)
-        : ModelWindow(probeWindow(), events, host), m_destroyed(destroyed)
+        : ModelWindow(probeWindow, events, host), m_destroyed(destroyed)
     {
     }
     ~RecordingWindow() override { ++m_destroyed; }
@@ -221,59 +197,41 @@ TEST(ModelWindow, ShowsRealChangesRunsHandlersOnceAndDiesAfterItsHandler)
 
 // A small window: what each element reports to a screen reader, in reading
 // order, before and after the writes a clock and its handlers make.
-struct ReaderElement {
-    ElementKind kind;
-    ElementKey key;
-    TwipRect rect;
-    std::string_view caption, accessibleName, toolTip;
-    std::uint16_t flags = 0;
-    int tabIndex = -1;
-    ElementKey parent = {};
-};
-
-constexpr ElementDef readerElement(const ReaderElement &e)
-{
-    ElementDef def;
-    def.kind = e.kind;
-    def.key = e.key;
-    def.rect = e.rect;
-    def.caption = e.caption;
-    def.accessibleName = e.accessibleName;
-    def.toolTip = e.toolTip;
-    def.flags = e.flags;
-    def.tabIndex = e.tabIndex;
-    def.parent = e.parent;
-    return def;
-}
-
-using K = ElementKind;
 constexpr ElementDef readerElements[] = {
-    readerElement({K::Label, {"Title"}, {0, 600, 90, 20}, "Stunden", {}, {}}),
-    readerElement({K::Label, {"Blank"}, {0, 0, 9, 9}, "   ", {}, {}}),
-    readerElement({K::Label, {"Heading"}, {0, 450, 9, 9}, "8 4 2 I", "8 4 2 1", {}}),
-    readerElement({K::Line, {"Line1"}, {}, {}, {}, {}}),
-    readerElement({K::Timer, {"Timer1"}, {}, {}, {}, {}}),
-    readerElement({K::Button, {"Info"}, {0, 300, 90, 20}, "&Info ", {}, {}, 0, 0}),
-    readerElement({K::CheckBox,
-                   {"Check1"},
-                   {0, 0, 9, 9},
-                   {},
-                   "Anzeige ein/aus ",
-                   "Schaltet  um",
-                   flags::checked,
-                   1}),
-    readerElement({K::Label, {"Cell", 0}, {200, 600, 9, 9}, "0", "Stunden, Wert 1", {}}),
-    readerElement(
-        {K::Label, {"Readout"}, {300, 600, 9, 9}, "14", "Stunden dezimal", {}, flags::hidden}),
-    readerElement({K::GroupFrame, {"Frame1"}, {0, 900, 90, 90}, {}, {}, {}, flags::hidden}),
-    readerElement({K::PictureBox, {"Pic"}, {0, 0, 9, 9}, {}, {}, {}, 0, 2, {"Frame1"}}),
+    {.key = {"Title"}, .rect = {0, 600, 90, 20}, .caption = "Stunden"},
+    {.key = {"Blank"}, .rect = {0, 0, 9, 9}, .caption = "   "},
+    {.key = {"Heading"}, .rect = {0, 450, 9, 9}, .caption = "8 4 2 I", .accessibleName = "8 4 2 1"},
+    {.kind = K::Line, .key = {"Line1"}},
+    {.kind = K::Timer, .key = {"Timer1"}},
+    {.kind = K::Button,
+     .key = {"Info"},
+     .rect = {0, 300, 90, 20},
+     .caption = "&Info ",
+     .tabIndex = 0},
+    {.kind = K::CheckBox,
+     .key = {"Check1"},
+     .rect = {0, 0, 9, 9},
+     .flags = flags::checked,
+     .toolTip = "Schaltet  um",
+     .tabIndex = 1,
+     .accessibleName = "Anzeige ein/aus "},
+    {.key = {"Cell", 0},
+     .rect = {200, 600, 9, 9},
+     .caption = "0",
+     .accessibleName = "Stunden, Wert 1"},
+    {.key = {"Readout"},
+     .rect = {300, 600, 9, 9},
+     .caption = "14",
+     .flags = flags::hidden,
+     .accessibleName = "Stunden dezimal"},
+    {.kind = K::GroupFrame, .key = {"Frame1"}, .rect = {0, 900, 90, 90}, .flags = flags::hidden},
+    {.kind = K::PictureBox,
+     .key = {"Pic"},
+     .rect = {0, 0, 9, 9},
+     .tabIndex = 2,
+     .parent = {"Frame1"}},
 };
-constexpr WindowDef readerWindow = [] {
-    WindowDef def;
-    def.name = "Probe";
-    def.elements = readerElements;
-    return def;
-}();
+constexpr WindowDef readerWindow{.name = "Probe", .elements = readerElements};
 
 TEST(AccessibleWindow, ReportsEveryReadElementInReadingOrder)
 {
