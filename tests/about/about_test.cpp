@@ -111,6 +111,7 @@ TEST(GetKeyValue, GivesTheTextAndClosesTheKey)
         {text("C:\\x y\\a.exe"), true, "C:\\x y\\a.exe"},
         {StoredValue{1, {'C', ':'}}, true, "C:"},                   // no terminator
         {StoredValue{1, {'a', 0, 0}}, true, std::string("a\0", 2)}, // one terminator trimmed
+        {text(""), true, ""},
         {StoredValue{4, {0x10, 0x27, 0, 0}}, true, "10000"},
         {text(std::string(1023, 'x')), true, std::string(1023, 'x')},
         {text(std::string(1024, 'x')), false, ""},
