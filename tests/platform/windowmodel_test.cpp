@@ -182,77 +182,61 @@ TEST(ModelWindow, ShowsRealChangesRunsHandlersOnceAndDiesAfterItsHandler)
 
 // A small window: what each element reports to a screen reader, in reading
 // order, before and after the writes a clock and its handlers make.
+// A small window for a screen reader: where it reads from (top, then left)
+// and what it reads.
 constexpr ElementDef readerElements[] = {
-    {.key = {"Title"}, .rect = {0, 600, 90, 20}, .caption = "Stunden"},
-    {.key = {"Blank"}, .rect = {0, 0, 9, 9}, .caption = "   "},
-    {.key = {"Heading"}, .rect = {0, 450, 9, 9}, .caption = "8 4 2 I", .accessibleName = "8 4 2 1"},
+    {.key = {"Title"}, .rect = {0, 600}, .caption = "Stunden"},
+    {.key = {"Blank"}, .caption = "   "},
+    {.key = {"Heading"}, .rect = {0, 450}, .caption = "8 4 2 I", .accessibleName = "8 4 2 1"},
     {.kind = K::Line, .key = {"Line1"}},
     {.kind = K::Timer, .key = {"Timer1"}},
-    {.kind = K::Button,
-     .key = {"Info"},
-     .rect = {0, 300, 90, 20},
-     .caption = "&Info ",
-     .tabIndex = 0},
+    {.kind = K::Button, .key = {"Info"}, .rect = {0, 300}, .caption = "&Info ", .tabIndex = 0},
     {.kind = K::CheckBox,
      .key = {"Check1"},
-     .rect = {0, 0, 9, 9},
      .flags = flags::checked,
      .toolTip = "Schaltet  um",
      .tabIndex = 1,
      .accessibleName = "Anzeige ein/aus "},
-    {.key = {"Cell", 0},
-     .rect = {200, 600, 9, 9},
-     .caption = "0",
-     .accessibleName = "Stunden, Wert 1"},
+    {.key = {"Cell", 0}, .rect = {200, 600}, .caption = "0", .accessibleName = "Stunden, Wert 1"},
     {.key = {"Readout"},
-     .rect = {300, 600, 9, 9},
+     .rect = {300, 600},
      .caption = "14",
      .flags = flags::hidden,
      .accessibleName = "Stunden dezimal"},
-    {.kind = K::GroupFrame, .key = {"Frame1"}, .rect = {0, 900, 90, 90}, .flags = flags::hidden},
-    {.kind = K::PictureBox,
-     .key = {"Pic"},
-     .rect = {0, 0, 9, 9},
-     .tabIndex = 2,
-     .parent = {"Frame1"}},
+    {.kind = K::GroupFrame, .key = {"Frame1"}, .rect = {0, 900}, .flags = flags::hidden},
+    {.kind = K::PictureBox, .key = {"Pic"}, .tabIndex = 2, .parent = {"Frame1"}},
 };
 constexpr WindowDef readerWindow{.name = "Probe", .elements = readerElements};
 
+// Each child in reading order as "key|name|value|description|role" and the
+// states that are set.
+std::vector<std::string> read(const WindowModel &model, const AccessibleWindow &accessible)
+{
+    constexpr const char *roles[] = {"Frame",      "Dialog",  "StaticText", "CheckBox",
+                                     "PushButton", "Graphic", "Grouping"};
+    std::vector<std::string> children;
+    for (std::size_t child = 0; child < accessible.childCount(); ++child) {
+        const AccessibleNode n = accessible.child(child);
+        EXPECT_EQ(accessible.childOf(accessible.element(child)), child);
+        children.push_back(std::string(model.element(accessible.element(child)).key.name) + '|' +
+                           n.name + '|' + n.value + '|' + n.description + '|' + roles[int(n.role)] +
+                           (n.checked ? " checked" : "") + (n.focusable ? " focusable" : "") +
+                           (n.invisible ? " invisible" : ""));
+    }
+    return children;
+}
+
 TEST(AccessibleWindow, ReportsEveryReadElementInReadingOrder)
 {
-    using R = AccessibleRole;
-    struct Expected {
-        std::string_view key, name, value, description;
-        R role;
-        bool checked, focusable, invisible;
-    };
     WindowModel model(readerWindow);
     const AccessibleWindow accessible(model);
-    const auto expectAll = [&](std::initializer_list<Expected> rows) {
-        ASSERT_EQ(accessible.childCount(), rows.size());
-        std::size_t child = 0;
-        for (const Expected &e : rows) {
-            const AccessibleNode node = accessible.child(child);
-            EXPECT_EQ(model.element(accessible.element(child)).key.name, e.key) << child;
-            EXPECT_EQ(std::tuple(node.name, node.value, node.description, node.role),
-                      std::tuple(std::string(e.name), std::string(e.value),
-                                 std::string(e.description), e.role))
-                << e.key;
-            EXPECT_EQ(std::tuple(node.checked, node.focusable, node.invisible),
-                      std::tuple(e.checked, e.focusable, e.invisible))
-                << e.key;
-            EXPECT_EQ(accessible.childOf(accessible.element(child)), child);
-            ++child;
-        }
-    };
-    expectAll({{"Check1", "Anzeige ein/aus", "", "Schaltet um", R::CheckBox, true, true, false},
-               {"Info", "Info", "", "", R::PushButton, false, true, false},
-               {"Heading", "8 4 2 1", "", "", R::StaticText, false, false, false},
-               {"Title", "Stunden", "", "", R::StaticText, false, false, false},
-               {"Cell", "Stunden, Wert 1", "0", "", R::StaticText, false, false, false},
-               {"Readout", "Stunden dezimal", "14", "", R::StaticText, false, false, true},
-               {"Frame1", "", "", "", R::Grouping, false, false, true},
-               {"Pic", "", "", "", R::Graphic, false, true, true}});
+    EXPECT_EQ(read(model, accessible),
+              (std::vector<std::string>{
+                  "Check1|Anzeige ein/aus||Schaltet um|CheckBox checked focusable",
+                  "Info|Info|||PushButton focusable", "Heading|8 4 2 1|||StaticText",
+                  "Title|Stunden|||StaticText", "Cell|Stunden, Wert 1|0||StaticText",
+                  "Readout|Stunden dezimal|14||StaticText invisible",
+                  "Frame1||||Grouping invisible", "Pic||||Graphic focusable invisible"}));
     EXPECT_FALSE(accessible.childOf(model.indexOf({"Line1"})));
     EXPECT_EQ(accessible.defaultAction(0), "Deaktivieren");
     EXPECT_EQ(accessible.defaultAction(1), "Drücken");
@@ -283,17 +267,18 @@ TEST(AccessibleWindow, ReportsEveryReadElementInReadingOrder)
         write();
         EXPECT_EQ(accessible.eventFor(element, change), event) << element;
     }
-    expectAll({{"Check1", "Anzeige ein/aus", "", "Schaltet um", R::CheckBox, false, true, false},
-               {"Info", "Hilfe", "", "", R::PushButton, false, true, false},
-               {"Heading", "8 4 2 1", "", "", R::StaticText, false, false, false},
-               {"Title", "Stunden: 14", "14", "", R::StaticText, false, false, false},
-               {"Cell", "Stunden, Wert 1", "1", "", R::StaticText, false, false, false},
-               {"Readout", "Stunden dezimal: 15", "15", "", R::StaticText, false, false, false},
-               {"Frame1", "", "", "", R::Grouping, false, false, false},
-               {"Pic", "", "", "", R::Graphic, false, true, false}});
+    EXPECT_EQ(read(model, accessible),
+              (std::vector<std::string>{
+                  "Check1|Anzeige ein/aus||Schaltet um|CheckBox focusable",
+                  "Info|Hilfe|||PushButton focusable", "Heading|8 4 2 1|||StaticText",
+                  "Title|Stunden: 14|14||StaticText", "Cell|Stunden, Wert 1|1||StaticText",
+                  "Readout|Stunden dezimal: 15|15||StaticText", "Frame1||||Grouping",
+                  "Pic||||Graphic focusable"}));
     EXPECT_EQ(accessible.defaultAction(0), "Aktivieren");
+    model.setVisible(at("Frame1"), false);
+    EXPECT_EQ(accessible.eventFor(at("Frame1"), Change::Visible), E::Hide);
     EXPECT_EQ(accessible.window(" Info zu  Tessaro ").name, "Info zu Tessaro");
-    EXPECT_EQ(accessible.window("").role, R::Frame);
+    EXPECT_EQ(accessible.window("").role, AccessibleRole::Frame);
 }
 
 } // namespace
