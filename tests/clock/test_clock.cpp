@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The clock's readouts: bit rows, hexadecimal cells, the date rows with the
-// year row's seven cells from 2048 on, and one tick, on a layout of the
-// test's own: a cell is keyed by its row's spoken name and its weight.
+// The clock's readouts: bit rows, the date rows with the year row's seven
+// cells from 2048 on, and one tick with its decimal and hexadecimal readouts,
+// on a layout of the test's own: a cell is keyed by its row's spoken name and
+// its weight.
 #include "datesection.h"
 #include "readouts.h"
 #include "recording_window.h"
