@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#pragma once
-
 // Test doubles for the clock and the main window's handlers.
+#pragma once
 
 #include "localclock.h"
 #include "toolkit.h"
@@ -68,14 +67,15 @@ private:
     std::map<std::string, std::string> m_last;
 };
 
-// Plays back its readings in turn, then repeats the last; counts the readings.
-class PlaybackClock final : public LocalClock
-{
-public:
-    explicit PlaybackClock(std::vector<LocalDateTime> r) : readings(std::move(r)) {}
-    LocalDateTime now() override { return readings[std::min(std::size_t(reads++), last())]; }
-    std::size_t last() const { return readings.size() - 1; }
-    std::vector<LocalDateTime> readings;
+// Reads the same moment every time, and counts the readings.
+struct FixedClock final : LocalClock {
+    explicit FixedClock(LocalDateTime at) : moment(at) {}
+    LocalDateTime now() override
+    {
+        ++reads;
+        return moment;
+    }
+    LocalDateTime moment;
     int reads = 0;
 };
 

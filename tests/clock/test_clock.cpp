@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The clock's readouts: bit rows, hexadecimal cells, the date rows with the
-// year row's seven cells from 2048 on, and one tick, on a layout of the
-// test's own: a cell is keyed by its row's spoken name and its weight.
+// The clock's readouts: bit rows, the date rows with the year row's seven
+// cells from 2048 on, and one tick with its decimal and hexadecimal readouts,
+// on a layout of the test's own: a cell is keyed by its row's spoken name and
+// its weight.
 #include "datesection.h"
 #include "readouts.h"
 #include "recording_window.h"
@@ -94,21 +95,6 @@ TEST(BitRow, LightsTheGreedyBitsInColourAndText)
     }
 }
 
-TEST(HexSection, ShowsEachDigitAndBothTogether)
-{
-    const clock::HexCells &cells = layout.minutes.hex;
-    std::istringstream in("0:00 10:0A 15:0F 16:10 23:17 47:2F 48:30 59:3B 63:3F");
-    int value = 0;
-    char colon = 0;
-    for (std::string digits; in >> value >> colon >> digits;) {
-        RecordingWindow window;
-        clock::writeHexSection(value, cells, window);
-        // The high digit, the low digit and both, as they stand in the window.
-        EXPECT_EQ(window("Caption", {cells.high, cells.low, cells.combined}),
-                  (std::string{digits[0], ' ', digits[1], ' '} + digits));
-    }
-}
-
 // The clock runs through these dates: from 2048 the year minus 2000 stands on
 // the seven lowest cells and the four hidden ones keep their colour; from 2128
 // it no longer fits and all seven are lit.
@@ -159,10 +145,10 @@ TEST(Tick, TellsAReaderTheValuesOnceEachChange)
         // Seven cells hold no more than 127.
         {{1, 1, 2130, 12, 34, 57}, "Jahr dezimal: 2130|Jahr: 127|12:34:57, 01.01.2130"}};
     RecordingWindow window;
-    testing::PlaybackClock clock({});
+    testing::FixedClock clock({});
     for (const auto &[moment, expected] : moments) {
         window.renames.clear();
-        clock.readings = {moment};
+        clock.moment = moment;
         clock::runTick(clock, layout, window, lightsOnOff);
         EXPECT_EQ(window.renames, expected);
     }

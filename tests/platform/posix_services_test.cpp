@@ -19,11 +19,12 @@ protected:
     void SetUp() override { fs::create_directories(dir); }
     void TearDown() override { fs::remove_all(dir); }
 
-    // A program that does nothing.
-    std::string program(const std::string &name) const
+    // A file that does nothing, executable or not.
+    std::string file(const std::string &name, bool executable = true) const
     {
         std::ofstream(dir / name) << "#!/bin/sh\n";
-        fs::permissions(dir / name, fs::perms::owner_all);
+        if (executable)
+            fs::permissions(dir / name, fs::perms::owner_all);
         return dir / name;
     }
 
@@ -33,7 +34,7 @@ protected:
 TEST_F(PosixServices, FileTestCountsOnlyOrdinaryFiles)
 {
     posix::PosixFileProbe files;
-    EXPECT_EQ(files.test(program("MSINFO32.EXE")), FileTestResult::ordinaryFile);
+    EXPECT_EQ(files.test(file("MSINFO32.EXE")), FileTestResult::ordinaryFile);
     EXPECT_EQ(files.test(dir.string()), FileTestResult::none);
     EXPECT_EQ(files.test((dir / "fehlt").string()), FileTestResult::none);
 }
@@ -53,39 +54,20 @@ struct Outcome final : ProgramStarter, MessageService {
 // is an executable ordinary file, looked for in the given order.
 TEST_F(PosixServices, StandInNamesTheFirstInstalledCandidate)
 {
-    enum Kind { missing, directory, plainFile, program };
-    const struct {
-        std::vector<Kind> candidates;
-        int started; // the candidate started; -1: the message
-    } cases[] = {
-        {{program, program}, 0},
-        {{missing, directory, plainFile, program, program}, 3},
-        {{missing, directory, plainFile}, -1},
-        {{}, -1},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(::testing::Message() << "row " << &c - cases);
-        const fs::path rowDir = dir / std::to_string(&c - cases);
-        fs::create_directories(rowDir);
-        std::vector<std::string> candidates;
-        for (const Kind kind : c.candidates) {
-            const fs::path path = rowDir / ("tool" + std::to_string(candidates.size()));
-            if (kind == directory)
-                fs::create_directory(path);
-            if (kind == plainFile || kind == program)
-                std::ofstream(path) << "#!/bin/sh\n";
-            if (kind == program)
-                fs::permissions(path, fs::perms::owner_all);
-            candidates.push_back(path);
-        }
+    fs::create_directory(dir / "directory");
+    const std::string missing = dir / "fehlt", directory = dir / "directory",
+                      plain = file("plain", false), first = file("first"), second = file("second");
+    const std::string message(sysinfo::unavailableMessage);
+    for (const auto &[candidates, started] :
+         {std::pair{std::vector{first, second}, first},
+          {std::vector{missing, directory, plain, second, first}, second},
+          {std::vector{missing, directory, plain}, message}}) {
         posix::PosixRegistry registry(candidates);
         posix::PosixFileProbe files;
         Outcome outcome;
         SysInfoServices services{registry, files, outcome, outcome};
         StartSysInfo(services);
-        EXPECT_EQ(outcome.shown,
-                  std::vector<std::string>{c.started < 0 ? std::string(sysinfo::unavailableMessage)
-                                                         : candidates.at(std::size_t(c.started))});
+        EXPECT_EQ(outcome.shown, std::vector{started});
     }
 }
 
@@ -93,42 +75,37 @@ TEST_F(PosixServices, StandInNamesTheFirstInstalledCandidate)
 // case; any other root, key or value does not exist.
 TEST_F(PosixServices, StandInHasOneKeyToReadOnly)
 {
-    const std::string tool = program("probe tool");
-    const std::string key(sysinfo::toolPathKey);
+    const std::string tool = file("probe tool");
+    const std::string key(sysinfo::toolPathKey), otherKey(sysinfo::toolDirectoryKey);
+    constexpr std::int32_t machine = registry::localMachine;
     constexpr std::int32_t currentUser = static_cast<std::int32_t>(0x80000001u);
-    constexpr std::uint32_t withWriteRights = 0x2003F, setValue = 0x2;
+    constexpr std::uint32_t read = registry::keyRead, setValue = 0x2;
+    constexpr long ok = registry::success, absent = registry::fileNotFound;
     const struct {
         std::int32_t root;
         std::string key;
         std::uint32_t access;
         std::string value;
-        long opened;
-        long read; // when opened
+        long opened, read; // read: when opened
     } cases[] = {
-        {registry::localMachine, key, registry::keyRead, "PATH", registry::success,
-         registry::success},
-        {registry::localMachine, "software\\MICROSOFT\\shared tools\\MsInfo", registry::keyRead,
-         "Path", registry::success, registry::success},
-        {registry::localMachine, key, withWriteRights, "PATH", registry::accessDenied, 0},
-        {registry::localMachine, key, registry::keyRead | setValue, "PATH", registry::accessDenied,
-         0},
-        {currentUser, key, registry::keyRead, "PATH", registry::fileNotFound, 0},
-        {registry::localMachine, std::string(sysinfo::toolDirectoryKey), registry::keyRead,
-         "MSINFO", registry::fileNotFound, 0},
-        {registry::localMachine, key, registry::keyRead, "MSINFO", registry::success,
-         registry::fileNotFound},
+        {machine, key, read, "PATH", ok, ok},
+        {machine, "software\\MICROSOFT\\shared tools\\MsInfo", read, "Path", ok, ok},
+        {machine, key, read | setValue, "PATH", registry::accessDenied, 0},
+        {currentUser, key, read, "PATH", absent, 0},
+        {machine, otherKey, read, "MSINFO", absent, 0},
+        {machine, key, read, "MSINFO", ok, absent},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(::testing::Message() << "row " << &c - cases);
         posix::PosixRegistry registry({(dir / "fehlt").string(), tool});
         registry::Handle handle = 0;
         ASSERT_EQ(registry.openKey(c.root, c.key, c.access, handle), c.opened);
-        if (c.opened != registry::success)
+        if (c.opened != ok)
             continue;
         std::array<std::uint8_t, 1024> data{};
         std::uint32_t type = 0, size = data.size();
         EXPECT_EQ(registry.queryValue(handle, c.value, type, data, size), c.read);
-        if (c.read == registry::success) {
+        if (c.read == ok) {
             EXPECT_EQ(type, registry::typeString);
             EXPECT_EQ(std::string(reinterpret_cast<const char *>(data.data()), size), tool + '\0');
         }
