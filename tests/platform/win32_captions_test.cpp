@@ -3,12 +3,12 @@
 // GDI, after a move to a screen of 96, 120, 144 or 192 dpi, in the face the
 // font mapper hands. It opens real windows, so scripts/test-windows-window.sh
 // runs it on a display, with the classic face and with wine's substitute.
-#include "../about/fake_services.h"
 #include "infotessaro.h"
 #include "infotessaro_window.h"
 #include "ruzozura_headings.h"
 #include "ruzozura_keys.h"
 #include "ruzozura_window.h"
+#include "system_sysinfo.h"
 #include "win32/win32toolkit.h"
 #include "win32/win32window.h"
 
@@ -71,8 +71,8 @@ protected:
 // every line down to its baseline.
 TEST_P(Captions, EveryCaptionFitsItsLabel)
 {
-    tessaro::testing::FakeSysInfo fake;
-    Infotessaro about(m_toolkit, fake.services);
+    SystemSysInfo system(m_toolkit);
+    Infotessaro about(m_toolkit, system.services());
     for (win32::Win32Window *window :
          {&open(ruzozuraWindow(), m_events), &open(infotessaroWindow(), about)})
         for (const ElementDef &e : window->model().window().elements) {
