@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window and the About dialog as the Qt toolkit builds them,
-// offscreen, at several device pixel ratios: every line and border on whole
-// device pixels, the controls' edges, the focus and its marks, fonts, ink,
-// and the headings' runs of spaces measured in the face they are drawn with.
+// offscreen, at several device pixel ratios.
 #include "classiclook.h"
 #include "convert.h"
 #include "elementwidgets.h"
@@ -268,8 +266,10 @@ private Q_SLOTS:
 
     // Each place value of a heading stands over the centre of the cells of
     // its weight, within the heading; month cells share the day columns, and
-    // from 2048 on the year row keeps its last seven cells.
-    void placeValuesStandOverTheirColumns()
+    // from 2048 on the year row keeps its last seven cells. "Byte1", "Byte 0"
+    // and "Addiert" each lie between the digit cell before them and their
+    // own, and end close before their own.
+    void headingsStandOverTheirCells()
     {
         const clock::ClockLayout &clock = ruzozuraClockLayout();
         using Rows = std::vector<clock::BitRow>;
@@ -304,24 +304,17 @@ private Q_SLOTS:
             QCOMPARE(weights, expected);
         }
         m_window->setCaption(Label15, yearHeadingElevenPlaces);
-    }
-
-    // "Byte1", "Byte 0" and "Addiert" each lie between the digit cell before
-    // them and their own, and end close before their own.
-    void hexWordsEndBeforeTheirDigitCells()
-    {
-        for (const std::array<ElementKey, 4> &keys :
-             {std::array{hex1[2], hexa1[4], hexa1[5], hexa1[3]},
-              std::array{hex1[1], hexa1[8], hexa1[7], hexa1[6]},
-              std::array{hex1[0], hexa1[1], hexa1[0], hexa1[2]}}) {
-            const auto span = words(keys[0], def(keys[0]).caption);
-            const qreal edges[] = {span[1].left,         span[1].right,        box(keys[1]).left(),
-                                   box(keys[1]).right(), span[2].left,         span[3].right,
-                                   box(keys[2]).left(),  box(keys[2]).right(), span[4].left,
-                                   span[4].right,        box(keys[3]).left()};
-            QVERIFY2(std::is_sorted(std::begin(edges), std::end(edges)), describe(keys[0]).c_str());
+        for (const auto &[label, hex] : {std::pair{hex1[2], clock.hours.hex},
+                                         {hex1[1], clock.minutes.hex},
+                                         {hex1[0], clock.seconds.hex}}) {
+            const auto span = words(label, def(label).caption);
+            const qreal edges[] = {
+                span[1].left, span[1].right, box(hex.high).left(),    box(hex.high).right(),
+                span[2].left, span[3].right, box(hex.low).left(),     box(hex.low).right(),
+                span[4].left, span[4].right, box(hex.combined).left()};
+            QVERIFY2(std::is_sorted(std::begin(edges), std::end(edges)), describe(label).c_str());
             for (const std::size_t end : {1U, 5U, 9U})
-                QVERIFY2(edges[end + 1] - edges[end] < 9, describe(keys[0]).c_str());
+                QVERIFY2(edges[end + 1] - edges[end] < 9, describe(label).c_str());
         }
     }
 
