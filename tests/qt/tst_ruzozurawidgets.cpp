@@ -272,18 +272,18 @@ private Q_SLOTS:
     void headingsStandOverTheirCells()
     {
         const clock::ClockLayout &clock = ruzozuraClockLayout();
-        using Rows = std::vector<clock::BitRow>;
-        const std::tuple<ElementKey, std::string_view, Rows, std::size_t> headings[] = {
-            {Label14, def(Label14).caption, {clock.day.cells, clock.month.cells}, 0},
+        const clock::BitRow sevenPlaces = clock.year.cells.subspan(clock::yearCellsHiddenFrom2048);
+        using Rows = std::vector<clock::BitRow>; // the first one has a cell for each place value
+        const std::tuple<ElementKey, std::string_view, Rows> headings[] = {
+            {Label14, def(Label14).caption, {clock.day.cells, clock.month.cells}},
             {Label6,
              def(Label6).caption,
-             {clock.minutes.row.cells, clock.seconds.row.cells, clock.hours.row.cells},
-             0},
-            {Label15, yearHeadingElevenPlaces, {clock.year.cells}, 0},
-            {Label15, yearHeadingSevenPlaces, {clock.year.cells}, clock::yearCellsHiddenFrom2048}};
-        for (const auto &[label, caption, rows, hidden] : headings) {
+             {clock.minutes.row.cells, clock.seconds.row.cells, clock.hours.row.cells}},
+            {Label15, yearHeadingElevenPlaces, {clock.year.cells}},
+            {Label15, yearHeadingSevenPlaces, {sevenPlaces}}};
+        for (const auto &[label, caption, rows] : headings) {
             QList<int> weights, expected;
-            for (const clock::BitCell &cell : rows[0].subspan(hidden))
+            for (const clock::BitCell &cell : rows[0])
                 expected << cell.weight;
             for (const Word &word : words(label, caption)) {
                 const int weight = word.text == u"I" ? 1 : word.text.toInt();
