@@ -60,13 +60,10 @@ drive_c="$WINEPREFIX/drive_c"
 msiexec() { timeout 180 wine msiexec "$1" "$(winepath -w "$2")" /qn </dev/null >/dev/null 2>&1; }
 shortcuts() { find "$drive_c" -iname "Tessaro*.lnk"; }
 count_files() { find "$@" -iname Tessaro.exe 2>/dev/null | grep -c . || true; }
-# The Tessaro entries under Apps & features, 64- and 32-bit views:
-# name|version|publisher|web address|icon.
+# The Tessaro entries under Apps & features: name|version|publisher|web address|icon.
 uninstall_entries() {
-    for key in 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' \
-        'HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall'; do
-        wine reg query "$key" /s 2>/dev/null </dev/null | tr -d '\r'
-    done | awk -F '    ' 'function flush() {
+    wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null </dev/null |
+        tr -d '\r' | awk -F '    ' 'function flush() {
             if (v["DisplayName"] == "Tessaro")
                 print v["DisplayName"] "|" v["DisplayVersion"] "|" v["Publisher"] "|" v["URLInfoAbout"] "|" v["DisplayIcon"]
             split("", v)
