@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -49,6 +50,9 @@ protected:
         auto &window = dynamic_cast<win32::Win32Window &>(m_toolkit.load(def, events));
         RECT frame{};
         GetWindowRect(window.handle(), &frame);
+        // As Windows suggests it, grown with the resolution.
+        frame.right = frame.left + std::lround((frame.right - frame.left) * ratio());
+        frame.bottom = frame.top + std::lround((frame.bottom - frame.top) * ratio());
         SendMessageW(window.handle(), WM_DPICHANGED, MAKEWPARAM(GetParam(), GetParam()),
                      reinterpret_cast<LPARAM>(&frame));
         return window;
@@ -139,6 +143,36 @@ TEST_P(Captions, HeadingsStandOverTheirCells)
             spans[4].first, spans[4].second - blank, cell(hex.combined).left};
         EXPECT_TRUE(std::is_sorted(std::begin(edges), std::end(edges))) << describe(label);
     }
+}
+
+// Text in its own colour: a time cell's digit white, a plain label's black.
+TEST_P(Captions, TextInItsOwnColour)
+{
+    const HWND window = open(ruzozuraWindow(), m_events).handle();
+    RECT client{};
+    GetClientRect(window, &client);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = client.right;
+    info.bmiHeader.biHeight = -client.bottom; // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void *bits = nullptr;
+    HBITMAP shot = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    SelectObject(m_dc, shot);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_dc), PRF_CLIENT);
+    for (const auto &[key, ink] : {std::pair{bin1[0], 255}, std::pair{Label18, 0}}) {
+        int nearest = 255 * 3;
+        for (int y = cell(key).top; y < cell(key).bottom; ++y)
+            for (int x = cell(key).left; x < cell(key).right; ++x) {
+                const auto pixel = static_cast<const DWORD *>(bits)[y * client.right + x];
+                nearest = std::min(nearest, std::abs(int(pixel >> 16 & 255) - ink) +
+                                                std::abs(int(pixel >> 8 & 255) - ink) +
+                                                std::abs(int(pixel & 255) - ink));
+            }
+        EXPECT_LE(nearest, 48) << describe(key);
+    }
+    DeleteObject(shot);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, Captions, ::testing::Values(96, 120, 144, 192));
