@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -49,6 +50,9 @@ protected:
         auto &window = dynamic_cast<win32::Win32Window &>(m_toolkit.load(def, events));
         RECT frame{};
         GetWindowRect(window.handle(), &frame);
+        // As Windows suggests it, grown with the resolution.
+        frame.right = frame.left + std::lround((frame.right - frame.left) * ratio());
+        frame.bottom = frame.top + std::lround((frame.bottom - frame.top) * ratio());
         SendMessageW(window.handle(), WM_DPICHANGED, MAKEWPARAM(GetParam(), GetParam()),
                      reinterpret_cast<LPARAM>(&frame));
         return window;
@@ -90,56 +94,85 @@ TEST_P(Captions, EveryCaptionFitsItsLabel)
         }
 }
 
-// The place values of a heading from its word `first` on stand each over
-// the centre of its column (month cells share the day columns), also those
-// of the seven-place year heading from 2048 on; "Byte1", "Byte 0" and
-// "Addiert" each lie between the digit cell before them and their own.
+// The last words of a heading, its place values, stand each over the centre
+// of the cells of their weight (month cells share the day columns), also in
+// the seven-place year heading from 2048 on; "Byte1", "Byte 0" and "Addiert"
+// each lie between the digit cell before them and their own.
 TEST_P(Captions, HeadingsStandOverTheirCells)
 {
     win32::Win32Window &window = open(ruzozuraWindow(), m_events);
-    using Columns = std::vector<std::vector<ElementKey>>;
-    Columns time;
-    for (int i = 5; i >= 0; --i)
-        time.push_back(i < 5 ? std::vector{binmin1[i], binsec1[i], bin1[i]}
-                             : std::vector{binmin1[i], binsec1[i]});
-    const Columns year{{Frame39}, {Frame38}, {Frame37}, {Frame36}, {Frame35}, {Frame34},
-                       {Frame33}, {Frame32}, {Frame31}, {Frame30}, {Frame29}};
-    const Columns day{
-        {Frame23}, {Frame22, Frame25}, {Frame21, Frame26}, {Frame20, Frame27}, {Frame19, Frame28}};
-    const std::string_view timeHeading = findRuzozuraElement(Label6)->caption;
-    const std::tuple<ElementKey, std::string_view, std::size_t, Columns, double> headings[] = {
-        {Label14, findRuzozuraElement(Label14)->caption, 1, day, 3.0},
-        // "32 16" stands closer together than its two columns, 24 px apart.
-        {Label6, timeHeading, 1, {time[0], time[1]}, 6.0},
-        {Label6, timeHeading, 3, {time.begin() + 2, time.end()}, 3.0},
-        {Label15, yearHeadingElevenPlaces, 0, year, 3.0},
-        {Label15, yearHeadingSevenPlaces, 0, {year.begin() + 4, year.end()}, 3.0}};
-    for (const auto &[label, caption, first, columns, tolerance] : headings) {
+    const clock::ClockLayout &clock = ruzozuraClockLayout();
+    const clock::BitRow sevenPlaces = clock.year.cells.subspan(clock::yearCellsHiddenFrom2048);
+    using Rows = std::vector<clock::BitRow>; // the first one has a cell for each place value
+    const std::tuple<ElementKey, std::string_view, Rows> headings[] = {
+        {Label14, findRuzozuraElement(Label14)->caption, {clock.day.cells, clock.month.cells}},
+        {Label6,
+         findRuzozuraElement(Label6)->caption,
+         {clock.minutes.row.cells, clock.seconds.row.cells, clock.hours.row.cells}},
+        {Label15, yearHeadingElevenPlaces, {clock.year.cells}},
+        {Label15, yearHeadingSevenPlaces, {sevenPlaces}}};
+    for (const auto &[label, caption, rows] : headings) {
         window.setCaption(label, caption);
         const std::vector<Span> spans = words(layout(window, label));
-        ASSERT_GE(spans.size(), first + columns.size()) << describe(label);
-        for (std::size_t i = 0; i < columns.size(); ++i) {
-            double centre = 0;
-            for (const ElementKey key : columns[i])
-                centre += (cell(key).left + cell(key).right) / 2.0 / double(columns[i].size());
+        ASSERT_GE(spans.size(), rows[0].size()) << describe(label);
+        const std::size_t first = spans.size() - rows[0].size();
+        for (std::size_t i = 0; i < rows[0].size(); ++i) {
+            const int weight = rows[0][i].weight;
+            double centre = 0, cells = 0;
+            for (const clock::BitRow &row : rows)
+                for (const clock::BitCell &bit : row)
+                    if (bit.weight == weight)
+                        centre += (cell(bit.key).left + cell(bit.key).right) / 2.0, ++cells;
+            // "32 16" stands closer together than its two columns, 24 px apart.
+            const double tolerance = label == Label6 && weight >= 16 ? 6.0 : 3.0;
             const auto [left, right] = spans[first + i];
-            EXPECT_LE(std::abs((left + right) / 2.0 - centre), tolerance * ratio())
-                << describe(label) << " over " << describe(columns[i].front());
+            EXPECT_LE(std::abs((left + right) / 2.0 - centre / cells), tolerance * ratio())
+                << describe(label) << " over " << describe(rows[0][i].key);
         }
     }
-    for (const auto &keys : {std::array{hex1[2], hexa1[4], hexa1[5], hexa1[3]},
-                             std::array{hex1[1], hexa1[8], hexa1[7], hexa1[6]},
-                             std::array{hex1[0], hexa1[1], hexa1[0], hexa1[2]}}) {
-        const std::vector<Span> spans = words(layout(window, keys[0]));
-        ASSERT_EQ(spans.size(), 5u) << describe(keys[0]);
+    for (const auto &[label, hex] : {std::pair{hex1[2], clock.hours.hex},
+                                     {hex1[1], clock.minutes.hex},
+                                     {hex1[0], clock.seconds.hex}}) {
+        const std::vector<Span> spans = words(layout(window, label));
+        ASSERT_EQ(spans.size(), 5u) << describe(label);
         // A word's last letter may end in the cell with its blank column.
         const int blank = deviceLineWidth(ratio());
         const int edges[] = {
-            spans[1].first, spans[1].second - blank, cell(keys[1]).left, cell(keys[1]).right,
-            spans[2].first, spans[3].second - blank, cell(keys[2]).left, cell(keys[2]).right,
-            spans[4].first, spans[4].second - blank, cell(keys[3]).left};
-        EXPECT_TRUE(std::is_sorted(std::begin(edges), std::end(edges))) << describe(keys[0]);
+            spans[1].first, spans[1].second - blank, cell(hex.high).left,    cell(hex.high).right,
+            spans[2].first, spans[3].second - blank, cell(hex.low).left,     cell(hex.low).right,
+            spans[4].first, spans[4].second - blank, cell(hex.combined).left};
+        EXPECT_TRUE(std::is_sorted(std::begin(edges), std::end(edges))) << describe(label);
     }
+}
+
+// Text in its own colour: a time cell's digit white, a plain label's black.
+TEST_P(Captions, TextInItsOwnColour)
+{
+    const HWND window = open(ruzozuraWindow(), m_events).handle();
+    RECT client{};
+    GetClientRect(window, &client);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = client.right;
+    info.bmiHeader.biHeight = -client.bottom; // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void *bits = nullptr;
+    HBITMAP shot = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    SelectObject(m_dc, shot);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_dc), PRF_CLIENT);
+    for (const auto &[key, ink] : {std::pair{bin1[0], 255}, std::pair{Label18, 0}}) {
+        int nearest = 255 * 3;
+        for (int y = cell(key).top; y < cell(key).bottom; ++y)
+            for (int x = cell(key).left; x < cell(key).right; ++x) {
+                const auto pixel = static_cast<const DWORD *>(bits)[y * client.right + x];
+                nearest = std::min(nearest, std::abs(int(pixel >> 16 & 255) - ink) +
+                                                std::abs(int(pixel >> 8 & 255) - ink) +
+                                                std::abs(int(pixel & 255) - ink));
+            }
+        EXPECT_LE(nearest, 48) << describe(key);
+    }
+    DeleteObject(shot);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, Captions, ::testing::Values(96, 120, 144, 192));

@@ -8,11 +8,8 @@
 # Prints the windows and processes and saves everything in DIR.
 # Usage: screen-evidence.sh DIR [TEST_PID]
 set -u
-
-dir=$1
-test_pid=${2:-$PPID}
+dir=$1 test_pid=${2:-$PPID}
 mkdir -p "$dir" || exit 1
-
 echo "--- the screen: $dir/screen.png"
 import -window root "$dir/screen.png" 2>&1
 
@@ -44,8 +41,4 @@ if [ -n "${WINEPREFIX:-}" ]; then
     pids="$pids $(grep -lsxzF "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ | cut -d/ -f3)"
 fi
 pids=$(echo "$pids" | tr ' ' '\n' | grep -vx -e '' -e "$test_pid" -e $$ | sort -un | paste -sd,)
-if [ -n "$pids" ]; then
-    ps -o pid,ppid,stat,etime,time,args -p "$pids" | tee "$dir/processes.txt"
-else
-    echo "(none)" | tee "$dir/processes.txt"
-fi
+{ [ -n "$pids" ] && ps -o pid,ppid,stat,etime,time,args -p "$pids" || echo "(none)"; } | tee "$dir/processes.txt"

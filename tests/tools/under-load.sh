@@ -14,18 +14,15 @@ shift
 stress-ng --cpu 2 --cpu-load 90 --timeout 0 --quiet &
 stress_pid=$!
 trap 'kill "$stress_pid" 2>/dev/null || true; wait "$stress_pid" 2>/dev/null || true' EXIT INT TERM
-
 summary="under-load: $runs runs of $* beside stress-ng --cpu 2 --cpu-load 90:"
 failed=0
-run=1
-while [ "$run" -le "$runs" ]; do
+for run in $(seq "$runs"); do
     started=$(date +%s)
     if "$@"; then result=passed; else result=FAILED failed=1; fi
     line="under-load: run $run: $result in $(($(date +%s) - started)) s (load $(cut -d' ' -f1-3 /proc/loadavg))"
     echo "$line"
     summary="$summary
 $line"
-    run=$((run + 1))
 done
 echo "$summary"
 exit "$failed"
