@@ -145,36 +145,6 @@ TEST_P(Captions, HeadingsStandOverTheirCells)
     }
 }
 
-// Text in its own colour: a time cell's digit white, a plain label's black.
-TEST_P(Captions, TextInItsOwnColour)
-{
-    const HWND window = open(ruzozuraWindow(), m_events).handle();
-    RECT client{};
-    GetClientRect(window, &client);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = client.right;
-    info.bmiHeader.biHeight = -client.bottom; // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void *bits = nullptr;
-    HBITMAP shot = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    SelectObject(m_dc, shot);
-    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_dc), PRF_CLIENT);
-    for (const auto &[key, ink] : {std::pair{bin1[0], 255}, std::pair{Label18, 0}}) {
-        int nearest = 255 * 3;
-        for (int y = cell(key).top; y < cell(key).bottom; ++y)
-            for (int x = cell(key).left; x < cell(key).right; ++x) {
-                const auto pixel = static_cast<const DWORD *>(bits)[y * client.right + x];
-                nearest = std::min(nearest, std::abs(int(pixel >> 16 & 255) - ink) +
-                                                std::abs(int(pixel >> 8 & 255) - ink) +
-                                                std::abs(int(pixel & 255) - ink));
-            }
-        EXPECT_LE(nearest, 48) << describe(key);
-    }
-    DeleteObject(shot);
-}
-
 INSTANTIATE_TEST_SUITE_P(Dpi, Captions, ::testing::Values(96, 120, 144, 192));
 
 } // namespace
