@@ -129,9 +129,9 @@ QStringList readerTree(const QString &title)
     QStringList objects;
     for (const QString &line : probe({u"tree"_s, title})) {
         const QStringList f = line.split(u'\t');
-        if (f.size() == 7 && f[0] == u"0"_s)
-            objects << u"description "_s + f[6];
-        objects << (f.size() == 7 ? QStringList{f[1] + u' ' + f[2], f[3], f[4]}.join(u'\t') : line);
+        if (f.size() == 6 && f[0] == u"0"_s)
+            objects << u"description "_s + f[5];
+        objects << (f.size() == 6 ? QStringList{f[1] + u' ' + f[2], f[3], f[4]}.join(u'\t') : line);
     }
     return objects;
 }
@@ -248,9 +248,10 @@ void TestWineWindow::mainWindowAtEveryDpi()
                          {rz::hexa1[0], yellow},
                          {rz::Label7, windowGreen}},
                         ratio)(image);
-    fault +=
-        showsColour(image, elementRect(rz::bin1[4], ratio), Qt::white) ? u""_s : u" no white"_s;
-    fault += showsInk(image, elementRect(rz::Label8, ratio)) ? u""_s : u" no dark text"_s;
+    // Text in its own colour: a time cell's digit white, a plain label's black.
+    for (const auto &[key, ink] : {std::pair{rz::bin1[4], Qt::white}, {rz::Label8, Qt::black}})
+        if (!showsColour(image, elementRect(key, ratio), ink))
+            fault += u" no text in "_s + QString::fromStdString(describe(key));
     QVERIFY2(fault.isEmpty(), qPrintable(fault));
     for (const ElementDef &e : ruzozuraWindow().elements) {
         QRegion cells; // what lies above the element and hides it
@@ -295,8 +296,6 @@ void TestWineWindow::mainWindowAtEveryDpi()
         clock.setMoment(utc(moment));
         fault = clock.awaitFace(faceText(utc(moment)), startLit, ratio);
         QVERIFY2(fault.isEmpty(), qPrintable(QString::fromLatin1(moment) + u": "_s + fault));
-        keepShot(clock.lastShot(),
-                 u"face %1 at %2 dpi"_s.arg(QString::fromLatin1(moment)).arg(dpi));
     }
 }
 
@@ -477,7 +476,6 @@ void TestWineWindow::screenReader()
     awaitTrue([&] { return (fault = missing(readerTree(u"Tessaro"_s), expected)).isEmpty(); },
               u"the reader's tree after Check1"_s);
     QVERIFY2(fault.isEmpty(), qPrintable(u"after Check1: "_s + fault));
-    QVERIFY2(clock.awaitShot(inkIn(yearDigits, true)).isEmpty(), "no readout shown");
     const QStringList focus = probe({u"focus"_s, u"Tessaro"_s, u"Hexadezimalanzeige ein/aus"_s});
     QVERIFY(focus.size() == 3);
     const QString box = focus[2].section(u'\t', 1, 1);
