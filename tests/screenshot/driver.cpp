@@ -311,9 +311,4 @@ int RunningClock::awaitExit()
     return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
 }
 
-int RunningClock::exitByButton()
-{
-    return click(ruzozura::Command1) ? awaitExit() : -1;
-}
-
 } // namespace tessaro::screenshot

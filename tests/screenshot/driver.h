@@ -15,33 +15,28 @@
 namespace tessaro::screenshot
 {
 
-// How long a window test waits for what it expects (a window, a screenshot,
-// a process gone) before it fails: long enough for a busy 2-core machine.
+// How long a window test waits for what it expects: enough for a busy 2-core machine.
 constexpr int patienceMs = 30000;
 
 // What a program prints, or nothing when it fails or outlasts the timeout.
 std::optional<QString> run(const QString &program, const QStringList &arguments,
                            int timeoutMs = patienceMs);
 std::optional<QString> xdotool(const QStringList &arguments);
-// Keeps what was on the X screen (the whole screen, the windows shown with
-// titles and places, the one with the focus, the processes still running)
-// in a new folder under TESSARO_SHOT_DIR or the temporary folder, with the
-// last screenshot the test looked at, and prints it. `what` names the wait.
+// Keeps what was on the X screen (screenshots, the windows with titles and
+// places, the focus, the processes still running) in a new folder under
+// TESSARO_SHOT_DIR or the temporary folder. `what` names the wait.
 void reportFailedWait(const QString &what, const QImage &lastShot = {});
 // Waits until `done` holds; false, with the evidence kept, if it never does.
 bool awaitTrue(const std::function<bool()> &done, const QString &what, int timeoutMs = patienceMs);
 // The visible top-level windows whose title matches the pattern.
 QStringList visibleWindows(const QString &titlePattern);
-// A window's size, its frame included.
 QSize windowSize(const QString &window);
-// A command of wine's registry tool ("add", "delete", ...).
 bool reg(const QStringList &arguments);
 // Moves the pointer off every window, so that no tooltip shows.
 bool parkPointer();
 
-// A program with a main window titled "Tessaro" whose client area shows the
-// main window's table, its wall clock set by libfaketime. Ended, if it still
-// runs, when the object goes.
+// The program with its main window, its wall clock set by libfaketime; ended
+// when the object goes.
 class RunningClock
 {
 public:
@@ -66,29 +61,25 @@ public:
     // The client area as it stands on the screen.
     [[nodiscard]] QImage grab() const;
     // Screenshots until `check` finds nothing wrong with one (returns an empty
-    // text) or patience runs out; what was wrong with the last one.
+    // text); else what was wrong with the last one.
     QString awaitShot(const std::function<QString(const QImage &)> &check) const;
     [[nodiscard]] QImage lastShot() const { return m_lastShot; }
     // Screenshots until the face reads `expected` in this lit colour.
     QString awaitFace(const QString &expected, QColor lit = startLit, double ratio = 1.0) const;
     bool click(ElementKey key) const;
-    // Clicks a point of a window's client area (the main window's frame
-    // assumed), then parks the pointer.
+    // Clicks a point of a window's client area, then parks the pointer.
     bool clickAt(const QString &window, QPoint clientPoint) const;
     // Rests the pointer on an element, coming from the window's left margin.
     bool hover(ElementKey key) const;
-    // Presses keys, to the program's topmost titled window. The X focus is
-    // given to that window first, as a window manager would: without one,
-    // wine at times leaves it on the root window when one of its windows
-    // closes, and a key sent to a window loses its release when it closes it.
+    // Presses keys, to the program's topmost titled window, given the X focus
+    // first as a window manager would: without one, wine at times leaves it
+    // on the root window when one of its windows closes.
     bool keys(const QString &keys) const;
     // Presses keys again until `done` holds, in case a window that has just
     // appeared has not yet taken the focus.
     bool typeUntil(const QString &keys, const std::function<bool()> &done) const;
     // Waits for the program to end; its exit status, or -1.
     int awaitExit();
-    // Clicks "Exit"; the exit status, or -1.
-    int exitByButton();
 
 private:
     bool launch(const QString &program, const QStringList &arguments, QProcessEnvironment env,

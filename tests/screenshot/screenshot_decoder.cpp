@@ -13,12 +13,6 @@ using namespace Qt::StringLiterals;
 namespace tessaro::screenshot
 {
 
-QRect pixelRect(const TwipRect &twips)
-{
-    const PixelRect r = tessaro::pixelRect(twips);
-    return {r.left, r.top, r.width, r.height};
-}
-
 QRect elementRect(ElementKey key, double ratio)
 {
     const ElementDef *def = findRuzozuraElement(key);
@@ -31,8 +25,8 @@ QRect elementRect(ElementKey key, double ratio)
 QPoint aboutCentre(ElementKey key)
 {
     for (const ElementDef &def : infotessaroWindow().elements)
-        if (def.key == key)
-            return screenshot::pixelRect(def.rect).center();
+        if (const PixelRect r = tessaro::pixelRect(def.rect); def.key == key)
+            return QRect(r.left, r.top, r.width, r.height).center();
     return {};
 }
 

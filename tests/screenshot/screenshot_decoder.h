@@ -17,8 +17,6 @@
 namespace tessaro::screenshot
 {
 
-// Twips to pixels at 96 dpi, rounded as every toolkit rounds them.
-QRect pixelRect(const TwipRect &twips);
 // The rectangle of a main window element in pixels; an empty one if the
 // window has no such element.
 QRect elementRect(ElementKey key, double ratio = 1.0);
