@@ -41,35 +41,24 @@ QRect leftEdge(ElementKey key)
     return {r.left() - 1, r.center().y() - 2, 3, 5};
 }
 
-// Ink (text, a border, a line) that shows only while the group of a check
-// box shows, or only while it is hidden, or yellow that shows only while it
-// shows.
+// Ink that shows only while a check box's group shows, or only while it is
+// hidden (the title reads "Uhr" beside the readouts, else "Stunden"), or
+// yellow that shows only while it shows: of each kind of element one.
 enum Mark { inkWhileShown, inkWhileHidden, yellowWhileShown };
-using Probes = QList<std::pair<Mark, QRect>>;
+struct Probe {
+    std::size_t box;
+    Mark mark;
+    QRect rect;
+};
 
-// Check1: the decimal readouts; the title reads "Uhr" beside them, else
-// "Stunden". Check2: two texts, the first lines of the 4-bit text, the byte
-// bracket's top and left strokes, the foot of the 4-bit bracket's left
-// stroke. Check3: the hexadecimal rows and digits.
-Probes groupProbes(int box)
+QList<Probe> groupProbes()
 {
-    Probes found;
-    if (box == 0) {
-        found.append({inkWhileHidden, elementRect(Label1).adjusted(25, 2, -5, -2)});
-        for (ElementKey readout : {Stunde, z2, se, Tag1, Monat, Jahr})
-            found.append({inkWhileShown, leftEdge(readout)});
-    } else if (box == 1) {
-        for (const QRect &r :
-             {elementRect(Label18), elementRect(Label17), QRect(12, 120, 130, 46),
-              QRect(130, 26, 160, 3), QRect(119, 35, 3, 40), QRect(203, 300, 3, 5)})
-            found.append({inkWhileShown, r});
-    } else {
-        found.append({inkWhileShown, leftEdge(hex1[0])});
-        found.append({inkWhileShown, leftEdge(hex1[2])});
-        for (int index = 0; index <= 8; ++index)
-            found.append({yellowWhileShown, elementRect(hexa1[index])});
-    }
-    return found;
+    return {{0, inkWhileHidden, elementRect(Label1).adjusted(25, 2, -5, -2)},
+            {0, inkWhileShown, leftEdge(Jahr)},
+            {1, inkWhileShown, elementRect(Label18)},
+            {1, inkWhileShown, QRect(130, 26, 160, 3)}, // the byte bracket's top stroke
+            {2, inkWhileShown, leftEdge(hex1[0])},
+            {2, yellowWhileShown, elementRect(hexa1[0])}};
 }
 
 // What the main window shows as the user clicks: the lit colour, and which
@@ -93,13 +82,12 @@ struct Expected {
     {
         QString wrong;
         readFace(shot, wrong, lit);
-        for (int box = 0; box < 3; ++box)
-            for (const auto &[mark, r] : groupProbes(box)) {
-                const bool marked =
-                    mark == yellowWhileShown ? showsColour(shot, r, Qt::yellow) : showsInk(shot, r);
-                if (marked != (shown[size_t(box)] == (mark != inkWhileHidden)))
-                    wrong += u" (%1,%2)"_s.arg(r.x()).arg(r.y());
-            }
+        for (const auto &[box, mark, r] : groupProbes()) {
+            const bool marked =
+                mark == yellowWhileShown ? showsColour(shot, r, Qt::yellow) : showsInk(shot, r);
+            if (marked != (shown[box] == (mark != inkWhileHidden)))
+                wrong += u" (%1,%2)"_s.arg(r.x()).arg(r.y());
+        }
         return wrong;
     }
 };
