@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "screenshot_decoder.h"
+#include "windowdef.h"
 
+#include <QColor>
+#include <QDateTime>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -10,10 +13,40 @@
 #include <optional>
 
 // Drives a program's windows on the test's X display as a user does, with
-// xdotool: finds them, screenshots, clicks, types and hovers. Every wait has
-// a deadline, and a wait that runs out keeps what was on the screen.
+// xdotool, and reads their screenshots by the main window's table, at 96 dpi
+// or another scale (1.5 for 144 dpi), whichever toolkit draws it. Every wait
+// has a deadline, and a wait that runs out keeps what was on the screen.
 namespace tessaro::screenshot
 {
+
+// The rectangle of a main window element in pixels; an empty one if the
+// window has no such element.
+QRect elementRect(ElementKey key, double ratio = 1.0);
+
+// The centre of an About dialog element in pixels.
+QPoint aboutCentre(ElementKey key);
+
+// The colour of most pixels inside the rectangle, one pixel in from its
+// edges, so that a border or an anti-aliased edge does not count.
+QColor mainColour(const QImage &shot, const QRect &rect);
+// Whether any pixel of the rectangle has exactly this colour.
+bool showsColour(const QImage &shot, const QRect &rect, QColor colour);
+// Whether anything dark (text, a border, a line) is drawn in the rectangle.
+bool showsInk(const QImage &shot, const QRect &rect);
+
+// The colours a cell shows: lit (the colour buttons' choice; blue at start),
+// dark, and the window's green where a hidden year cell was.
+inline const QColor startLit{0, 0, 192};
+inline const QColor dark{128, 255, 128};
+inline const QColor windowGreen{0, 255, 0};
+
+// A face as text: "06.12.2026 12:34:56 (11 year cells)".
+QString faceText(const QDateTime &local);
+// Reads the six bit rows cell by cell: each cell only lit or dark (from 2048
+// the four highest year cells only the window's green), the rows a real date
+// and time. Else nothing, and `fault` says what shows.
+std::optional<QString> readFace(const QImage &shot, QString &fault, QColor lit = startLit,
+                                double ratio = 1.0);
 
 // How long a window test waits for what it expects: enough for a busy 2-core machine.
 constexpr int patienceMs = 30000;

@@ -137,19 +137,12 @@ class TestWineWindow : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void mainWindowAtEveryDpi_data();
     void mainWindowAtEveryDpi();
     void controlsByMouseAndKeyboard();
     void aboutDialogAndSystemInformation();
     void screenReader();
 };
-
-void TestWineWindow::initTestCase()
-{
-    for (const char *name : {"TESSARO_WINDOWS_EXE", "TESSARO_LIBFAKETIME", "WINEPREFIX"})
-        QVERIFY2(!qEnvironmentVariableIsEmpty(name), name);
-}
 
 // Empty when every pixel of the runs has the colour, but those under a
 // child window; else the first that has not. `beyond`: the pixels just past
