@@ -51,11 +51,6 @@ ShotCheck showsAnyFace(QColor lit)
     };
 }
 
-QString colourName(QColor c)
-{
-    return u"%1,%2,%3"_s.arg(c.red()).arg(c.green()).arg(c.blue());
-}
-
 // Empty when every element shows its colour over most of its rectangle.
 ShotCheck showColours(const QList<std::pair<ElementKey, QColor>> &expected, double ratio = 1.0)
 {
@@ -63,7 +58,7 @@ ShotCheck showColours(const QList<std::pair<ElementKey, QColor>> &expected, doub
         QString wrong;
         for (const auto &[key, colour] : expected)
             if (const QColor seen = mainColour(image, elementRect(key, ratio)); seen != colour)
-                wrong += QString::fromStdString(describe(key)) + u" "_s + colourName(seen);
+                wrong += QString::fromStdString(describe(key)) + u" "_s + seen.name();
         return wrong;
     };
 }
@@ -159,7 +154,7 @@ QString runsIn(const QImage &shot, const std::vector<DeviceEdges> &runs, QColor 
         for (int y = run.top; y < run.bottom; ++y)
             for (int x = run.left; x < run.right; ++x)
                 if (shot.pixel(x, y) != colour.rgb() && !covered.contains(QPoint(x, y)))
-                    return u"%1,%2 is %3"_s.arg(x).arg(y).arg(colourName(shot.pixel(x, y)));
+                    return u"%1,%2 is %3"_s.arg(x).arg(y).arg(QColor(shot.pixel(x, y)).name());
         widened += beyond && shot.pixel(past) == colour.rgb() ? 1U : 0U;
     }
     return widened * 2 > runs.size()
