@@ -314,12 +314,6 @@ private Q_SLOTS:
         QFETCH(const int, hours);
         RunningClock clock;
         QVERIFY(clock.start({u"FAKETIME=@2047-12-29 20:00:00 x3600"_s}));
-        QCOMPARE(clock.awaitShot([](const QImage &shot) {
-            QString fault;
-            readFace(shot, fault);
-            return fault;
-        }),
-                 QString());
         const auto residentKiB = [&] {
             QFile status(u"/proc/%1/status"_s.arg(clock.pid()));
             const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : "";
@@ -328,12 +322,16 @@ private Q_SLOTS:
         QList<QDateTime> faces;
         qint64 warmKiB = 0;
         const auto span = [&] { return faces.isEmpty() ? 0 : faces.front().secsTo(faces.back()); };
-        for (QDeadlineTimer patience(4 * patienceMs); span() < hours * 3600;) {
+        // The faked clock runs from the launch on; the window shows it from
+        // its first paint, once the machine gets to it.
+        for (QDeadlineTimer patience(4 * patienceMs); span() < hours * 3600; QTest::qWait(40)) {
             const QImage shot = clock.grab();
             if (patience.hasExpired())
                 reportFailedWait(u"%1 hours"_s.arg(hours), shot);
             QString fault;
             const std::optional<QString> face = readFace(shot, fault);
+            if (!face && faces.isEmpty() && !patience.hasExpired())
+                continue;
             QVERIFY2(face && !patience.hasExpired(), qPrintable(fault));
             QDateTime shown = QDateTime::fromString(face->left(19), u"dd.MM.yyyy HH:mm:ss"_s);
             shown.setTimeZone(QTimeZone::utc());
@@ -342,7 +340,6 @@ private Q_SLOTS:
                 faces << shown;
             if (warmKiB == 0 && span() > hours * 1200)
                 warmKiB = residentKiB();
-            QTest::qWait(40); // a sample about every two ticks
         }
         QList<qint64> steps;
         QList<QDate> days{faces.front().date()};

@@ -190,11 +190,9 @@ std::vector<DeviceEdges> frameOf(const DeviceEdges &outer, int lines, double rat
     return runs;
 }
 
-// The main window at 96, 120, 144 and 192 dpi: the table's colours, the bit
-// cells' digits white and a label's text dark; every line and every label
-// border whole, as many device pixels wide as on Linux; the focus ring solid
-// on Exit and on the check box after it; the rows at moments around the
-// year switch, there and back.
+// The main window at every dpi: its colours, text in its own colour; every
+// line and label border whole, as wide as on Linux; the focus ring on Exit
+// and on the check box after it; the rows around the year switch and back.
 void TestWineWindow::mainWindowAtEveryDpi_data()
 {
     QTest::addColumn<int>("dpi");
