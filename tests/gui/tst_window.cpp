@@ -304,7 +304,7 @@ private Q_SLOTS:
     void fastClockFollowsTheCalendar_data()
     {
         QTest::addColumn<int>("hours");
-        QTest::newRow("hours") << 5;
+        QTest::newRow("hours") << 3;
         if (qEnvironmentVariableIsSet("TESSARO_SOAK"))
             QTest::newRow("days") << 76;
     }
