@@ -16,31 +16,23 @@ using namespace Qt::StringLiterals;
 namespace
 {
 
-// The value of one property as xprop prints it ("NAME(TYPE) = value" or
-// "NAME(WINDOW): window id # 0x..."), "" if there is none.
-QString valueOf(const QStringList &arguments)
+// One property as xprop prints it ("NAME(TYPE) = value" or "NAME(WINDOW):
+// window id # 0x..."): its value, "" if there is none.
+QString xprop(const QString &window, const QString &name)
 {
     static const QRegularExpression value(u"^[^(]*\\([^)]*\\)(?:: | = )(.*)$"_s,
                                           QRegularExpression::DotMatchesEverythingOption);
-    const QString text = run(u"xprop"_s, arguments).value_or(QString()).trimmed();
+    const QStringList where =
+        window.isEmpty() ? QStringList{u"-root"_s} : QStringList{u"-id"_s, window};
+    const QString text = run(u"xprop"_s, where + QStringList{name}).value_or(QString()).trimmed();
     return value.match(text).captured(1).trimmed();
 }
 
-QString windowProperty(const QString &window, const QString &name)
-{
-    return valueOf({u"-id"_s, window, name});
-}
-
-QString rootProperty(const QString &name)
-{
-    return valueOf({u"-root"_s, name});
-}
-
-// The window ids of a list property ("0x600008, 0x..."), as xdotool prints them.
-QStringList windowIds(const QString &text)
+// The window ids of a list property of the root window, as xdotool prints them.
+QStringList rootWindows(const QString &name)
 {
     QStringList ids;
-    for (const QString &id : text.split(u", "_s, Qt::SkipEmptyParts))
+    for (const QString &id : xprop({}, name).split(u", "_s, Qt::SkipEmptyParts))
         ids << QString::number(id.section(u'#', -1).trimmed().toULongLong(nullptr, 16));
     return ids;
 }
@@ -70,9 +62,8 @@ private Q_SLOTS:
         m_openbox.start(u"openbox"_s, {u"--sm-disable"_s});
         QVERIFY(m_openbox.waitForStarted(10000));
         // Framed by the window manager.
-        QVERIFY(
-            awaitTrue([&] { return !windowProperty(m_main, u"_NET_FRAME_EXTENTS"_s).isEmpty(); },
-                      u"the frame"_s));
+        QVERIFY(awaitTrue([&] { return !xprop(m_main, u"_NET_FRAME_EXTENTS"_s).isEmpty(); },
+                          u"the frame"_s));
         openDialog();
     }
 
@@ -86,14 +77,12 @@ private Q_SLOTS:
     }
 
     // Enter presses OK, also while the picture has the focus, and so does
-    // Escape; the window manager's close (Alt+F4, as its close box) as well.
+    // Escape; the window manager's close (Alt+F4, as its close box) closes it too.
     void keysAndTheCloseBoxCloseIt_data()
     {
         QTest::addColumn<QString>("keys");
-        QTest::newRow("Enter") << u"Return"_s;
         QTest::newRow("Enter on the picture") << u"Tab Return"_s;
         QTest::newRow("Escape on the picture") << u"Tab Escape"_s;
-        QTest::newRow("Escape") << u"Escape"_s;
         QTest::newRow("the window manager's close") << u"alt+F4"_s;
     }
     void keysAndTheCloseBoxCloseIt()
@@ -101,29 +90,20 @@ private Q_SLOTS:
         QFETCH(QString, keys);
         xdotool({u"windowactivate"_s, u"--sync"_s, m_dialog});
         QVERIFY(xdotool(QStringList{u"key"_s} + keys.split(u' ')));
-        QVERIFY(awaitTrue(
-            [&] { return !windowIds(rootProperty(u"_NET_CLIENT_LIST"_s)).contains(m_dialog); },
-            u"the dialog to close"_s));
-        QCOMPARE(windowIds(rootProperty(u"_NET_CLIENT_LIST"_s)), QStringList{m_main});
+        QVERIFY(awaitTrue([&] { return !rootWindows(u"_NET_CLIENT_LIST"_s).contains(m_dialog); },
+                          u"the dialog to close"_s));
+        QCOMPARE(rootWindows(u"_NET_CLIENT_LIST"_s), QStringList{m_main});
     }
 
-    // No owner: the dialog goes behind the main window when that is clicked,
-    // and the main window takes the focus. As "Info " leaves an open dialog
-    // as it is, the dialog has a taskbar entry of its own to be found by.
+    // No owner, nor kept above the main window: as "Info " leaves an open
+    // dialog as it is, the dialog has a taskbar entry of its own to be found by.
     void itBelongsToNoOtherWindow()
     {
-        QCOMPARE(windowProperty(m_dialog, u"WM_TRANSIENT_FOR"_s), QString());
-        QCOMPARE(windowProperty(m_dialog, u"_NET_WM_WINDOW_TYPE"_s),
-                 u"_NET_WM_WINDOW_TYPE_NORMAL"_s);
-        QVERIFY(!windowProperty(m_dialog, u"_NET_WM_STATE"_s).contains(u"SKIP_TASKBAR"_s));
-
-        QVERIFY(m_clock->clickAt(m_main, {20, 460})); // the bare window
-        QVERIFY(awaitTrue([&] { return onTop() == m_main && active() == m_main; },
-                          u"the main window above the dialog"_s));
-        // As a taskbar does when its entry is clicked.
-        QVERIFY(xdotool({u"windowactivate"_s, m_dialog}));
-        QVERIFY(awaitTrue([&] { return onTop() == m_dialog && active() == m_dialog; },
-                          u"the dialog in front"_s));
+        QCOMPARE(xprop(m_dialog, u"WM_TRANSIENT_FOR"_s), QString());
+        QCOMPARE(xprop(m_dialog, u"_NET_WM_WINDOW_TYPE"_s), u"_NET_WM_WINDOW_TYPE_NORMAL"_s);
+        const QString state = xprop(m_dialog, u"_NET_WM_STATE"_s);
+        QVERIFY2(!state.contains(u"SKIP_TASKBAR"_s) && !state.contains(u"ABOVE"_s),
+                 qPrintable(state));
     }
 
     // A fixed frame with only the close box: the program asks for no
@@ -132,7 +112,7 @@ private Q_SLOTS:
     {
         // Functions and decorations given: resize (held by the size hints),
         // move and close; border, title and menu, no minimise or maximise box.
-        QCOMPARE(windowProperty(m_dialog, u"_MOTIF_WM_HINTS"_s), u"0x3, 0x26, 0x1e, 0x0, 0x0"_s);
+        QCOMPARE(xprop(m_dialog, u"_MOTIF_WM_HINTS"_s), u"0x3, 0x26, 0x1e, 0x0, 0x0"_s);
         const QString hints =
             run(u"xprop"_s, {u"-id"_s, m_dialog, u"WM_NORMAL_HINTS"_s}).value_or(QString());
         QVERIFY2(hints.contains(u"minimum size: 294 by 323"_s) &&
@@ -154,19 +134,8 @@ private:
             u"the About dialog"_s));
         m_dialog = dialogs().value(0);
         // Managed once the window manager has framed it and set its actions.
-        QVERIFY(awaitTrue(
-            [&] { return !windowProperty(m_dialog, u"_NET_WM_ALLOWED_ACTIONS"_s).isEmpty(); },
-            u"the dialog framed"_s));
-    }
-
-    static QString active() { return windowIds(rootProperty(u"_NET_ACTIVE_WINDOW"_s)).value(0); }
-
-    // The topmost of the clock's two windows.
-    QString onTop() const
-    {
-        QStringList stacking = windowIds(rootProperty(u"_NET_CLIENT_LIST_STACKING"_s));
-        stacking.removeIf([&](const QString &id) { return id != m_dialog && id != m_main; });
-        return stacking.value(stacking.size() - 1);
+        QVERIFY(awaitTrue([&] { return !xprop(m_dialog, u"_NET_WM_ALLOWED_ACTIONS"_s).isEmpty(); },
+                          u"the dialog framed"_s));
     }
 
     QTemporaryDir m_config;

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "screenshot_decoder.h"
+#include "windowdef.h"
 
+#include <QColor>
+#include <QDateTime>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -10,38 +13,63 @@
 #include <optional>
 
 // Drives a program's windows on the test's X display as a user does, with
-// xdotool: finds them, screenshots, clicks, types and hovers. Every wait has
-// a deadline, and a wait that runs out keeps what was on the screen.
+// xdotool, and reads their screenshots by the main window's table, at 96 dpi
+// or another scale (1.5 for 144 dpi), whichever toolkit draws it. Every wait
+// has a deadline, and a wait that runs out keeps what was on the screen.
 namespace tessaro::screenshot
 {
 
-// How long a window test waits for what it expects (a window, a screenshot,
-// a process gone) before it fails: long enough for a busy 2-core machine.
+// The rectangle of a main window element in pixels; an empty one if the
+// window has no such element.
+QRect elementRect(ElementKey key, double ratio = 1.0);
+
+// The centre of an About dialog element in pixels.
+QPoint aboutCentre(ElementKey key);
+
+// The colour of most pixels inside the rectangle, one pixel in from its
+// edges, so that a border or an anti-aliased edge does not count.
+QColor mainColour(const QImage &shot, const QRect &rect);
+// Whether any pixel of the rectangle has exactly this colour.
+bool showsColour(const QImage &shot, const QRect &rect, QColor colour);
+// Whether anything dark (text, a border, a line) is drawn in the rectangle.
+bool showsInk(const QImage &shot, const QRect &rect);
+
+// The colours a cell shows: lit (the colour buttons' choice; blue at start),
+// dark, and the window's green where a hidden year cell was.
+inline const QColor startLit{0, 0, 192};
+inline const QColor dark{128, 255, 128};
+inline const QColor windowGreen{0, 255, 0};
+
+// A face as text: "06.12.2026 12:34:56 (11 year cells)".
+QString faceText(const QDateTime &local);
+// Reads the six bit rows cell by cell: each cell only lit or dark (from 2048
+// the four highest year cells only the window's green), the rows a real date
+// and time. Else nothing, and `fault` says what shows.
+std::optional<QString> readFace(const QImage &shot, QString &fault, QColor lit = startLit,
+                                double ratio = 1.0);
+
+// How long a window test waits for what it expects: enough for a busy 2-core machine.
 constexpr int patienceMs = 30000;
 
 // What a program prints, or nothing when it fails or outlasts the timeout.
 std::optional<QString> run(const QString &program, const QStringList &arguments,
                            int timeoutMs = patienceMs);
 std::optional<QString> xdotool(const QStringList &arguments);
-// Keeps what was on the X screen (the whole screen, the windows shown with
-// titles and places, the one with the focus, the processes still running)
-// in a new folder under TESSARO_SHOT_DIR or the temporary folder, with the
-// last screenshot the test looked at, and prints it. `what` names the wait.
+// Keeps what was on the X screen (screenshots, the windows with titles and
+// places, the focus, the processes still running) in a new folder under
+// TESSARO_SHOT_DIR or the temporary folder. `what` names the wait.
 void reportFailedWait(const QString &what, const QImage &lastShot = {});
 // Waits until `done` holds; false, with the evidence kept, if it never does.
 bool awaitTrue(const std::function<bool()> &done, const QString &what, int timeoutMs = patienceMs);
 // The visible top-level windows whose title matches the pattern.
 QStringList visibleWindows(const QString &titlePattern);
-// A window's size, its frame included.
 QSize windowSize(const QString &window);
-// A command of wine's registry tool ("add", "delete", ...).
 bool reg(const QStringList &arguments);
 // Moves the pointer off every window, so that no tooltip shows.
 bool parkPointer();
 
-// A program with a main window titled "Tessaro" whose client area shows the
-// main window's table, its wall clock set by libfaketime. Ended, if it still
-// runs, when the object goes.
+// The program with its main window, its wall clock set by libfaketime; ended
+// when the object goes.
 class RunningClock
 {
 public:
@@ -66,29 +94,25 @@ public:
     // The client area as it stands on the screen.
     [[nodiscard]] QImage grab() const;
     // Screenshots until `check` finds nothing wrong with one (returns an empty
-    // text) or patience runs out; what was wrong with the last one.
+    // text); else what was wrong with the last one.
     QString awaitShot(const std::function<QString(const QImage &)> &check) const;
     [[nodiscard]] QImage lastShot() const { return m_lastShot; }
     // Screenshots until the face reads `expected` in this lit colour.
     QString awaitFace(const QString &expected, QColor lit = startLit, double ratio = 1.0) const;
     bool click(ElementKey key) const;
-    // Clicks a point of a window's client area (the main window's frame
-    // assumed), then parks the pointer.
+    // Clicks a point of a window's client area, then parks the pointer.
     bool clickAt(const QString &window, QPoint clientPoint) const;
     // Rests the pointer on an element, coming from the window's left margin.
     bool hover(ElementKey key) const;
-    // Presses keys, to the program's topmost titled window. The X focus is
-    // given to that window first, as a window manager would: without one,
-    // wine at times leaves it on the root window when one of its windows
-    // closes, and a key sent to a window loses its release when it closes it.
+    // Presses keys, to the program's topmost titled window, given the X focus
+    // first as a window manager would: without one, wine at times leaves it
+    // on the root window when one of its windows closes.
     bool keys(const QString &keys) const;
     // Presses keys again until `done` holds, in case a window that has just
     // appeared has not yet taken the focus.
     bool typeUntil(const QString &keys, const std::function<bool()> &done) const;
     // Waits for the program to end; its exit status, or -1.
     int awaitExit();
-    // Clicks "Exit"; the exit status, or -1.
-    int exitByButton();
 
 private:
     bool launch(const QString &program, const QStringList &arguments, QProcessEnvironment env,

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // An MSAA client, as a screen reader reads a window, for the wine window
 // test. It prints UTF-8 lines for the Linux side to check:
-//   msaa_probe tree TITLE           every object: id, role, name, value,
-//                                   states, screen rectangle, description;
+//   msaa_probe tree TITLE           the window's description, then every
+//                                   object: "role name<TAB>value<TAB>states";
 //                                   then how bad child ids are answered
 //   msaa_probe do TITLE NAME        the default action of the child NAME
 //   msaa_probe focus TITLE NAME     gives NAME the focus; prints who has it
@@ -94,11 +94,11 @@ void printObject(IAccessible *object, long id)
     VariantInit(&state);
     object->get_accRole(child, &role);
     object->get_accState(child, &state);
-    long x = 0, y = 0, w = 0, h = 0;
-    object->accLocation(&x, &y, &w, &h, child);
-    std::printf("%ld\t%s\t%s\t%s\t%s\t%ld,%ld,%ld,%ld\t%s\n", id, roleName(role.lVal),
-                take(name).c_str(), take(value).c_str(), stateNames(state.lVal).c_str(), x, y, w, h,
-                take(description).c_str());
+    const std::string told = take(description);
+    if (id == CHILDID_SELF)
+        std::printf("description %s\n", told.c_str());
+    std::printf("%s %s\t%s\t%s\n", roleName(role.lVal), take(name).c_str(), take(value).c_str(),
+                stateNames(state.lVal).c_str());
 }
 
 int printTree(IAccessible *object)
