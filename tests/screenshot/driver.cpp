@@ -35,11 +35,16 @@ std::optional<QString> run(const QString &program, const QStringList &arguments,
         finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     process.kill();
     process.waitForFinished();
-    if (!ok && !quiet)
+    if (ok)
+        return QString::fromUtf8(process.readAllStandardOutput());
+    // Some tools, wine's reg among them, print their errors on the output.
+    if (!quiet)
         qWarning("%s %s failed (%s): %s", qPrintable(program), qPrintable(arguments.join(u' ')),
                  finished ? qPrintable(u"exit status %1"_s.arg(process.exitCode())) : "timed out",
-                 process.readAllStandardError().constData());
-    return ok ? std::optional(QString::fromUtf8(process.readAllStandardOutput())) : std::nullopt;
+                 (process.readAllStandardError() + process.readAllStandardOutput())
+                     .trimmed()
+                     .constData());
+    return std::nullopt;
 }
 
 std::optional<QString> xdotool(const QStringList &arguments)

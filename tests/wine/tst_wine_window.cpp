@@ -78,13 +78,6 @@ ShotCheck inkIn(QRect rect, bool expected)
 // and clear of the byte bracket and the year heading's border.
 const QRect yearDigits{305, 97, 32, 11};
 
-void keepShot(const QImage &image, const QString &name)
-{
-    const QString dir = qEnvironmentVariable("TESSARO_SHOT_DIR");
-    if (!dir.isEmpty() && QDir().mkpath(dir))
-        image.save(dir + u"/"_s + name + u".png"_s);
-}
-
 QString dialogWindow()
 {
     const QStringList found = visibleWindows(aboutTitle);
@@ -100,11 +93,10 @@ bool messageBoxShown(const QString &mainWindow)
                        [&](const QString &w) { return windowSize(w) != windowSize(mainWindow); });
 }
 
-QString prefixPath(const QString &windowsPath)
+QString prefixPath(QString windowsPath)
 {
-    QString path = windowsPath;
-    path.replace(u"C:\\"_s, qEnvironmentVariable("WINEPREFIX") + u"/drive_c/"_s);
-    return path.replace(u'\\', u'/');
+    return windowsPath.replace(u"C:\\"_s, qEnvironmentVariable("WINEPREFIX") + u"/drive_c/"_s)
+        .replace(u'\\', u'/');
 }
 
 // What the MSAA client prints, as a screen reader reads it.
@@ -200,7 +192,8 @@ void TestWineWindow::mainWindowAtEveryDpi()
     QString fault = clock.awaitFace(faceText(utc("2026-12-07 13:37:42")), startLit, ratio);
     QVERIFY2(fault.isEmpty(), qPrintable(fault));
     const QImage image = clock.lastShot();
-    keepShot(image, u"dpi %1"_s.arg(dpi));
+    if (const QString dir = qEnvironmentVariable("TESSARO_SHOT_DIR"); QDir().mkpath(dir))
+        image.save(u"%1/dpi %2.png"_s.arg(dir).arg(dpi)); // to look at
     const QList<std::pair<ElementKey, QColor>> colours{
         {rz::Command1, orange},   {rz::Command2, olive},     {rz::Command3, red},
         {rz::Command4, startLit}, {rz::Command5, yellow},    {rz::Frame18, dark},
