@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The About dialog of the real program under a real window manager
-// (openbox): the keys and the window manager's close that close it, its frame, and that
-// it belongs to no other window.
+// (openbox): the keys and the close that close it, its frame, its owner.
 #include "driver.h"
 #include "ruzozura_keys.h"
 
@@ -96,22 +95,16 @@ private Q_SLOTS:
     }
 
     // No owner, nor kept above the main window: as "Info " leaves an open
-    // dialog as it is, the dialog has a taskbar entry of its own to be found by.
-    void itBelongsToNoOtherWindow()
+    // dialog as it is, the dialog has a taskbar entry of its own to be found
+    // by. A fixed frame with only the close box: functions resize (held by
+    // the size hints), move and close; border, title and menu.
+    void itBelongsToNoOtherWindowAndOnlyCloses()
     {
         QCOMPARE(xprop(m_dialog, u"WM_TRANSIENT_FOR"_s), QString());
         QCOMPARE(xprop(m_dialog, u"_NET_WM_WINDOW_TYPE"_s), u"_NET_WM_WINDOW_TYPE_NORMAL"_s);
         const QString state = xprop(m_dialog, u"_NET_WM_STATE"_s);
         QVERIFY2(!state.contains(u"SKIP_TASKBAR"_s) && !state.contains(u"ABOVE"_s),
                  qPrintable(state));
-    }
-
-    // A fixed frame with only the close box: the program asks for no
-    // minimise or maximise box and a fixed size.
-    void itsFrameOffersOnlyClosing()
-    {
-        // Functions and decorations given: resize (held by the size hints),
-        // move and close; border, title and menu, no minimise or maximise box.
         QCOMPARE(xprop(m_dialog, u"_MOTIF_WM_HINTS"_s), u"0x3, 0x26, 0x1e, 0x0, 0x0"_s);
         const QString hints =
             run(u"xprop"_s, {u"-id"_s, m_dialog, u"WM_NORMAL_HINTS"_s}).value_or(QString());

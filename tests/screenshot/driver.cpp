@@ -8,7 +8,6 @@
 #include "windowmodel.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -27,15 +26,25 @@ using namespace Qt::StringLiterals;
 namespace tessaro::screenshot
 {
 
-std::optional<QString> run(const QString &program, const QStringList &arguments, int timeoutMs)
+std::optional<QString> run(const QString &program, const QStringList &arguments, bool quiet)
 {
     QProcess process;
     process.start(program, arguments);
-    const bool ok = process.waitForFinished(timeoutMs) &&
-                    process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    const bool finished = process.waitForFinished(patienceMs);
+    const bool ok =
+        finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     process.kill();
     process.waitForFinished();
-    return ok ? std::optional(QString::fromUtf8(process.readAllStandardOutput())) : std::nullopt;
+    if (ok)
+        return QString::fromUtf8(process.readAllStandardOutput());
+    // Some tools, wine's reg among them, print their errors on the output.
+    if (!quiet)
+        qWarning("%s %s failed (%s): %s", qPrintable(program), qPrintable(arguments.join(u' ')),
+                 finished ? qPrintable(u"exit status %1"_s.arg(process.exitCode())) : "timed out",
+                 (process.readAllStandardError() + process.readAllStandardOutput())
+                     .trimmed()
+                     .constData());
+    return std::nullopt;
 }
 
 std::optional<QString> xdotool(const QStringList &arguments)
@@ -76,7 +85,8 @@ namespace
 
 QStringList search(const QStringList &criteria)
 {
-    return xdotool(QStringList{u"search"_s, u"--onlyvisible"_s} + criteria)
+    // Finding nothing is no failure.
+    return run(u"xdotool"_s, QStringList{u"search"_s, u"--onlyvisible"_s} + criteria, true)
         .value_or(QString())
         .split(u'\n', Qt::SkipEmptyParts);
 }
@@ -97,7 +107,11 @@ QSize windowSize(const QString &window)
 
 bool reg(const QStringList &arguments)
 {
-    return run(u"wine"_s, QStringList{u"reg"_s} + arguments + QStringList{u"/f"_s}).has_value();
+    // Wine's reg tool fails now and then on a loaded machine.
+    for (int attempt = 0; attempt < 3; ++attempt)
+        if (run(u"wine"_s, QStringList{u"reg"_s} + arguments + QStringList{u"/f"_s}))
+            return true;
+    return false;
 }
 
 bool parkPointer()
@@ -248,12 +262,17 @@ QString RunningClock::awaitFace(const QString &expected, QColor lit, double rati
     });
 }
 
-bool RunningClock::clickAt(const QString &window, QPoint clientPoint) const
+QStringList RunningClock::pointerTo(const QString &window, QPoint clientPoint) const
 {
     const QPoint at = clientPoint + m_client.topLeft();
-    const bool clicked = xdotool({u"mousemove"_s, u"--window"_s, window, QString::number(at.x()),
-                                  QString::number(at.y()), u"click"_s, u"1"_s})
-                             .has_value();
+    return {u"mousemove"_s, u"--window"_s, window, QString::number(at.x()),
+            QString::number(at.y())};
+}
+
+bool RunningClock::clickAt(const QString &window, QPoint clientPoint) const
+{
+    const bool clicked =
+        xdotool(pointerTo(window, clientPoint) + QStringList{u"click"_s, u"1"_s}).has_value();
     return parkPointer() && clicked;
 }
 
@@ -265,13 +284,8 @@ bool RunningClock::click(ElementKey key) const
 
 bool RunningClock::hover(ElementKey key) const
 {
-    const auto move = [this](QPoint client) {
-        const QPoint at = client + m_client.topLeft();
-        return xdotool({u"mousemove"_s, u"--window"_s, m_window, QString::number(at.x()),
-                        QString::number(at.y())})
-            .has_value();
-    };
-    return move({2, 300}) && move(elementRect(key).center());
+    return xdotool(pointerTo(m_window, {2, 300})) &&
+           xdotool(pointerTo(m_window, elementRect(key).center()));
 }
 
 QString RunningClock::frontWindow() const
@@ -351,14 +365,8 @@ QColor mainColour(const QImage &shot, const QRect &rect)
 {
     QHash<QRgb, int> counts;
     forEachPixel(shot, rect.adjusted(1, 1, -1, -1), [&](QRgb pixel) { ++counts[pixel]; });
-    QRgb most = 0;
-    int mostCount = 0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        if (it.value() > mostCount) {
-            most = it.key();
-            mostCount = it.value();
-        }
-    return mostCount > 0 ? QColor(most) : QColor();
+    const auto most = std::max_element(counts.cbegin(), counts.cend());
+    return most == counts.cend() ? QColor() : QColor(most.key());
 }
 
 bool showsColour(const QImage &shot, const QRect &rect, QColor colour)

@@ -51,9 +51,10 @@ std::optional<QString> readFace(const QImage &shot, QString &fault, QColor lit =
 // How long a window test waits for what it expects: enough for a busy 2-core machine.
 constexpr int patienceMs = 30000;
 
-// What a program prints, or nothing when it fails or outlasts the timeout.
+// What a program prints, or nothing when it fails or outlasts the patience;
+// unless `quiet`, a failure is told with the program's errors.
 std::optional<QString> run(const QString &program, const QStringList &arguments,
-                           int timeoutMs = patienceMs);
+                           bool quiet = false);
 std::optional<QString> xdotool(const QStringList &arguments);
 // Keeps what was on the X screen (screenshots, the windows with titles and
 // places, the focus, the processes still running) in a new folder under
@@ -120,6 +121,8 @@ private:
     // The program's visible windows whose title matches the pattern.
     QStringList ownWindows(const QString &titlePattern) const;
     QString frontWindow() const;
+    // xdotool's arguments that move the pointer to a point of a window's client area.
+    QStringList pointerTo(const QString &window, QPoint clientPoint) const;
 
     QTemporaryDir m_dir;
     QString m_timeFile;
