@@ -18,13 +18,10 @@ using namespace ruzozura;
 
 const ElementDef &def(ElementKey key)
 {
-    const ElementDef *found = findRuzozuraElement(key);
-    return found ? *found : throw std::runtime_error("no element " + describe(key));
+    return *findRuzozuraElement(key);
 }
 
-// Where elements overlap, the one drawn over the other lies above it: a line
-// across a text, a text in a box, a bit cell over its readout, the
-// hexadecimal digit cells over their rows.
+// Where elements overlap, the one drawn over the other lies above it.
 TEST(RuzozuraElements, OverlapsStackAsDrawn)
 {
     std::vector<std::pair<ElementKey, ElementKey>> aboveBelow{
@@ -37,8 +34,7 @@ TEST(RuzozuraElements, OverlapsStackAsDrawn)
             << describe(above) << " under " << describe(below);
 }
 
-// Each bit row the clock paints runs from its highest weight on the left down
-// to 1 on the right, each weight half the one before: as the window shows it.
+// Each bit row runs from its highest weight on the left down to 1 on the right.
 TEST(RuzozuraElements, BitRowsFallInWeightFromLeftToRight)
 {
     const clock::ClockLayout &layout = ruzozuraClockLayout();
@@ -66,9 +62,8 @@ std::string spaced(std::initializer_list<std::variant<const char *, int>> parts)
     return text;
 }
 
-// Runs of spaces put the place values over their columns, leave room for the
-// digit cells and spread the 4-bit text over its lines: each must stand in
-// the window exactly as designed.
+// Runs of spaces place the values over their columns and the texts around
+// the digit cells and over their lines: each stands exactly as designed.
 TEST(RuzozuraElements, SpacedCaptionsStandExactlyAsDesigned)
 {
     const std::string hoursRow = spaced({"Hexadeximal Byte1", 17, "Byte 0", 20, "Addiert"});
@@ -154,8 +149,8 @@ std::vector<std::string> writes(const std::string &pattern,
     return all;
 }
 
-// Each box shows its group when checked; Value 2 (greyed) counts as unchecked.
-// The readouts follow the clock while hidden and show the latest value at once.
+// Each box shows its group when checked, Value 2 (greyed) as unchecked; the
+// readouts follow the clock while hidden.
 TEST_F(RuzozuraTest, CheckBoxesShowOrHideTheirGroupsInOrder)
 {
     tick();

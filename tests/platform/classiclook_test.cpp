@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The classic look that every toolkit draws: device pixels at any scale,
-// line patterns, focus rings, the web frame, text placement and wrapping,
-// and the dialog keys.
+// The classic look that every toolkit draws, and the dialog keys.
 #include "classiclook.h"
 #include "infotessaro_window.h"
 
@@ -19,20 +17,18 @@ namespace
 // logical pixels, so 15 device pixels at 150 %, not 14.
 TEST(ClassicLook, GeometryRoundsEachEdgeOfTheLogicalRectangle)
 {
-    struct Row {
-        int dpi;
-        int client; // 6105 twips wide
-        int cell;   // 144 twips
-        int line;
-    };
-    for (const Row row : {Row{96, 407, 10, 1}, Row{120, 509, 13, 1}, Row{144, 611, 15, 1},
-                          Row{168, 712, 18, 1}, Row{192, 814, 20, 2}, Row{288, 1221, 30, 3}}) {
-        const double ratio = scaleOf(row.dpi);
-        const DeviceEdges client = deviceEdges(pixelRect({0, 0, 6105, 7035}), ratio);
-        const DeviceEdges cell = deviceEdges(pixelRect({1320, 144, 144, 144}), ratio);
-        EXPECT_EQ(client.right, row.client) << row.dpi;
-        EXPECT_EQ(cell.right - cell.left, row.cell) << row.dpi;
-        EXPECT_EQ(deviceLineWidth(ratio), row.line) << row.dpi;
+    // dpi, then device pixels: a client 6105 twips wide, a cell of 144, a line.
+    for (const auto &[dpi, client, cell, line] : {std::tuple{96, 407, 10, 1},
+                                                  {120, 509, 13, 1},
+                                                  {144, 611, 15, 1},
+                                                  {168, 712, 18, 1},
+                                                  {192, 814, 20, 2},
+                                                  {288, 1221, 30, 3}}) {
+        const double ratio = scaleOf(dpi);
+        const DeviceEdges cellEdges = deviceEdges(pixelRect({1320, 144, 144, 144}), ratio);
+        EXPECT_EQ(deviceEdges(pixelRect({0, 0, 6105, 7035}), ratio).right, client) << dpi;
+        EXPECT_EQ(cellEdges.right - cellEdges.left, cell) << dpi;
+        EXPECT_EQ(deviceLineWidth(ratio), line) << dpi;
     }
 }
 
@@ -144,17 +140,14 @@ TEST(ClassicLook, AWiderFaceTakesTheWindowsFittingOfTheCaptionItStandsFor)
                                         {{"Label14"}, "7  2", "7 2", true}};
     WindowDef window;
     window.wideFaceCaptions = fittings;
-    struct Row {
-        std::string_view caption;
-        bool substitute;
-        std::string_view text;
-        bool condensed;
-    };
-    for (const Row row : {Row{"16  8", true, "16 8", false}, Row{"7  2", true, "7 2", true},
-                          Row{"16  8", false, "16  8", false}, Row{"4  1", true, "4  1", false}}) {
-        const FittedCaption fitted = captionForFace(window, heading, row.caption, row.substitute);
-        EXPECT_EQ(fitted.text, row.text) << row.caption << row.substitute;
-        EXPECT_EQ(fitted.condensed, row.condensed) << row.caption << row.substitute;
+    for (const auto &[caption, substitute, text, condensed] :
+         {std::tuple<std::string_view, bool, std::string_view, bool>{"16  8", true, "16 8", false},
+          {"7  2", true, "7 2", true},
+          {"16  8", false, "16  8", false},
+          {"4  1", true, "4  1", false}}) {
+        const FittedCaption fitted = captionForFace(window, heading, caption, substitute);
+        EXPECT_EQ(std::pair(fitted.text, fitted.condensed), std::pair(text, condensed))
+            << caption << substitute;
     }
 }
 
@@ -189,9 +182,9 @@ TEST(ClassicLook, WrapsAtBlanksAndKeepsRunsWithinALine)
 TEST(ClassicLook, DialogKeysPressTheDefaultTheCancelOrTheFocusedButton)
 {
     const WindowModel model(infotessaroWindow());
-    const std::size_t ok = model.indexOf(infotessaro::cmdOK);
-    const std::size_t sysInfo = model.indexOf(infotessaro::cmdSysInfo);
-    const std::size_t picture = model.indexOf(infotessaro::picIcon);
+    const std::size_t ok = model.indexOf(infotessaro::cmdOK),
+                      sysInfo = model.indexOf(infotessaro::cmdSysInfo),
+                      picture = model.indexOf(infotessaro::picIcon);
     EXPECT_EQ(buttonForKey(model, DialogKey::Enter, std::nullopt), ok);
     EXPECT_EQ(buttonForKey(model, DialogKey::Enter, sysInfo), sysInfo);
     EXPECT_EQ(buttonForKey(model, DialogKey::Enter, picture), ok);

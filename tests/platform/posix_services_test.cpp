@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Linux services for real: files on disk, programs really started (the
-// window tests start one at a path with blanks and see it reaped).
+// The Linux services for real, on files on disk (the window tests start programs).
 #include "posix/posix_services.h"
 #include "sysinfo.h"
 
@@ -50,8 +49,8 @@ struct Outcome final : ProgramStarter, MessageService {
     void show(std::string_view text, std::string_view) override { shown.emplace_back(text); }
 };
 
-// The launcher finds, through the registry stand-in, the first candidate that
-// is an executable ordinary file, looked for in the given order.
+// Through the registry stand-in the launcher starts the first candidate that
+// is an executable ordinary file.
 TEST_F(PosixServices, StandInNamesTheFirstInstalledCandidate)
 {
     fs::create_directory(dir / "directory");
@@ -71,14 +70,13 @@ TEST_F(PosixServices, StandInNamesTheFirstInstalledCandidate)
     }
 }
 
-// One key, to be read only, whose key and value names match without regard to
-// case; any other root, key or value does not exist.
+// One key, to be read only, whose key and value names match in any case.
 TEST_F(PosixServices, StandInHasOneKeyToReadOnly)
 {
     const std::string tool = file("probe tool");
     const std::string key(sysinfo::toolPathKey), otherKey(sysinfo::toolDirectoryKey);
-    constexpr std::int32_t machine = registry::localMachine;
-    constexpr std::int32_t currentUser = static_cast<std::int32_t>(0x80000001u);
+    constexpr std::int32_t machine = registry::localMachine,
+                           currentUser = std::int32_t(0x80000001u);
     constexpr std::uint32_t read = registry::keyRead, setValue = 0x2;
     constexpr long ok = registry::success, absent = registry::fileNotFound;
     const struct {
