@@ -55,14 +55,7 @@ Runs runsOf(const PixelLine &line, LineStyle style, double ratio, const LinePatt
 // device pixels.
 TEST(ClassicLook, LinesKeepTheirPatternAtEveryScale)
 {
-    struct Row {
-        PixelLine line;
-        LineStyle style;
-        double ratio;
-        const LinePatterns &pens;
-        Runs runs;
-    };
-    const Row rows[] = {
+    const std::tuple<PixelLine, LineStyle, double, const LinePatterns &, Runs> rows[] = {
         {{0, 5, 6, 5}, LineStyle::Dotted, 1.0, qtPens, {{{0, 1}, {3, 1}, {6, 1}}, 1}},
         {{0, 5, 6, 5}, LineStyle::Dotted, 2.0, qtPens, {{{0, 2}, {6, 2}, {12, 2}}, 2}},
         {{0, 5, 6, 5}, LineStyle::Dotted, 1.5, qtPens, {{{0, 2}, {5, 1}, {9, 2}}, 1}},
@@ -73,9 +66,9 @@ TEST(ClassicLook, LinesKeepTheirPatternAtEveryScale)
         {{2, 0, 2, 23}, LineStyle::DashDotDot, 2.0, gdiPens, {{{0, 18}, {24, 6}, {36, 6}}, 2}},
         {{0, 0, 3, 0}, LineStyle::Solid, 1.75, gdiPens, {{{0, 7}}, 1}},
     };
-    for (const Row &row : rows)
-        EXPECT_EQ(runsOf(row.line, row.style, row.ratio, row.pens), row.runs)
-            << int(row.style) << " at " << row.ratio << " from " << row.line.x1;
+    for (const auto &[line, style, ratio, pens, runs] : rows)
+        EXPECT_EQ(runsOf(line, style, ratio, pens), runs)
+            << int(style) << " at " << ratio << " from " << line.x1;
 }
 
 TEST(ClassicLook, FramesAndFocusRings)
@@ -154,12 +147,7 @@ TEST(ClassicLook, AWiderFaceTakesTheWindowsFittingOfTheCaptionItStandsFor)
 // Every character one unit wide.
 TEST(ClassicLook, WrapsAtBlanksAndKeepsRunsWithinALine)
 {
-    struct Row {
-        std::string text;
-        int width;
-        std::vector<std::string> lines;
-    };
-    const Row rows[] = {
+    const std::tuple<std::string, int, std::vector<std::string>> rows[] = {
         {"Dezimalwert  16     8", 40, {"Dezimalwert  16     8"}},
         {" std", 10, {" std"}},
         {"aa bb cc", 5, {"aa bb", "cc"}},
@@ -170,12 +158,12 @@ TEST(ClassicLook, WrapsAtBlanksAndKeepsRunsWithinALine)
         {"Info ", 5, {"Info "}},
         {"", 3, {""}},
     };
-    for (const Row &row : rows) {
+    for (const auto &[text, width, expected] : rows) {
         std::vector<std::string> lines;
         for (const std::string_view line : wrapAtBlanks<char>(
-                 row.text, row.width, [](std::string_view piece) { return int(piece.size()); }))
+                 text, width, [](std::string_view piece) { return int(piece.size()); }))
             lines.emplace_back(line);
-        EXPECT_EQ(lines, row.lines) << '"' << row.text << '"' << " in " << row.width;
+        EXPECT_EQ(lines, expected) << '"' << text << '"' << " in " << width;
     }
 }
 
