@@ -80,15 +80,8 @@ TEST(ClassicLook, FramesAndFocusRings)
 
     using K = ElementKind;
     const DeviceEdges box{0, 0, 46, 40}, none{};
-    const struct {
-        K kind;
-        PixelRect size;
-        Colour face;
-        int lineWidth;
-        DeviceEdges ring; // none: no ring
-        int lines;
-        Colour colour;
-    } rows[] = {
+    // kind, size, face, line width, then the ring (none: no ring), its lines and colour
+    const std::tuple<K, PixelRect, Colour, int, DeviceEdges, int, Colour> rows[] = {
         {K::Button, {0, 0, 23, 20}, colours::blue, 2, {6, 6, 40, 34}, 1, colours::white},
         {K::Button, {0, 0, 23, 20}, colours::yellow, 1, {3, 3, 43, 37}, 1, colours::black},
         {K::Button, {0, 0, 13, 8}, colours::olive, 1, none, 0, 0},
@@ -96,12 +89,12 @@ TEST(ClassicLook, FramesAndFocusRings)
         {K::CheckBox, {0, 0, 13, 13}, colours::windowGreen, 2, box, 2, colours::black},
         {K::Label, {0, 0, 23, 20}, colours::white, 1, none, 0, 0},
     };
-    for (const auto &row : rows) {
-        const auto ring = focusRing(row.kind, box, row.size, row.face, row.lineWidth);
+    for (const auto &[kind, size, face, lineWidth, outer, lines, colour] : rows) {
+        const auto ring = focusRing(kind, box, size, face, lineWidth);
         EXPECT_EQ(ring ? std::tuple(ring->outer, ring->lines, ring->colour)
                        : std::tuple(none, 0, Colour(0)),
-                  std::tuple(row.ring, row.lines, row.colour))
-            << int(row.kind);
+                  std::tuple(outer, lines, colour))
+            << int(kind);
     }
 }
 
