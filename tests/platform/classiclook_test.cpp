@@ -18,12 +18,10 @@ namespace
 TEST(ClassicLook, GeometryRoundsEachEdgeOfTheLogicalRectangle)
 {
     // dpi, then device pixels: a client 6105 twips wide, a cell of 144, a line.
-    for (const auto &[dpi, client, cell, line] : {std::tuple{96, 407, 10, 1},
-                                                  {120, 509, 13, 1},
-                                                  {144, 611, 15, 1},
-                                                  {168, 712, 18, 1},
-                                                  {192, 814, 20, 2},
-                                                  {288, 1221, 30, 3}}) {
+    const std::tuple<int, int, int, int> rows[] = {{96, 407, 10, 1},  {120, 509, 13, 1},
+                                                   {144, 611, 15, 1}, {168, 712, 18, 1},
+                                                   {192, 814, 20, 2}, {288, 1221, 30, 3}};
+    for (const auto &[dpi, client, cell, line] : rows) {
         const double ratio = scaleOf(dpi);
         const DeviceEdges cellEdges = deviceEdges(pixelRect({1320, 144, 144, 144}), ratio);
         EXPECT_EQ(deviceEdges(pixelRect({0, 0, 6105, 7035}), ratio).right, client) << dpi;
@@ -126,11 +124,12 @@ TEST(ClassicLook, AWiderFaceTakesTheWindowsFittingOfTheCaptionItStandsFor)
                                         {{"Label14"}, "7  2", "7 2", true}};
     WindowDef window;
     window.wideFaceCaptions = fittings;
-    for (const auto &[caption, substitute, text, condensed] :
-         {std::tuple<std::string_view, bool, std::string_view, bool>{"16  8", true, "16 8", false},
-          {"7  2", true, "7 2", true},
-          {"16  8", false, "16  8", false},
-          {"4  1", true, "4  1", false}}) {
+    const std::tuple<std::string_view, bool, std::string_view, bool> rows[] = {
+        {"16  8", true, "16 8", false},
+        {"7  2", true, "7 2", true},
+        {"16  8", false, "16  8", false},
+        {"4  1", true, "4  1", false}};
+    for (const auto &[caption, substitute, text, condensed] : rows) {
         const FittedCaption fitted = captionForFace(window, heading, caption, substitute);
         EXPECT_EQ(std::pair(fitted.text, fitted.condensed), std::pair(text, condensed))
             << caption << substitute;
