@@ -26,8 +26,8 @@ StoredValue text(std::string_view chars)
     return value;
 }
 
-// The launcher's four services, recording what they were asked. Keys below
-// HKEY_LOCAL_MACHINE only; a '|' cannot be part of a path.
+// The launcher's four services, recording what they were asked; keys below
+// HKEY_LOCAL_MACHINE only, and no path may hold a '|'.
 struct FakeSysInfo final : Registry, FileProbe, ProgramStarter, MessageService {
     std::map<std::string, std::map<std::string, StoredValue>> keys;
     std::vector<std::string> opened;
@@ -99,8 +99,7 @@ struct FakeSysInfo final : Registry, FileProbe, ProgramStarter, MessageService {
 
 } // namespace
 
-// Whatever the value, the key is opened for reading only and closed again,
-// also when it did not open (as handle 0).
+// The key is opened for reading only and closed again, as handle 0 if it did not open.
 TEST(GetKeyValue, GivesTheTextAndClosesTheKey)
 {
     const struct {

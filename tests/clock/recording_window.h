@@ -15,8 +15,7 @@
 namespace tessaro::testing
 {
 
-// Logs every write as "Property element value" and keeps the last value of
-// each.
+// Logs every write as "Property element value" and keeps the last of each.
 class RecordingWindow final : public Window
 {
 public:
@@ -35,8 +34,7 @@ public:
     void show() override {}
     void unload() override {}
 
-    // The last values of a property of the elements in a list, apart by
-    // spaces; "" for an element never written.
+    // The last values of a property of the elements, apart by spaces; "" if unwritten.
     template <typename Keys = std::initializer_list<ElementKey>>
     std::string operator()(const std::string &property, const Keys &keys) const
     {

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The clock's readouts: bit rows, the date rows with the year row's seven
-// cells from 2048 on, and one tick with its decimal and hexadecimal readouts,
-// on a layout of the test's own: a cell is keyed by its row's spoken name and
-// its weight.
+// The clock's readouts on a layout of the test's own: a cell is keyed by its
+// row's spoken name and its weight.
 #include "datesection.h"
 #include "readouts.h"
 #include "recording_window.h"
@@ -52,8 +50,8 @@ constexpr clock::ClockLayout layout{
     {valueRow(seconds, "Sekunden", "Sekunden dezimal"), hexCells("Sekunden hexadezimal, addiert")}};
 
 constexpr clock::CellColours lightsOnOff{0xC00000, 0x80FF80};
-const std::string litColour = std::to_string(lightsOnOff.lit);
-const std::string darkColour = std::to_string(lightsOnOff.dark);
+const std::string litColour = std::to_string(lightsOnOff.lit),
+                  darkColour = std::to_string(lightsOnOff.dark);
 
 // Rows as the window shows them, highest weight first, apart by a space: '1'
 // lit, '0' dark, '-' never painted.
@@ -95,9 +93,8 @@ TEST(BitRow, LightsTheGreedyBitsInColourAndText)
     }
 }
 
-// The clock runs through these dates: from 2048 the year minus 2000 stands on
-// the seven lowest cells and the four hidden ones keep their colour; from 2128
-// it no longer fits and all seven are lit.
+// From 2048 the year minus 2000 stands on the seven lowest cells, the four
+// hidden ones keep their colour; from 2128 all seven are lit.
 TEST(DateSection, RowsReadoutsAndYearRowShowTheDate)
 {
     const std::pair<LocalDateTime, const char *> dates[] = {
@@ -120,12 +117,9 @@ TEST(DateSection, RowsReadoutsAndYearRowShowTheDate)
     }
 }
 
-// What a screen reader hears of a running clock: each row's title named
-// after the value the row shows, each decimal readout and combined
-// hexadecimal cell with its value, the year heading in words, and the
-// window's description with the moment. Only changes count: the same moment
-// again renames nothing, the next second renames only the seconds, and no
-// cell or single digit is ever renamed. Each tick reads the clock once.
+// A screen reader hears each row, readout and combined hexadecimal cell
+// with its value, the year heading in words and the moment; only changes
+// count, and no cell or single digit is renamed. Each tick reads the clock once.
 TEST(Tick, TellsAReaderTheValuesOnceEachChange)
 {
     const std::pair<LocalDateTime, const char *> moments[] = {
@@ -156,8 +150,7 @@ TEST(Tick, TellsAReaderTheValuesOnceEachChange)
     EXPECT_EQ(clock.reads, 5);
 }
 
-// Without a reader the tick builds no name at all, and the rows, readouts
-// and digit cells show the same.
+// Without a reader the tick builds no name, and everything else is the same.
 TEST(Tick, BuildsNoNamesWhileNoReaderListens)
 {
     RecordingWindow quiet, read;

@@ -1,8 +1,6 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""The running clock as a screen reader meets it on the real AT-SPI bus, its
-clock set by a file: names and states, Check1's action, what a reader hears
-when the second turns, and About read once."""
+"""The running clock, its time set by a file, as a screen reader meets it on the AT-SPI bus."""
 import datetime
 import os
 import subprocess
@@ -38,7 +36,6 @@ def check(condition, what):
 
 
 def wait_for(what, probe):
-    """Polls probe() until it returns something true or the deadline passes."""
     end = time.monotonic() + DEADLINE
     while time.monotonic() < end:
         try:
@@ -56,7 +53,6 @@ def wait_for(what, probe):
 
 
 def pump(seconds):
-    """Lets AT-SPI events arrive for a while."""
     loop = GLib.MainLoop()
     GLib.timeout_add(int(seconds * 1000), loop.quit)
     loop.run()

@@ -1,11 +1,8 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows release files of scripts/package-windows.sh, used as a Windows
-# user would, in a throwaway wine prefix on a private Xvfb: the zip holds the
-# program, the licence and the read-me; msiexec /i /qn installs the program,
-# a Start-menu shortcut that starts it and one Apps & features entry; a
-# rebuilt package of the same version or a later one leaves one of
-# everything, an earlier one is refused; msiexec /x leaves nothing behind.
+# user would, in a throwaway wine prefix on a private Xvfb: zip, install,
+# reinstall, upgrade, refused downgrade and an uninstall that leaves nothing.
 # Usage: check-msi.sh TESSARO_EXE
 set -eu
 [ $# -eq 1 ] && [ -f "$1" ] || { echo "usage: $0 TESSARO_EXE (a built Tessaro.exe)" >&2 && exit 2; }
@@ -70,9 +67,8 @@ uninstall_entries() {
         }
         /^HKEY_/ { flush() } NF >= 3 { v[$2] = $4 } END { flush() }'
 }
-# One installed copy of VERSION: the built program, one icon in the
-# installer's cache, one shortcut to it in a Start menu's program list (wine
-# puts that of a per-machine install into the user's menu) and one entry.
+# One installed copy of VERSION: the built program, one cached icon, one
+# Start-menu shortcut to it (wine puts it in the user's menu) and one entry.
 check_installed() {
     program='C:\Program Files\Tessaro\Tessaro.exe'
     check "one program, icon, shortcut and entry of version $1, the built program" same \

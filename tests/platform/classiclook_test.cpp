@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The classic look that every toolkit draws: device pixels at any scale,
-// line patterns, focus rings, the web frame, text placement and wrapping,
-// and the dialog keys.
+// The classic look that every toolkit draws, and the dialog keys.
 #include "classiclook.h"
 #include "infotessaro_window.h"
 
@@ -19,20 +17,16 @@ namespace
 // logical pixels, so 15 device pixels at 150 %, not 14.
 TEST(ClassicLook, GeometryRoundsEachEdgeOfTheLogicalRectangle)
 {
-    struct Row {
-        int dpi;
-        int client; // 6105 twips wide
-        int cell;   // 144 twips
-        int line;
-    };
-    for (const Row row : {Row{96, 407, 10, 1}, Row{120, 509, 13, 1}, Row{144, 611, 15, 1},
-                          Row{168, 712, 18, 1}, Row{192, 814, 20, 2}, Row{288, 1221, 30, 3}}) {
-        const double ratio = scaleOf(row.dpi);
-        const DeviceEdges client = deviceEdges(pixelRect({0, 0, 6105, 7035}), ratio);
-        const DeviceEdges cell = deviceEdges(pixelRect({1320, 144, 144, 144}), ratio);
-        EXPECT_EQ(client.right, row.client) << row.dpi;
-        EXPECT_EQ(cell.right - cell.left, row.cell) << row.dpi;
-        EXPECT_EQ(deviceLineWidth(ratio), row.line) << row.dpi;
+    // dpi, then device pixels: a client 6105 twips wide, a cell of 144, a line.
+    const std::tuple<int, int, int, int> rows[] = {{96, 407, 10, 1},  {120, 509, 13, 1},
+                                                   {144, 611, 15, 1}, {168, 712, 18, 1},
+                                                   {192, 814, 20, 2}, {288, 1221, 30, 3}};
+    for (const auto &[dpi, client, cell, line] : rows) {
+        const double ratio = scaleOf(dpi);
+        const DeviceEdges cellEdges = deviceEdges(pixelRect({1320, 144, 144, 144}), ratio);
+        EXPECT_EQ(deviceEdges(pixelRect({0, 0, 6105, 7035}), ratio).right, client) << dpi;
+        EXPECT_EQ(cellEdges.right - cellEdges.left, cell) << dpi;
+        EXPECT_EQ(deviceLineWidth(ratio), line) << dpi;
     }
 }
 
@@ -59,14 +53,7 @@ Runs runsOf(const PixelLine &line, LineStyle style, double ratio, const LinePatt
 // device pixels.
 TEST(ClassicLook, LinesKeepTheirPatternAtEveryScale)
 {
-    struct Row {
-        PixelLine line;
-        LineStyle style;
-        double ratio;
-        const LinePatterns &pens;
-        Runs runs;
-    };
-    const Row rows[] = {
+    const std::tuple<PixelLine, LineStyle, double, const LinePatterns &, Runs> rows[] = {
         {{0, 5, 6, 5}, LineStyle::Dotted, 1.0, qtPens, {{{0, 1}, {3, 1}, {6, 1}}, 1}},
         {{0, 5, 6, 5}, LineStyle::Dotted, 2.0, qtPens, {{{0, 2}, {6, 2}, {12, 2}}, 2}},
         {{0, 5, 6, 5}, LineStyle::Dotted, 1.5, qtPens, {{{0, 2}, {5, 1}, {9, 2}}, 1}},
@@ -77,9 +64,9 @@ TEST(ClassicLook, LinesKeepTheirPatternAtEveryScale)
         {{2, 0, 2, 23}, LineStyle::DashDotDot, 2.0, gdiPens, {{{0, 18}, {24, 6}, {36, 6}}, 2}},
         {{0, 0, 3, 0}, LineStyle::Solid, 1.75, gdiPens, {{{0, 7}}, 1}},
     };
-    for (const Row &row : rows)
-        EXPECT_EQ(runsOf(row.line, row.style, row.ratio, row.pens), row.runs)
-            << int(row.style) << " at " << row.ratio << " from " << row.line.x1;
+    for (const auto &[line, style, ratio, pens, runs] : rows)
+        EXPECT_EQ(runsOf(line, style, ratio, pens), runs)
+            << int(style) << " at " << ratio << " from " << line.x1;
 }
 
 TEST(ClassicLook, FramesAndFocusRings)
@@ -91,15 +78,8 @@ TEST(ClassicLook, FramesAndFocusRings)
 
     using K = ElementKind;
     const DeviceEdges box{0, 0, 46, 40}, none{};
-    const struct {
-        K kind;
-        PixelRect size;
-        Colour face;
-        int lineWidth;
-        DeviceEdges ring; // none: no ring
-        int lines;
-        Colour colour;
-    } rows[] = {
+    // kind, size, face, line width, then the ring (none: no ring), its lines and colour
+    const std::tuple<K, PixelRect, Colour, int, DeviceEdges, int, Colour> rows[] = {
         {K::Button, {0, 0, 23, 20}, colours::blue, 2, {6, 6, 40, 34}, 1, colours::white},
         {K::Button, {0, 0, 23, 20}, colours::yellow, 1, {3, 3, 43, 37}, 1, colours::black},
         {K::Button, {0, 0, 13, 8}, colours::olive, 1, none, 0, 0},
@@ -107,12 +87,12 @@ TEST(ClassicLook, FramesAndFocusRings)
         {K::CheckBox, {0, 0, 13, 13}, colours::windowGreen, 2, box, 2, colours::black},
         {K::Label, {0, 0, 23, 20}, colours::white, 1, none, 0, 0},
     };
-    for (const auto &row : rows) {
-        const auto ring = focusRing(row.kind, box, row.size, row.face, row.lineWidth);
+    for (const auto &[kind, size, face, lineWidth, outer, lines, colour] : rows) {
+        const auto ring = focusRing(kind, box, size, face, lineWidth);
         EXPECT_EQ(ring ? std::tuple(ring->outer, ring->lines, ring->colour)
                        : std::tuple(none, 0, Colour(0)),
-                  std::tuple(row.ring, row.lines, row.colour))
-            << int(row.kind);
+                  std::tuple(outer, lines, colour))
+            << int(kind);
     }
 }
 
@@ -144,29 +124,22 @@ TEST(ClassicLook, AWiderFaceTakesTheWindowsFittingOfTheCaptionItStandsFor)
                                         {{"Label14"}, "7  2", "7 2", true}};
     WindowDef window;
     window.wideFaceCaptions = fittings;
-    struct Row {
-        std::string_view caption;
-        bool substitute;
-        std::string_view text;
-        bool condensed;
-    };
-    for (const Row row : {Row{"16  8", true, "16 8", false}, Row{"7  2", true, "7 2", true},
-                          Row{"16  8", false, "16  8", false}, Row{"4  1", true, "4  1", false}}) {
-        const FittedCaption fitted = captionForFace(window, heading, row.caption, row.substitute);
-        EXPECT_EQ(fitted.text, row.text) << row.caption << row.substitute;
-        EXPECT_EQ(fitted.condensed, row.condensed) << row.caption << row.substitute;
+    const std::tuple<std::string_view, bool, std::string_view, bool> rows[] = {
+        {"16  8", true, "16 8", false},
+        {"7  2", true, "7 2", true},
+        {"16  8", false, "16  8", false},
+        {"4  1", true, "4  1", false}};
+    for (const auto &[caption, substitute, text, condensed] : rows) {
+        const FittedCaption fitted = captionForFace(window, heading, caption, substitute);
+        EXPECT_EQ(std::pair(fitted.text, fitted.condensed), std::pair(text, condensed))
+            << caption << substitute;
     }
 }
 
 // Every character one unit wide.
 TEST(ClassicLook, WrapsAtBlanksAndKeepsRunsWithinALine)
 {
-    struct Row {
-        std::string text;
-        int width;
-        std::vector<std::string> lines;
-    };
-    const Row rows[] = {
+    const std::tuple<std::string, int, std::vector<std::string>> rows[] = {
         {"Dezimalwert  16     8", 40, {"Dezimalwert  16     8"}},
         {" std", 10, {" std"}},
         {"aa bb cc", 5, {"aa bb", "cc"}},
@@ -177,21 +150,21 @@ TEST(ClassicLook, WrapsAtBlanksAndKeepsRunsWithinALine)
         {"Info ", 5, {"Info "}},
         {"", 3, {""}},
     };
-    for (const Row &row : rows) {
+    for (const auto &[text, width, expected] : rows) {
         std::vector<std::string> lines;
         for (const std::string_view line : wrapAtBlanks<char>(
-                 row.text, row.width, [](std::string_view piece) { return int(piece.size()); }))
+                 text, width, [](std::string_view piece) { return int(piece.size()); }))
             lines.emplace_back(line);
-        EXPECT_EQ(lines, row.lines) << '"' << row.text << '"' << " in " << row.width;
+        EXPECT_EQ(lines, expected) << '"' << text << '"' << " in " << width;
     }
 }
 
 TEST(ClassicLook, DialogKeysPressTheDefaultTheCancelOrTheFocusedButton)
 {
     const WindowModel model(infotessaroWindow());
-    const std::size_t ok = model.indexOf(infotessaro::cmdOK);
-    const std::size_t sysInfo = model.indexOf(infotessaro::cmdSysInfo);
-    const std::size_t picture = model.indexOf(infotessaro::picIcon);
+    const std::size_t ok = model.indexOf(infotessaro::cmdOK),
+                      sysInfo = model.indexOf(infotessaro::cmdSysInfo),
+                      picture = model.indexOf(infotessaro::picIcon);
     EXPECT_EQ(buttonForKey(model, DialogKey::Enter, std::nullopt), ok);
     EXPECT_EQ(buttonForKey(model, DialogKey::Enter, sysInfo), sysInfo);
     EXPECT_EQ(buttonForKey(model, DialogKey::Enter, picture), ok);

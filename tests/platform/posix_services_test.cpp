@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Linux services for real: files on disk, programs really started (the
-// window tests start one at a path with blanks and see it reaped).
+// The Linux services for real, on files on disk (the window tests start programs).
 #include "posix/posix_services.h"
 #include "sysinfo.h"
 
@@ -50,8 +49,8 @@ struct Outcome final : ProgramStarter, MessageService {
     void show(std::string_view text, std::string_view) override { shown.emplace_back(text); }
 };
 
-// The launcher finds, through the registry stand-in, the first candidate that
-// is an executable ordinary file, looked for in the given order.
+// Through the registry stand-in the launcher starts the first candidate that
+// is an executable ordinary file.
 TEST_F(PosixServices, StandInNamesTheFirstInstalledCandidate)
 {
     fs::create_directory(dir / "directory");
@@ -71,23 +70,17 @@ TEST_F(PosixServices, StandInNamesTheFirstInstalledCandidate)
     }
 }
 
-// One key, to be read only, whose key and value names match without regard to
-// case; any other root, key or value does not exist.
+// One key, to be read only, whose key and value names match in any case.
 TEST_F(PosixServices, StandInHasOneKeyToReadOnly)
 {
     const std::string tool = file("probe tool");
     const std::string key(sysinfo::toolPathKey), otherKey(sysinfo::toolDirectoryKey);
-    constexpr std::int32_t machine = registry::localMachine;
-    constexpr std::int32_t currentUser = static_cast<std::int32_t>(0x80000001u);
+    constexpr std::int32_t machine = registry::localMachine,
+                           currentUser = std::int32_t(0x80000001u);
     constexpr std::uint32_t read = registry::keyRead, setValue = 0x2;
     constexpr long ok = registry::success, absent = registry::fileNotFound;
-    const struct {
-        std::int32_t root;
-        std::string key;
-        std::uint32_t access;
-        std::string value;
-        long opened, read; // read: when opened
-    } cases[] = {
+    // root, key, access, value, what opening gives and, once opened, what reading gives
+    const std::tuple<std::int32_t, std::string, std::uint32_t, std::string, long, long> cases[] = {
         {machine, key, read, "PATH", ok, ok},
         {machine, "software\\MICROSOFT\\shared tools\\MsInfo", read, "Path", ok, ok},
         {machine, key, read | setValue, "PATH", registry::accessDenied, 0},
@@ -95,17 +88,17 @@ TEST_F(PosixServices, StandInHasOneKeyToReadOnly)
         {machine, otherKey, read, "MSINFO", absent, 0},
         {machine, key, read, "MSINFO", ok, absent},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(::testing::Message() << "row " << &c - cases);
+    for (const auto &[root, name, access, value, opened, gives] : cases) {
+        SCOPED_TRACE(name + " " + value + " " + std::to_string(access));
         posix::PosixRegistry registry({(dir / "fehlt").string(), tool});
         registry::Handle handle = 0;
-        ASSERT_EQ(registry.openKey(c.root, c.key, c.access, handle), c.opened);
-        if (c.opened != ok)
+        ASSERT_EQ(registry.openKey(root, name, access, handle), opened);
+        if (opened != ok)
             continue;
         std::array<std::uint8_t, 1024> data{};
         std::uint32_t type = 0, size = data.size();
-        EXPECT_EQ(registry.queryValue(handle, c.value, type, data, size), c.read);
-        if (c.read == ok) {
+        EXPECT_EQ(registry.queryValue(handle, value, type, data, size), gives);
+        if (gives == ok) {
             EXPECT_EQ(type, registry::typeString);
             EXPECT_EQ(std::string(reinterpret_cast<const char *>(data.data()), size), tool + '\0');
         }

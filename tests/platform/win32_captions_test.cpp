@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The captions of Tessaro.exe's windows where its painter lays them out with
-// GDI, after a move to a screen of 96, 120, 144 or 192 dpi, in the face the
-// font mapper hands. It opens real windows, so scripts/test-windows-window.sh
-// runs it on a display, with the classic face and with wine's substitute.
+// Captions as the GDI painter lays them out after a move to a screen of 96 to
+// 192 dpi; scripts/test-windows-window.sh runs it on a display in both faces.
 #include "infotessaro.h"
 #include "infotessaro_window.h"
 #include "ruzozura_headings.h"
@@ -71,8 +69,7 @@ protected:
     HDC m_dc = CreateCompatibleDC(nullptr);
 };
 
-// Every word of every label and button lies within its text rectangle, and
-// every line down to its baseline.
+// Every word and line (to its baseline) of a label or button lies in its text rectangle.
 TEST_P(Captions, EveryCaptionFitsItsLabel)
 {
     SystemSysInfo system(m_toolkit);
@@ -94,10 +91,9 @@ TEST_P(Captions, EveryCaptionFitsItsLabel)
         }
 }
 
-// The last words of a heading, its place values, stand each over the centre
-// of the cells of their weight (month cells share the day columns), also in
-// the seven-place year heading from 2048 on; "Byte1", "Byte 0" and "Addiert"
-// each lie between the digit cell before them and their own.
+// A heading's place values stand over the centre of their cells (month cells
+// share the day columns), also the seven of the year from 2048 on; "Byte1",
+// "Byte 0" and "Addiert" each lie between the digit cell before and their own.
 TEST_P(Captions, HeadingsStandOverTheirCells)
 {
     win32::Win32Window &window = open(ruzozuraWindow(), m_events);

@@ -66,13 +66,11 @@ TEST(Win32FileTest, CountsOnlyOrdinaryFiles)
     fs::remove_all(dir);
 }
 
-// A path in quotes names the same program; the quotes are no part of it, and
-// the path is still never split at a blank. Nothing but quotes starts nothing.
+// A path in quotes names the same program, never split at a blank; bare quotes start nothing.
 TEST(Win32ProgramStart, TakesAQuotedPathWhole)
 {
     win32::Win32ProgramStarter programs;
-    // Each case has programs of its own: a probe that has just written its
-    // mark may still be running, and a running program cannot be replaced.
+    // Each case has programs of its own: a running probe cannot be replaced.
     for (const auto &[folder, quoted] : {std::pair{"Quoted", true}, {"Plain", false}}) {
         const fs::path tool = std::string("C:\\Tessaro Test\\") + folder + " Tool\\probe tool.exe";
         const fs::path decoy = std::string("C:\\Tessaro Test\\") + folder + ".exe";

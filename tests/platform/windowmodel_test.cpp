@@ -1,8 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The window model that every toolkit builds on, on small windows of the
-// test's own: the element state and what reaches the toolkit, creation
-// order, focus, timers, a window unloaded from inside its own handler, and
-// what a screen reader reads of it.
+// The window model under every toolkit, on small windows of the test's own.
 #include "accessibility.h"
 #include "modelwindow.h"
 
@@ -80,18 +77,12 @@ TEST(WindowModel, CreationFocusTimersAndMouseFollowTheTable)
     EXPECT_EQ(through, "inGroup title line cell(0) cell(1) label with tab index ");
 }
 
-// A window whose toolkit part records what reaches it.
-class RecordingHost final : public WindowHost
-{
-public:
+struct RecordingHost final : WindowHost {
     void runLater(std::function<void()> task) override { tasks.push_back(std::move(task)); }
-    void runTasks()
-    {
-        for (; !tasks.empty(); tasks.pop_front())
-            tasks.front()();
-    }
     std::deque<std::function<void()>> tasks;
 };
+
+// A window whose toolkit part records what reaches it.
 
 class RecordingWindow final : public ModelWindow
 {
@@ -126,9 +117,7 @@ private:
     int &m_destroyed;
 };
 
-class Handlers final : public WindowEvents
-{
-public:
+struct Handlers final : WindowEvents {
     void onLoad(Window &window) override { window.setCaption(title, "Uhr"); }
     void onClick(Window &window, ElementKey key) override
     {
@@ -176,14 +165,12 @@ TEST(ModelWindow, ShowsRealChangesRunsHandlersOnceAndDiesAfterItsHandler)
     EXPECT_EQ(destroyed, 0) << "still inside the handler";
     window.unload();
     EXPECT_EQ(handlers.unloads, 1) << "unloaded once";
-    host.runTasks();
+    for (; !host.tasks.empty(); host.tasks.pop_front())
+        host.tasks.front()();
     EXPECT_EQ(destroyed, 1);
 }
 
-// A small window: what each element reports to a screen reader, in reading
-// order, before and after the writes a clock and its handlers make.
-// A small window for a screen reader: where it reads from (top, then left)
-// and what it reads.
+// A small window for a screen reader: it reads from the top, then the left.
 constexpr ElementDef readerElements[] = {
     {.key = {"Title"}, .rect = {0, 600}, .caption = "Stunden"},
     {.key = {"Blank"}, .caption = "   "},
@@ -208,8 +195,7 @@ constexpr ElementDef readerElements[] = {
 };
 constexpr WindowDef readerWindow{.name = "Probe", .elements = readerElements};
 
-// Each child in reading order as "key|name|value|description|role" and the
-// states that are set.
+// Each child in reading order as "key|name|value|description|role states".
 std::vector<std::string> read(const WindowModel &model, const AccessibleWindow &accessible)
 {
     constexpr const char *roles[] = {"Frame",      "Dialog",  "StaticText", "CheckBox",

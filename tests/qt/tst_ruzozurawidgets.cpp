@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window and the About dialog as the Qt toolkit builds them,
-// offscreen, at several device pixel ratios.
+// The main window and the About dialog offscreen, at several device pixel ratios.
 #include "classiclook.h"
 #include "convert.h"
 #include "elementwidgets.h"
@@ -50,8 +49,7 @@ template <typename Runs> bool allOf(const QImage &shot, const Runs &runs, QRgb c
     return true;
 }
 
-// Whether a frame one line wide along the inside of `e` is `light` above and
-// left and `dark` below and right.
+// Whether the frame inside `e` is `light` above and left, `dark` below and right.
 bool framed(const QImage &shot, const DeviceEdges &e, int width, QRgb light, QRgb dark)
 {
     auto [top, left] = look::frameRuns(e, width).topLeft;
@@ -77,9 +75,8 @@ bool inkNear(const QImage &image, const QColor &ink)
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             const QColor c = image.pixelColor(x, y);
-            if (std::abs(c.red() - ink.red()) + std::abs(c.green() - ink.green()) +
-                    std::abs(c.blue() - ink.blue()) <=
-                48)
+            const int off = std::abs(c.red() - ink.red()) + std::abs(c.green() - ink.green());
+            if (off + std::abs(c.blue() - ink.blue()) <= 48)
                 return true;
         }
     return false;
@@ -102,12 +99,10 @@ class RuzozuraWidgetsTest : public QObject
         const QPoint at = w->mapTo(m_form, local.topLeft());
         return deviceEdges({at.x(), at.y(), local.width(), local.height()}, ratio());
     }
-    // Each word (split at spaces) of a caption, where it starts and ends in
-    // window pixels, as the label shows the caption once it is given it.
+    // Each word of a caption, where the label shows it once given it, in window pixels.
     struct Word {
         QString text;
-        qreal left;
-        qreal right;
+        qreal left, right;
     };
     QList<Word> words(ElementKey label, std::string_view tableCaption) const
     {
@@ -142,12 +137,10 @@ private Q_SLOTS:
             m_shot.save(QStringLiteral("%1/ruzozura-%2.png").arg(dir).arg(ratio()));
     }
 
-    // The focus starts on Exit and Tab follows the window's order. Before
-    // they have the focus, the buttons' faces stay inside their white and
-    // black edges, and the check boxes show the classic 13-pixel box whole,
-    // Check1 clear and the others checked, with the window's green around the
-    // box in the larger Check1. With the focus, each shows a ring that stands
-    // out at least 3 : 1 from the colours on both sides of it.
+    // The focus starts on Exit and Tab follows the window's order. Unfocused,
+    // buttons keep their white and black edges and check boxes their whole
+    // 13-pixel box (only Check1 clear, green around it); focused, each shows a
+    // ring that stands out at least 3 : 1 from the colours on both sides.
     void controlsAndTheirFocusInTabOrder()
     {
         QVERIFY(QTest::qWaitForWindowActive(m_form));
@@ -177,12 +170,11 @@ private Q_SLOTS:
             const int in = box ? 0 : 3 * width;
             const QPoint ring(outer.left + in + width * 3, outer.top + in);
             const Colour ringColour = colourOf(shot.pixel(ring));
-            for (const int dy : {-1, (box ? 2 : 1) * width}) {
-                const QPoint side(ring.x(), ring.y() + dy);
+            for (const int dy : {-1, (box ? 2 : 1) * width})
                 if (!box || dy > 0 || w->height() > 13)
-                    QVERIFY2(look::contrastRatio(ringColour, colourOf(shot.pixel(side))) >= 3.0,
+                    QVERIFY2(look::contrastRatio(ringColour,
+                                                 colourOf(shot.pixel(ring + QPoint(0, dy)))) >= 3.0,
                              qPrintable(w->objectName() + QStringLiteral(" dy %1").arg(dy)));
-            }
             QTest::keyClick(w, Qt::Key_Tab);
         }
         QCOMPARE(seen.join(u' '), QStringLiteral("Command1 Check1 Command2 Command3 Command4 "
@@ -212,13 +204,11 @@ private Q_SLOTS:
             QCOMPARE(font.pixelSize(), fontDef(e.font).pixelSize);
             QCOMPARE(font.bold(), fontDef(e.font).bold);
         }
-        // Text in its own colour: a time cell's digit white, a plain label's
-        // black (near it, where its edges are smoothed into the green).
+        // Text in its own colour: a time cell's digit white, a plain label's black.
         if (key == bin1[0] || key == Label18)
             QVERIFY(inkNear(w->grab().toImage(), key == bin1[0] ? Qt::white : Qt::black));
-        // Every line and every bordered label (Stunde: by Check1), alone on
-        // the window's green: black exactly on the device pixels the classic
-        // look gives them at this scale.
+        // Lines and bordered labels (Stunde: by Check1), alone on the green:
+        // black exactly on the device pixels of the classic look at this scale.
         if (e.kind != ElementKind::Line && !(e.flags & flags::border) && key != Stunde)
             return;
         std::vector<DeviceEdges> runs;
@@ -244,11 +234,9 @@ private Q_SLOTS:
         QVERIFY(onlyBlack(shot, runs));
     }
 
-    // Each place value of a heading stands over the centre of the cells of
-    // its weight, within the heading; month cells share the day columns, and
-    // from 2048 on the year row keeps its last seven cells. "Byte1", "Byte 0"
-    // and "Addiert" each lie between the digit cell before them and their
-    // own, and end close before their own.
+    // Each place value stands over the centre of its cells (month cells share
+    // the day columns; the year row from 2048 on has seven). "Byte1", "Byte 0"
+    // and "Addiert" each end close before their own digit cell.
     void headingsStandOverTheirCells()
     {
         const clock::ClockLayout &clock = ruzozuraClockLayout();
@@ -298,9 +286,8 @@ private Q_SLOTS:
         }
     }
 
-    // Tab goes OK, picture, Systeminfo and round again; whatever has the
-    // focus shows a mark that goes with it. The picture takes no input and
-    // says what it shows.
+    // Tab goes OK, picture, Systeminfo and round, each marked while focused;
+    // the picture takes no input and says what it shows.
     void aboutFocusGoesFromOkToThePictureToSysteminfo()
     {
         struct Clicks final : WindowEvents {
