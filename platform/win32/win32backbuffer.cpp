@@ -41,12 +41,10 @@ HDC BackBuffer::prepare(HDC screen, int width, int height)
 }
 
 // The small buffer of an idle second's paint stays for the next one, which
-// saves mapping fresh pages every second; a large one goes at once. Kept up
-// to 32 KiB: a buffer kept at 128 KiB stood in the idle program's private
-// memory for the few seconds a minute that need it.
+// saves mapping fresh pages every second; a large one goes at once.
 void BackBuffer::releaseIfLarge()
 {
-    constexpr int keptPixels = 8 * 1024;
+    constexpr int keptPixels = 32 * 1024;
     if (m_width * m_height > keptPixels)
         release();
 }
