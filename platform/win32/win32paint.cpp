@@ -173,6 +173,17 @@ int alignedLeft(const RECT &rect, int width, look::Alignment alignment)
     return rect.left;
 }
 
+// Where a button's caption is centred: inside its edge, a line width down
+// and right while it is pressed.
+RECT buttonTextRect(const Placement &place, const ButtonLook &look)
+{
+    const int lineWidth = place.lineWidth();
+    RECT text = toRect(look::inset(place.whole(), 2, lineWidth));
+    if (look.pressed)
+        OffsetRect(&text, lineWidth, lineWidth);
+    return text;
+}
+
 } // namespace
 
 COLORREF colorRef(Colour colour)
@@ -343,7 +354,7 @@ void paintButton(HDC dc, const Placement &place, const ButtonLook &look)
     fill(dc, outer, colorRef(look.face));
     drawEdge(dc, outer, lineWidth, look.pressed ? Edge::Sunken : Edge::Raised);
     if (!look.caption.empty()) {
-        RECT text = layOutButtonCaption(dc, place, look).clip;
+        RECT text = buttonTextRect(place, look);
         Selected font(dc, look.font);
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, colorRef(look.text));
@@ -362,10 +373,7 @@ void paintButton(HDC dc, const Placement &place, const ButtonLook &look)
 CaptionLayout layOutButtonCaption(HDC dc, const Placement &place, const ButtonLook &look)
 {
     CaptionLayout layout;
-    const int lineWidth = place.lineWidth();
-    layout.clip = toRect(look::inset(place.whole(), 2, lineWidth));
-    if (look.pressed)
-        OffsetRect(&layout.clip, lineWidth, lineWidth);
+    layout.clip = buttonTextRect(place, look);
     if (look.caption.empty())
         return layout;
     Selected font(dc, look.font);
