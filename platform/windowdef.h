@@ -14,7 +14,7 @@ namespace tessaro
 
 enum class ElementKind : std::uint8_t {
     Label,     // windowless text drawn on the window surface
-    CellFrame, // child window that shows only its background colour
+    CellFrame, // box that shows only its background colour, above labels and lines
     WebFrame,  // bordered box with a caption set into its top edge
     CheckBox,
     Button,     // graphical push button, whole face in its BackColor

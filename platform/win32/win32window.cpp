@@ -346,9 +346,6 @@ void Win32Window::showChange(std::size_t at, Change change)
         SendMessageW(child, BM_SETCHECK, state.value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
         break;
     case Change::AccessibleName:
-        // Screen readers read a cell's window text; buttons keep their caption.
-        if (model().element(at).kind == ElementKind::CellFrame)
-            SetWindowTextW(child, wide(state.accessibleName).c_str());
         break;
     }
 }

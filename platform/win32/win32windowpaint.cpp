@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The part of Win32Window that draws: the window's own surface (labels,
-// lines, the group frame, the picture) and the cells and web-address frame.
+// lines, the date cells, the group frame) and the picture and web-address
+// frame on their own child windows.
 #include "win32paint.h"
 #include "win32window.h"
 
@@ -15,6 +16,7 @@ bool Win32Window::paintedBySurface(std::size_t at) const
     switch (model().element(at).kind) {
     case ElementKind::Label:
     case ElementKind::Line:
+    case ElementKind::CellFrame:  // only its colour, and its tip on the window's
     case ElementKind::GroupFrame: // never takes the focus or a click
         return true;
     default:
@@ -194,6 +196,9 @@ void Win32Window::paintElement(HDC dc, std::size_t at)
     case ElementKind::GroupFrame:
         paintGroupFrame(dc, placement(at));
         break;
+    case ElementKind::CellFrame:
+        fill(dc, deviceRect(at), model().state(at).back);
+        break;
     default:
         break;
     }
@@ -203,15 +208,11 @@ void Win32Window::paintChild(std::size_t at, HWND child)
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(child, &ps);
-    RECT r;
-    GetClientRect(child, &r);
     const ElementDef &def = model().element(at);
     if (def.kind == ElementKind::WebFrame)
         paintWebFrame(dc, placement(at), def, m_texts[at], m_fonts.font(def.font));
     else if (def.kind == ElementKind::PictureBox)
         paintPictureBox(dc, placement(at), def.picture, GetFocus() == child);
-    else
-        fill(dc, r, model().state(at).back);
     EndPaint(child, &ps);
 }
 
