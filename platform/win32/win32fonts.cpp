@@ -16,6 +16,22 @@ std::wstring scalableFaceFor(bool serif)
     return serif ? L"Times New Roman" : L"Microsoft Sans Serif";
 }
 
+// The smoothing the user chose for the screen, asked for outright. On
+// Windows it is what the default quality gives; wine, told outright, no
+// longer asks the X server for its font settings on every selection of the
+// font into a device context.
+BYTE systemFontQuality()
+{
+    BOOL smoothing = FALSE;
+    if (!SystemParametersInfoW(SPI_GETFONTSMOOTHING, 0, &smoothing, 0))
+        return DEFAULT_QUALITY;
+    if (!smoothing)
+        return NONANTIALIASED_QUALITY;
+    UINT type = FE_FONTSMOOTHINGSTANDARD;
+    SystemParametersInfoW(SPI_GETFONTSMOOTHINGTYPE, 0, &type, 0);
+    return type == FE_FONTSMOOTHINGCLEARTYPE ? CLEARTYPE_QUALITY : ANTIALIASED_QUALITY;
+}
+
 FontSet::~FontSet()
 {
     release();
@@ -33,6 +49,7 @@ void FontSet::release()
 void FontSet::create(int dotsPerInch, bool scalable)
 {
     release();
+    const BYTE quality = systemFontQuality();
     for (std::size_t at = 0; at < m_fonts.size(); ++at) {
         const FontDef def = fontDef(static_cast<FontId>(at));
         LOGFONTW font{};
@@ -45,7 +62,7 @@ void FontSet::create(int dotsPerInch, bool scalable)
         font.lfCharSet = ANSI_CHARSET;
         font.lfOutPrecision = scalable ? OUT_TT_ONLY_PRECIS : OUT_DEFAULT_PRECIS;
         font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-        font.lfQuality = DEFAULT_QUALITY;
+        font.lfQuality = quality;
         font.lfPitchAndFamily = VARIABLE_PITCH | (def.serif ? FF_ROMAN : FF_SWISS);
         lstrcpynW(font.lfFaceName, (scalable ? scalableFaceFor : faceFor)(def.serif).c_str(),
                   LF_FACESIZE);

@@ -43,6 +43,8 @@ private:
 // of the same metrics.
 std::wstring faceFor(bool serif);
 std::wstring scalableFaceFor(bool serif);
+// The text quality that the screen's font smoothing setting asks for.
+BYTE systemFontQuality();
 // The face that the font mapper gave a font.
 std::wstring faceOf(HFONT font);
 

@@ -437,6 +437,9 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_SETTINGCHANGE: // a screen reader may have come or gone
         askForScreenReader();
+        // The fonts carry the smoothing that was set when they were made.
+        if (wParam == SPI_SETFONTSMOOTHING || wParam == SPI_SETFONTSMOOTHINGTYPE)
+            applyDpi(m_dpi);
         return DefWindowProcW(m_hwnd, message, wParam, lParam);
     case WM_SETCURSOR: // the pointer is over the window or one of its children
         setUpTooltips();

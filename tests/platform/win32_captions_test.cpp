@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -142,5 +143,32 @@ TEST_P(Captions, HeadingsStandOverTheirCells)
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, Captions, ::testing::Values(96, 120, 144, 192));
+
+// Text is smoothed as the screen's setting says: none, greyscale or ClearType.
+TEST(Fonts, FollowTheScreensSmoothing)
+{
+    struct Setting {
+        BOOL smoothing;
+        UINT type;
+        BYTE quality;
+    };
+    for (const Setting setting : {Setting{FALSE, FE_FONTSMOOTHINGSTANDARD, NONANTIALIASED_QUALITY},
+                                  Setting{TRUE, FE_FONTSMOOTHINGSTANDARD, ANTIALIASED_QUALITY},
+                                  Setting{TRUE, FE_FONTSMOOTHINGCLEARTYPE, CLEARTYPE_QUALITY}}) {
+        SystemParametersInfoW(SPI_SETFONTSMOOTHING, UINT(setting.smoothing), nullptr, 0);
+        SystemParametersInfoW(SPI_SETFONTSMOOTHINGTYPE, 0,
+                              reinterpret_cast<void *>(std::uintptr_t(setting.type)), 0);
+        win32::FontSet fonts;
+        fonts.create(96, false);
+        for (const FontId id : {FontId::Standard, FontId::Exit}) {
+            LOGFONTW font{};
+            GetObjectW(fonts.font(id), sizeof font, &font);
+            EXPECT_EQ(font.lfQuality, setting.quality) << int(setting.smoothing) << setting.type;
+        }
+    }
+    SystemParametersInfoW(SPI_SETFONTSMOOTHING, TRUE, nullptr, 0);
+    SystemParametersInfoW(SPI_SETFONTSMOOTHINGTYPE, 0,
+                          reinterpret_cast<void *>(std::uintptr_t(FE_FONTSMOOTHINGSTANDARD)), 0);
+}
 
 } // namespace
