@@ -249,6 +249,7 @@ void Win32Window::updateToolRect(std::size_t at)
 void Win32Window::applyDpi(int dotsPerInch)
 {
     m_dpi = dotsPerInch;
+    m_buffer.release(); // it holds a font of the old set
     createFonts();
     for (std::size_t at = 0; at < model().size(); ++at) {
         if (!m_children[at])
@@ -264,7 +265,6 @@ void Win32Window::applyDpi(int dotsPerInch)
         fitCaption(at);
         updateToolRect(at);
     }
-    m_buffer.release();
     InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 
