@@ -13,6 +13,8 @@ namespace tessaro::clock
 struct CellColours {
     Colour lit;
     Colour dark;
+
+    friend constexpr bool operator==(const CellColours &, const CellColours &) = default;
 };
 
 // One cell of a bit row.

@@ -52,4 +52,14 @@ void runTick(LocalClock &clock, const ClockLayout &layout, Elements &elements, C
     showDateTime(clock.now(), layout, elements, colours);
 }
 
+void Ticker::tick(LocalClock &clock, const ClockLayout &layout, Elements &elements,
+                  CellColours colours)
+{
+    const Shown now{clock.now(), colours, elements.readerListening()};
+    if (now == m_shown)
+        return;
+    showDateTime(now.moment, layout, elements, colours);
+    m_shown = now;
+}
+
 } // namespace tessaro::clock

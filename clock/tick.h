@@ -4,6 +4,8 @@
 #include "layout.h"
 #include "localclock.h"
 
+#include <optional>
+
 namespace tessaro::clock
 {
 
@@ -15,6 +17,27 @@ namespace tessaro::clock
 // rows' titles, the readouts and the window's description carry the values
 // in words.
 void runTick(LocalClock &clock, const ClockLayout &layout, Elements &elements, CellColours colours);
+
+// The tick of a running window. The timer ticks ten times a second, and in
+// nine of them nothing that the window shows has changed: it writes only
+// when the reading, the colours or the presence of a screen reader differ
+// from those of its last write.
+class Ticker
+{
+public:
+    void tick(LocalClock &clock, const ClockLayout &layout, Elements &elements,
+              CellColours colours);
+
+private:
+    struct Shown {
+        LocalDateTime moment;
+        CellColours colours;
+        bool readerListening = false;
+
+        friend bool operator==(const Shown &, const Shown &) = default;
+    };
+    std::optional<Shown> m_shown;
+};
 
 // The part of the tick for one reading, for callers that hold the reading.
 void showDateTime(const LocalDateTime &now, const ClockLayout &layout, Elements &elements,

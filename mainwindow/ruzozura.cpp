@@ -75,13 +75,14 @@ void Ruzozura::onLoad(Window &)
 {
     col = startLitColour;
     col2 = startDarkColour;
+    m_ticker = {}; // a window loaded anew shows nothing yet
 }
 
 void Ruzozura::onTimer(Window &window, ElementKey key)
 {
     if (key != ruzozura::Timer1)
         return;
-    clock::runTick(m_clock, ruzozuraClockLayout(), window, {Colour(col), Colour(col2)});
+    m_ticker.tick(m_clock, ruzozuraClockLayout(), window, {Colour(col), Colour(col2)});
 }
 
 void Ruzozura::onClick(Window &window, ElementKey key)

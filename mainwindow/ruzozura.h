@@ -2,6 +2,7 @@
 #pragma once
 
 #include "localclock.h"
+#include "tick.h"
 #include "toolkit.h"
 
 #include <cstdint>
@@ -30,6 +31,7 @@ public:
 private:
     Toolkit &m_toolkit;
     LocalClock &m_clock;
+    clock::Ticker m_ticker;
     std::function<void()> m_openAbout;
 };
 
