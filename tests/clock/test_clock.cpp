@@ -164,5 +164,32 @@ TEST(Tick, BuildsNoNamesWhileNoReaderListens)
     EXPECT_EQ(quiet.log, read.log);
 }
 
+// The window's ticker writes again only when the reading, the colours or a
+// reader's presence change; the timer ticks ten times a second.
+TEST(Tick, TickerWritesOnlyWhenWhatItShowsChanges)
+{
+    struct Step {
+        LocalDateTime moment;
+        clock::CellColours colours;
+        bool listening;
+        bool writes;
+    };
+    const LocalDateTime at{6, 12, 2026, 12, 34, 56}, next{6, 12, 2026, 12, 34, 57};
+    const clock::CellColours swapped{lightsOnOff.dark, lightsOnOff.lit};
+    const Step steps[] = {{at, lightsOnOff, true, true},   {at, lightsOnOff, true, false},
+                          {next, lightsOnOff, true, true}, {next, swapped, true, true},
+                          {next, swapped, false, true},    {next, swapped, false, false}};
+    RecordingWindow window;
+    testing::FixedClock clock({});
+    clock::Ticker ticker;
+    for (const Step &step : steps) {
+        const std::size_t before = window.log.size();
+        clock.moment = step.moment;
+        window.listening = step.listening;
+        ticker.tick(clock, layout, window, step.colours);
+        EXPECT_EQ(window.log.size() > before, step.writes) << &step - steps;
+    }
+}
+
 } // namespace
 } // namespace tessaro
