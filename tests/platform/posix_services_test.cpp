@@ -30,14 +30,6 @@ protected:
     const fs::path dir = fs::temp_directory_path() / ("tessaro-test-" + std::to_string(::getpid()));
 };
 
-TEST_F(PosixServices, FileTestCountsOnlyOrdinaryFiles)
-{
-    posix::PosixFileProbe files;
-    EXPECT_EQ(files.test(file("MSINFO32.EXE")), FileTestResult::ordinaryFile);
-    EXPECT_EQ(files.test(dir.string()), FileTestResult::none);
-    EXPECT_EQ(files.test((dir / "fehlt").string()), FileTestResult::none);
-}
-
 // The started program or the message, in place of the real ones.
 struct Outcome final : ProgramStarter, MessageService {
     std::vector<std::string> shown;
@@ -50,19 +42,22 @@ struct Outcome final : ProgramStarter, MessageService {
 };
 
 // Through the registry stand-in the launcher starts the first candidate that
-// is an executable ordinary file.
+// is an executable ordinary file. The file test counts only ordinary files.
 TEST_F(PosixServices, StandInNamesTheFirstInstalledCandidate)
 {
     fs::create_directory(dir / "directory");
     const std::string missing = dir / "fehlt", directory = dir / "directory",
                       plain = file("plain", false), first = file("first"), second = file("second");
+    posix::PosixFileProbe files;
+    EXPECT_EQ(files.test(first), FileTestResult::ordinaryFile);
+    EXPECT_EQ(files.test(directory), FileTestResult::none);
+    EXPECT_EQ(files.test(missing), FileTestResult::none);
     const std::string message(sysinfo::unavailableMessage);
     for (const auto &[candidates, started] :
          {std::pair{std::vector{first, second}, first},
           {std::vector{missing, directory, plain, second, first}, second},
           {std::vector{missing, directory, plain}, message}}) {
         posix::PosixRegistry registry(candidates);
-        posix::PosixFileProbe files;
         Outcome outcome;
         SysInfoServices services{registry, files, outcome, outcome};
         StartSysInfo(services);
