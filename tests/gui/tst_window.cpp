@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real program as a user sees it, at faked times and read back from
-// screenshots: the main window's colours, the clock set while it runs, and a
-// session of use of a test build whose registry names the probe program.
+// screenshots: the main window's colours, the clock set while it runs, a
+// session of use of a test build whose registry names the probe program,
+// and the About dialog under a real window manager.
 // Every wait is for something to show, with a deadline. Under the
 // sanitizers (scripts/test-asan.sh) no test may leave a report.
 #include "driver.h"
@@ -14,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTest>
 #include <QTimeZone>
@@ -31,6 +33,27 @@ using namespace Qt::StringLiterals;
 
 namespace
 {
+
+// One property as xprop prints it ("NAME(TYPE) = value" or "NAME(WINDOW):
+// window id # 0x..."): its value, "" if there is none.
+QString xprop(const QString &window, const QString &name)
+{
+    static const QRegularExpression value(u"^[^(]*\\([^)]*\\)(?:: | = )(.*)$"_s,
+                                          QRegularExpression::DotMatchesEverythingOption);
+    const QStringList where =
+        window.isEmpty() ? QStringList{u"-root"_s} : QStringList{u"-id"_s, window};
+    const QString text = run(u"xprop"_s, where + QStringList{name}).value_or(QString()).trimmed();
+    return value.match(text).captured(1).trimmed();
+}
+
+// The windows the window manager manages, as xdotool names them.
+QStringList managedWindows()
+{
+    QStringList ids;
+    for (const QString &id : xprop({}, u"_NET_CLIENT_LIST"_s).split(u", "_s, Qt::SkipEmptyParts))
+        ids << QString::number(id.section(u'#', -1).trimmed().toULongLong(nullptr, 16));
+    return ids;
+}
 
 // The test build, whose registry names the probe program (it leaves
 // "<its path>.ran" holding its process id and stays 4 s), with its About
@@ -209,6 +232,64 @@ private Q_SLOTS:
         ::kill(pid_t(pid), SIGTERM);
         QCOMPARE(::waitpid(pid_t(pid), nullptr, 0), pid_t(pid));
         QCOMPARE(build.reportFiles(), QStringList());
+    }
+
+    // Under a window manager (openbox), About closes by Enter and by Escape
+    // while the picture has the focus, and by the window manager's close
+    // (Alt+F4, as its close box). No owner, nor kept above the main window:
+    // as "Info " leaves an open dialog as it is, the dialog has a taskbar
+    // entry of its own to be found by. A fixed frame with only the close box:
+    // functions resize (held by the size hints), move and close; border,
+    // title and menu.
+    void aboutUnderAWindowManager()
+    {
+        // The clock first: the window manager takes over the windows shown as it starts.
+        RunningClock clock;
+        QVERIFY(clock.start());
+        QTemporaryDir config;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"XDG_CONFIG_HOME"_s, config.path()); // the default configuration
+        QProcess openbox;
+        openbox.setProcessEnvironment(env);
+        openbox.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        openbox.start(u"openbox"_s, {u"--sm-disable"_s});
+        const auto stop = qScopeGuard([&] {
+            openbox.terminate();
+            if (!openbox.waitForFinished(5000))
+                openbox.kill();
+        });
+        QVERIFY(awaitTrue([&] { return !xprop(clock.window(), u"_NET_FRAME_EXTENTS"_s).isEmpty(); },
+                          u"the frame"_s));
+        for (const QString &keys : {u"Tab Return"_s, u"Tab Escape"_s, u"alt+F4"_s}) {
+            // Clicked again if the window manager was still placing the window.
+            QVERIFY(awaitTrue(
+                [&] {
+                    return clock.click(Command5) &&
+                           QTest::qWaitFor([] { return !visibleWindows(aboutTitle).isEmpty(); },
+                                           3000);
+                },
+                u"the About dialog"_s));
+            const QString dialog = visibleWindows(aboutTitle).value(0);
+            // Managed once the window manager has framed it and set its actions.
+            QVERIFY(
+                awaitTrue([&] { return !xprop(dialog, u"_NET_WM_ALLOWED_ACTIONS"_s).isEmpty(); },
+                          u"the dialog framed"_s));
+            QCOMPARE(xprop(dialog, u"WM_TRANSIENT_FOR"_s), QString());
+            QCOMPARE(xprop(dialog, u"_NET_WM_WINDOW_TYPE"_s), u"_NET_WM_WINDOW_TYPE_NORMAL"_s);
+            const QString state = xprop(dialog, u"_NET_WM_STATE"_s);
+            QVERIFY2(!state.contains(u"SKIP_TASKBAR"_s) && !state.contains(u"ABOVE"_s),
+                     qPrintable(state));
+            QCOMPARE(xprop(dialog, u"_MOTIF_WM_HINTS"_s), u"0x3, 0x26, 0x1e, 0x0, 0x0"_s);
+            const QString hints =
+                run(u"xprop"_s, {u"-id"_s, dialog, u"WM_NORMAL_HINTS"_s}).value_or(QString());
+            QVERIFY2(hints.contains(u"minimum size: 294 by 323"_s) &&
+                         hints.contains(u"maximum size: 294 by 323"_s),
+                     qPrintable(hints));
+            xdotool({u"windowactivate"_s, u"--sync"_s, dialog});
+            QVERIFY(xdotool(QStringList{u"key"_s} + keys.split(u' ')));
+            QVERIFY(awaitTrue([&] { return !managedWindows().contains(dialog); }, keys));
+            QCOMPARE(managedWindows(), QStringList{clock.window()});
+        }
     }
 
     // A fast clock, an hour a second: every screenshot reads, the faces
