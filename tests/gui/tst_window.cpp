@@ -2,7 +2,8 @@
 // The real program as a user sees it, at faked times and read back from
 // screenshots: the main window's colours, the clock set while it runs, a
 // session of use of a test build whose registry names the probe program,
-// and the About dialog under a real window manager. And Tessaro.exe under
+// the About dialog under a real window manager, and the clock as a Wayland
+// client. And Tessaro.exe under
 // wine: its main window at every resolution, a session of use, and a screen
 // reader through MSAA.
 // Every wait is for something to show, with a deadline. Under the
@@ -14,6 +15,7 @@
 #include "ruzozura_window.h"
 #include "windowmodel.h"
 
+#include <QBitmap>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
@@ -391,6 +393,63 @@ private Q_SLOTS:
             QVERIFY(awaitTrue([&] { return !managedWindows().contains(dialog); }, keys));
             QCOMPARE(managedWindows(), QStringList{clock.window()});
         }
+    }
+
+    // The clock as a native Wayland client on a headless weston, its wall
+    // clock frozen: weston's screenshot shows its client area, window green
+    // and of its size, with the face read as on X.
+    void aWaylandClient()
+    {
+        QTemporaryDir runtime; // weston's socket and screenshots, for its owner only
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(u"DISPLAY"_s);
+        env.remove(u"QT_QPA_PLATFORM"_s); // the X server's, as the test runs on it
+        env.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
+        env.insert(u"WAYLAND_DISPLAY"_s, u"tessaro-test"_s);
+        QProcess weston, clock, shooter;
+        for (QProcess *process : {&weston, &clock, &shooter}) {
+            process->setProcessEnvironment(env);
+            process->setWorkingDirectory(runtime.path());
+        }
+        const auto stop = qScopeGuard([&] {
+            clock.kill(), weston.kill(), clock.waitForFinished(), weston.waitForFinished();
+        });
+        weston.start(u"weston"_s, {u"--backend=headless-backend.so"_s, u"--use-pixman"_s,
+                                   u"--debug"_s, u"--socket=tessaro-test"_s, u"--width=800"_s,
+                                   u"--height=700"_s, u"--idle-time=0"_s});
+        QVERIFY(awaitTrue([&] { return QFile::exists(runtime.filePath(u"tessaro-test"_s)); },
+                          u"weston"_s));
+        env.insert(u"LD_PRELOAD"_s, qEnvironmentVariable("TESSARO_LIBFAKETIME"));
+        env.insert(u"FAKETIME"_s, u"2026-12-06 12:34:56"_s);
+        env.insert(u"FAKETIME_DONT_FAKE_MONOTONIC"_s, u"1"_s);
+        env.insert(u"TZ"_s, u"UTC"_s);
+        clock.setProcessEnvironment(env);
+        clock.start(qEnvironmentVariable("TESSARO_BINARY"));
+        const PixelRect client =
+            tessaro::pixelRect({0, 0, ruzozuraWindow().clientWidth, ruzozuraWindow().clientHeight});
+        QImage shot;
+        QString fault;
+        const bool shown = QTest::qWaitFor(
+            [&] {
+                shooter.start(u"weston-screenshooter"_s, QStringList{});
+                shooter.waitForFinished(patienceMs);
+                shot = QImage(runtime.filePath(QDir(runtime.path())
+                                                   .entryList({u"*.png"_s}, QDir::Files, QDir::Time)
+                                                   .value(0)));
+                // The client area is the bounding box of the window green.
+                const QRect green = QRegion(QBitmap::fromImage(shot.createMaskFromColor(
+                                                windowGreen.rgb(), Qt::MaskOutColor)))
+                                        .boundingRect();
+                fault = u"window green %1x%2 "_s.arg(green.width()).arg(green.height());
+                return green.size() == QSize(client.width, client.height) &&
+                       readFace(shot.copy(green), fault) ==
+                           u"06.12.2026 12:34:56 (11 year cells)"_s;
+            },
+            patienceMs);
+        if (!shown)
+            reportFailedWait(u"the clock on weston"_s, shot);
+        QVERIFY2(shown && clock.state() == QProcess::Running,
+                 qPrintable(fault + (clock.state() == QProcess::Running ? u""_s : u"(ended)"_s)));
     }
 
     // A fast clock, an hour a second: every screenshot reads, the faces
