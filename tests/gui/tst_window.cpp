@@ -41,6 +41,154 @@ using namespace Qt::StringLiterals;
 namespace
 {
 
+// Where a right-aligned readout's border crosses its row.
+QRect leftEdge(ElementKey key)
+{
+    const QRect r = elementRect(key);
+    return {r.left() - 1, r.center().y() - 2, 3, 5};
+}
+
+// Ink that shows only while a check box's group shows, or only while it is
+// hidden (the title reads "Uhr" beside the readouts, else "Stunden"), or
+// yellow that shows only while it shows: of each kind of element one.
+enum Mark { inkWhileShown, inkWhileHidden, yellowWhileShown };
+struct Probe {
+    std::size_t box;
+    Mark mark;
+    QRect rect;
+};
+
+QList<Probe> groupProbes()
+{
+    return {{0, inkWhileHidden, elementRect(Label1).adjusted(25, 2, -5, -2)},
+            {0, inkWhileShown, leftEdge(Jahr)},
+            {1, inkWhileShown, elementRect(Label18)},
+            {1, inkWhileShown, QRect(130, 26, 160, 3)}, // the byte bracket's top stroke
+            {2, inkWhileShown, leftEdge(hex1[0])},
+            {2, yellowWhileShown, elementRect(hexa1[0])}};
+}
+
+const QString aboutTitle = u"^Info zu Tessaro$"_s;
+
+// What the main window shows as the user presses its controls: the lit
+// colour, and which of the check boxes' groups show.
+struct Expected {
+    QColor lit = startLit;
+    std::array<bool, 3> shown{false, true, true};
+
+    void press(ElementKey key)
+    {
+        const ElementKey boxes[] = {Check1, Check2, Check3};
+        for (const auto &[button, colour] : {std::pair{Command2, QColor(128, 128, 0)},
+                                             {Command3, QColor(255, 0, 0)},
+                                             {Command4, QColor(0, 0, 192)}})
+            lit = button == key ? colour : lit;
+        for (size_t box = 0; box < 3; ++box)
+            shown[box] = shown[box] != (boxes[box] == key);
+    }
+
+    // Empty when the screenshot shows what is expected, else what differs.
+    [[nodiscard]] QString mismatch(const QImage &shot) const
+    {
+        QString wrong;
+        readFace(shot, wrong, lit);
+        for (const auto &[box, mark, r] : groupProbes()) {
+            const bool marked =
+                mark == yellowWhileShown ? showsColour(shot, r, Qt::yellow) : showsInk(shot, r);
+            if (marked != (shown[box] == (mark != inkWhileHidden)))
+                wrong += u" (%1,%2)"_s.arg(r.x()).arg(r.y());
+        }
+        return wrong;
+    }
+};
+
+// Empty when the window, its buttons and a time cell's digit show their own colours.
+QString colourFault(const QImage &shot, double ratio = 1.0)
+{
+    QString wrong;
+    for (const auto &[key, colour] : {std::pair{Command1, QColor(255, 128, 0)},
+                                      {Command2, QColor(128, 128, 0)},
+                                      {Command3, QColor(255, 0, 0)},
+                                      {Command4, startLit},
+                                      {Command5, QColor(Qt::yellow)},
+                                      {hexa1[0], QColor(Qt::yellow)},
+                                      {Label7, windowGreen}})
+        if (const QColor seen = mainColour(shot, elementRect(key, ratio)); seen != colour)
+            wrong += QString::fromStdString(describe(key)) + u" "_s + seen.name() + u" "_s;
+    // A time cell's digit white.
+    if (!showsColour(shot, elementRect(bin1[4], ratio), Qt::white))
+        wrong += u"no white text in "_s + QString::fromStdString(describe(bin1[4]));
+    return wrong;
+}
+
+void press(RunningClock &clock, Expected &expected, ElementKey key, const QString &keys)
+{
+    QVERIFY(keys.isEmpty() ? clock.click(key) : clock.keys(keys));
+    expected.press(key);
+    const QString step = QString::fromStdString(describe(key)) + u" "_s + keys;
+    if (key == Command5) { // the dialog may lie over the main window
+        QVERIFY(awaitTrue([] { return visibleWindows(aboutTitle).size() == 1; }, step));
+        QVERIFY(clock.keys(u"Escape"_s));
+        QVERIFY(awaitTrue([] { return visibleWindows(aboutTitle).isEmpty(); }, u"Escape"_s));
+        return;
+    }
+    const QString wrong = clock.awaitShot([&](const QImage &s) { return expected.mismatch(s); });
+    QVERIFY2(wrong.isEmpty(), qPrintable(u"after %1:%2"_s.arg(step, wrong)));
+}
+
+// The user's steps that both programs share, each seen on the screen (they
+// fail the running test else). The controls: each colour button and check
+// box clicked, then Space and Tab from Check1 through the tab order and
+// round to it again; "Info " opens About and Escape closes it.
+void useTheControls(RunningClock &clock, Expected &expected)
+{
+    for (const ElementKey key : {Command3, Check1, Command4, Check2, Check3, Command2, Check1})
+        if (press(clock, expected, key, {}); QTest::currentTestFailed())
+            return;
+    // Check1 has the focus; the tab order leads from it round to it, past Exit.
+    const ElementKey tabOrder[] = {Command2, Command3, Command4, Command5, Check2, Check3};
+    if (press(clock, expected, Check1, u"space"_s); QTest::currentTestFailed())
+        return;
+    for (const ElementKey key : tabOrder)
+        if (press(clock, expected, key, u"Tab space"_s); QTest::currentTestFailed())
+            return;
+    press(clock, expected, Check1, u"Tab Tab space"_s);
+}
+
+// In the open About dialog, with no tool to start: OK, the picture and
+// Systeminfo in tab order, which shows the one message; Return closes it.
+void missingToolShowsTheMessage(RunningClock &clock)
+{
+    const QStringList dialog = visibleWindows(aboutTitle);
+    QVERIFY(clock.keys(u"Tab Tab space"_s));
+    QVERIFY(awaitTrue([&] { return clock.showsMessage(); }, u"the message"_s));
+    // Its OK takes the focus just after it appears: Return again if need be.
+    QVERIFY(awaitTrue(
+        [&] {
+            return clock.keys(u"Return"_s) &&
+                   QTest::qWaitFor([&] { return !clock.showsMessage(); }, 5000);
+        },
+        u"Return to close the message"_s));
+    QCOMPARE(visibleWindows(aboutTitle), dialog);
+}
+
+// "Info " while About is open opens no second one.
+void secondInfoOpensNoOther(RunningClock &clock, Expected &expected)
+{
+    // Clicks are handled in turn: once the colour clicked after it shows, any
+    // dialog that "Info " opened is on the screen.
+    const QStringList dialog = visibleWindows(aboutTitle);
+    QVERIFY(clock.click(Command5));
+    QVERIFY(clock.click(Command3));
+    expected.press(Command3);
+    QString fault;
+    QCOMPARE(clock.awaitShot([&](const QImage &shot) {
+        return readFace(shot, fault, expected.lit) ? QString() : fault;
+    }),
+             QString());
+    QCOMPARE(visibleWindows(aboutTitle), dialog);
+}
+
 // One property as xprop prints it ("NAME(TYPE) = value" or "NAME(WINDOW):
 // window id # 0x..."): its value, "" if there is none.
 QString xprop(const QString &window, const QString &name)

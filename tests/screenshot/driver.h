@@ -9,7 +9,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <array>
 #include <functional>
 #include <optional>
 
@@ -48,23 +47,6 @@ QString faceText(const QDateTime &local);
 // and time. Else nothing, and `fault` says what shows.
 std::optional<QString> readFace(const QImage &shot, QString &fault, QColor lit = startLit,
                                 double ratio = 1.0);
-
-// The About dialog's title, as xdotool matches it.
-inline const QString aboutTitle = QStringLiteral("^Info zu Tessaro$");
-
-// What the main window shows as the user presses its controls: the lit
-// colour, and which of the check boxes' groups show.
-struct Expected {
-    QColor lit = startLit;
-    std::array<bool, 3> shown{false, true, true};
-
-    void press(ElementKey key);
-    // Empty when the screenshot shows what is expected, else what differs.
-    [[nodiscard]] QString mismatch(const QImage &shot) const;
-};
-
-// Empty when the window, its buttons and a time cell's digit show their own colours.
-QString colourFault(const QImage &shot, double ratio = 1.0);
 
 // How long a window test waits for what it expects: enough for a busy 2-core machine.
 constexpr int patienceMs = 30000;
@@ -149,16 +131,5 @@ private:
     QRect m_client;
     mutable QImage m_lastShot;
 };
-
-// The user's steps that both toolkits share, each seen on the screen (they
-// fail the running test else). The controls: each colour button and check
-// box clicked, then Space and Tab from Check1 through the tab order and
-// round to it again; "Info " opens About and Escape closes it.
-void useTheControls(RunningClock &clock, Expected &expected);
-// In the open About dialog, with no tool to start: OK, the picture and
-// Systeminfo in tab order, which shows the one message; Return closes it.
-void missingToolShowsTheMessage(RunningClock &clock);
-// "Info " while About is open opens no second one.
-void secondInfoOpensNoOther(RunningClock &clock, Expected &expected);
 
 } // namespace tessaro::screenshot
