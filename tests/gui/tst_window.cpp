@@ -884,9 +884,11 @@ private Q_SLOTS:
         QMap<QString, int> counts;
         for (const QString &line : QString::fromUtf8(listener.readAll()).remove(u'\r').split(u'\n'))
             counts.insert(line.section(u'\t', 0, 0), line.section(u'\t', 1).toInt());
+        // Some six to ten a second (one run counted 102 in all); a
+        // change told on every tick would make ten times as many.
         const int changes = counts[u"name"_s] + counts[u"value"_s];
         QVERIFY2(
-            changes >= seconds && changes <= 10 * seconds && counts[u"most"_s] <= 2 * seconds + 2,
+            changes >= seconds && changes <= 20 * seconds && counts[u"most"_s] <= 2 * seconds + 2,
             qPrintable(
                 u"%1 changes, at most %2 of one object"_s.arg(changes).arg(counts[u"most"_s])));
         QCOMPARE(std::tuple(counts[u"hide"_s], counts[u"show"_s], counts[u"focus"_s] > 0),
