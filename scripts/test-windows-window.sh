@@ -1,9 +1,9 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Tests the windows of the cross-built Tessaro.exe under wine on a private
-# Xvfb: a Linux test program (tests/wine, built in the dev build) starts the
-# program under libfaketime, clicks and types with xdotool and reads
-# screenshots with the screenshot decoder of the Linux window tests.
+# Xvfb: the Linux window test program (tests/gui/tst_window, built in the dev
+# build; its tests named underWine...) starts the program under libfaketime,
+# clicks and types with xdotool and reads screenshots as it does on Linux.
 # Usage: test-windows-window.sh [BUILD_DIR [TEST_FUNCTION...]]
 #   BUILD_DIR: a mingw-w64 build of scripts/test-windows.sh (Tessaro.exe and
 #   sysinfo_probe.exe, a windowed stand-in for the system-information tool);
@@ -49,7 +49,7 @@ wineserver -w
 
 echo "test-windows-window: building the test program in build/dev"
 cmake --preset dev >/dev/null
-cmake --build --preset dev -j2 --target tst_wine_window
+cmake --build --preset dev -j2 --target tst_window
 
 TESSARO_WINDOWS_EXE="$build_dir/app/Tessaro.exe"
 TESSARO_WINDOWS_PROBE="$build_dir/tests/platform/sysinfo_probe.exe"
@@ -57,7 +57,7 @@ TESSARO_MSAA_PROBE="$build_dir/tests/wine/msaa_probe.exe"
 TESSARO_CAPTIONS_TEST="$build_dir/tests/platform/win32_captions_test.exe"
 TESSARO_LIBFAKETIME=$(dpkg -L libfaketime | grep '/libfaketime.so.1$' | head -n 1)
 TESSARO_SHOT_DIR="$build_dir/window-shots"
-TESSARO_WINE_WINDOW_TEST="$PWD/build/dev/tests/wine/tst_wine_window"
+TESSARO_WINE_WINDOW_TEST="$PWD/build/dev/tests/gui/tst_window"
 export TESSARO_WINDOWS_EXE TESSARO_WINDOWS_PROBE TESSARO_MSAA_PROBE TESSARO_LIBFAKETIME TESSARO_SHOT_DIR \
     TESSARO_WINE_WINDOW_TEST TESSARO_CAPTIONS_TEST
 for file in "$TESSARO_WINDOWS_EXE" "$TESSARO_WINDOWS_PROBE" "$TESSARO_MSAA_PROBE" \

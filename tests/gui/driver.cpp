@@ -8,7 +8,6 @@
 #include "windowmodel.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -20,6 +19,7 @@
 #include <QTimeZone>
 
 #include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -311,13 +311,11 @@ bool RunningClock::keys(const QString &keys) const
                    keys.split(u' ', Qt::SkipEmptyParts));
 }
 
-bool RunningClock::typeUntil(const QString &keys, const std::function<bool()> &done) const
+bool RunningClock::showsMessage() const
 {
-    for (QDeadlineTimer patience(patienceMs); !patience.hasExpired(); QTest::qWait(50))
-        if (this->keys(keys) && QTest::qWaitFor(done, 5000))
-            return true;
-    reportFailedWait(u"keys "_s + keys + u" to take effect"_s);
-    return false;
+    const QStringList windows = visibleWindows(u"^Tessaro$"_s);
+    return std::any_of(windows.begin(), windows.end(),
+                       [&](const QString &w) { return windowSize(w) != windowSize(m_window); });
 }
 
 int RunningClock::awaitExit()

@@ -109,11 +109,10 @@ public:
     // first as a window manager would: without one, wine at times leaves it
     // on the root window when one of its windows closes.
     bool keys(const QString &keys) const;
-    // Presses keys again until `done` holds, in case a window that has just
-    // appeared has not yet taken the focus.
-    bool typeUntil(const QString &keys, const std::function<bool()> &done) const;
     // Waits for the program to end; its exit status, or -1.
     int awaitExit();
+    // Whether a window of the program's title but not its size shows.
+    [[nodiscard]] bool showsMessage() const;
 
 private:
     bool launch(const QString &program, const QStringList &arguments, QProcessEnvironment env,
