@@ -1,15 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// An MSAA client, as a screen reader reads a window, for the wine window
-// test. It prints UTF-8 lines for the Linux side to check:
-//   msaa_probe tree TITLE           the window's description, then every
-//                                   object: "role name<TAB>value<TAB>states";
-//                                   then how bad child ids are answered
-//   msaa_probe do TITLE NAME        the default action of the child NAME
-//   msaa_probe focus TITLE NAME     gives NAME the focus; prints who has it
-//                                   and who is at NAME's centre
-//   msaa_probe close TITLE NAME     runs NAME's action, waits for the window
-//                                   to go, then asks the object it still holds
-//   msaa_probe events TITLE SECONDS counts the window's events meanwhile
+// An MSAA client, as a screen reader reads a window, for the wine window test.
+// It prints UTF-8 lines for the Linux side to check:
+//   tree TITLE: the description, each object "role name<TAB>value<TAB>states", bad ids' answers
+//   do|focus|close TITLE NAME: the child NAME's default action; or its focus and who has it and
+//     who is at its centre; or its action, then what the object held answers once the window went
+//   events TITLE SECONDS: counts the window's events meanwhile
 #include <windows.h>
 
 #include <oleacc.h>
@@ -21,22 +16,9 @@
 namespace
 {
 
-std::string utf8(const wchar_t *text, int length = -1)
-{
-    if (!text)
-        return {};
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string out(std::size_t(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), bytes, nullptr, nullptr);
-    if (length < 0 && !out.empty())
-        out.pop_back(); // the terminating zero
-    return out;
-}
-
 VARIANT childId(long id)
 {
-    VARIANT v;
-    VariantInit(&v);
+    VARIANT v{};
     v.vt = VT_I4;
     v.lVal = id;
     return v;
@@ -44,7 +26,10 @@ VARIANT childId(long id)
 
 std::string take(BSTR text)
 {
-    std::string out = text ? utf8(text, int(SysStringLen(text))) : std::string();
+    const int length = int(SysStringLen(text));
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string out(std::size_t(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), bytes, nullptr, nullptr);
     SysFreeString(text);
     return out;
 }
@@ -89,32 +74,27 @@ void printObject(IAccessible *object, long id)
     object->get_accName(child, &name);
     object->get_accValue(child, &value);
     object->get_accDescription(child, &description);
-    VARIANT role, state;
-    VariantInit(&role);
-    VariantInit(&state);
+    VARIANT role{}, state{}; // VT_EMPTY
     object->get_accRole(child, &role);
     object->get_accState(child, &state);
-    const std::string told = take(description);
-    if (id == CHILDID_SELF)
+    if (const std::string told = take(description); id == CHILDID_SELF)
         std::printf("description %s\n", told.c_str());
     std::printf("%s %s\t%s\t%s\n", roleName(role.lVal), take(name).c_str(), take(value).c_str(),
                 stateNames(state.lVal).c_str());
 }
 
-int printTree(IAccessible *object)
+void printTree(IAccessible *object)
 {
     const long count = childCount(object);
     for (long id = 0; id <= count; ++id)
         printObject(object, id);
     // A child id out of range, and one of the wrong type.
     BSTR name = nullptr;
-    VARIANT text;
-    VariantInit(&text);
+    VARIANT text{};
     text.vt = VT_BSTR;
     text.bstrVal = SysAllocString(L"1");
-    std::printf("bad\t%08lx\t%08lx\n",
-                static_cast<unsigned long>(object->get_accName(childId(count + 1), &name)),
-                static_cast<unsigned long>(object->get_accName(text, &name)));
+    std::printf("bad\t%08x\t%08x\n", unsigned(object->get_accName(childId(count + 1), &name)),
+                unsigned(object->get_accName(text, &name)));
     VariantClear(&text);
     // The tree walked by navigation gives the same children.
     VARIANT at;
@@ -124,7 +104,6 @@ int printTree(IAccessible *object)
          hr = object->accNavigate(NAVDIR_NEXT, childId(at.lVal), &at))
         ++walked;
     std::printf("walked\t%ld\n", walked);
-    return 0;
 }
 
 // The child of that name; of two (a check box and its label), the one
@@ -132,15 +111,12 @@ int printTree(IAccessible *object)
 long findChild(IAccessible *object, const std::string &wanted)
 {
     long found = -1;
-    const long count = childCount(object);
-    for (long id = count; id >= 1; --id) {
+    for (long id = childCount(object); id >= 1; --id) {
         BSTR name = nullptr, action = nullptr;
         object->get_accName(childId(id), &name);
-        if (take(name) != wanted)
-            continue;
         const bool acts = object->get_accDefaultAction(childId(id), &action) == S_OK;
         SysFreeString(action);
-        if (acts || found < 0)
+        if (take(name) == wanted && (acts || found < 0))
             found = id;
     }
     return found;
@@ -157,23 +133,20 @@ void CALLBACK onEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG c
 {
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != g_pid || object != OBJID_CLIENT || child < 0)
-        return;
-    if (child == CHILDID_SELF && event != EVENT_OBJECT_DESCRIPTIONCHANGE)
+    if (pid != g_pid || object != OBJID_CLIENT || child < 0 ||
+        (child == CHILDID_SELF && event != EVENT_OBJECT_DESCRIPTIONCHANGE))
         return;
     ++g_counts[event];
     if (event == EVENT_OBJECT_NAMECHANGE || event == EVENT_OBJECT_VALUECHANGE)
         ++g_perChild[child];
 }
 
-int countEvents(HWND hwnd, int seconds)
+void countEvents(HWND hwnd, int seconds)
 {
     GetWindowThreadProcessId(hwnd, &g_pid);
     HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_VALUECHANGE, nullptr,
                                          onEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
-    if (!hook)
-        return 2;
-    std::printf("listening\n");
+    std::puts(hook ? "listening" : "no hook");
     std::fflush(stdout);
     const ULONGLONG end = GetTickCount64() + ULONGLONG(seconds) * 1000;
     for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
@@ -191,7 +164,6 @@ int countEvents(HWND hwnd, int seconds)
                 g_counts[EVENT_OBJECT_NAMECHANGE], g_counts[EVENT_OBJECT_VALUECHANGE],
                 g_counts[EVENT_OBJECT_SHOW], g_counts[EVENT_OBJECT_HIDE],
                 g_counts[EVENT_OBJECT_FOCUS], most, g_counts[EVENT_OBJECT_DESCRIPTIONCHANGE]);
-    return 0;
 }
 
 int run(int argc, wchar_t **argv)
@@ -206,45 +178,37 @@ int run(int argc, wchar_t **argv)
         std::fprintf(stderr, "msaa_probe: no window or no accessible object\n");
         return 1;
     }
-    int status = 2;
+    const bool known = command == L"tree" || argc > 3;
     if (command == L"tree") {
-        status = printTree(object);
+        printTree(object);
     } else if (command == L"events" && argc > 3) {
-        status = countEvents(hwnd, _wtoi(argv[3]));
+        countEvents(hwnd, _wtoi(argv[3]));
     } else if (argc > 3) {
-        status = 0;
-        const long id = findChild(object, utf8(argv[3]));
+        const long id = findChild(object, take(SysAllocString(argv[3])));
         const VARIANT child = childId(id);
-        HRESULT hr = E_INVALIDARG;
+        const HRESULT hr = command == L"focus" ? object->accSelect(SELFLAG_TAKEFOCUS, child)
+                                               : object->accDoDefaultAction(child);
         if (command == L"focus") {
-            hr = object->accSelect(SELFLAG_TAKEFOCUS, child);
-            VARIANT focus;
-            VariantInit(&focus);
+            VARIANT focus{}, hit{};
             for (int tries = 0; tries < 100 && (focus.vt != VT_I4 || focus.lVal != id); ++tries) {
                 Sleep(50);
                 object->get_accFocus(&focus);
             }
             long x = 0, y = 0, w = 0, h = 0;
-            VARIANT hit;
-            VariantInit(&hit);
             object->accLocation(&x, &y, &w, &h, child);
             object->accHitTest(x + w / 2, y + h / 2, &hit);
             std::printf("focus\t%ld\nhit\t%ld\n", focus.vt == VT_I4 ? focus.lVal : -1,
                         hit.vt == VT_I4 ? hit.lVal : -1);
-        } else {
-            hr = object->accDoDefaultAction(child);
         }
-        std::printf("action\t%ld\t%08lx\n", id, static_cast<unsigned long>(hr));
-        if (command == L"close") {
-            for (int tries = 0; tries < 300 && IsWindow(hwnd); ++tries)
-                Sleep(100);
-            long count = 0;
-            std::printf("after\t%08lx\n",
-                        static_cast<unsigned long>(object->get_accChildCount(&count)));
-        }
+        std::printf("action\t%ld\t%08x\n", id, unsigned(hr));
+        for (int tries = 0; command == L"close" && tries < 300 && IsWindow(hwnd); ++tries)
+            Sleep(100);
+        long count = 0;
+        if (command == L"close")
+            std::printf("after\t%08x\n", unsigned(object->get_accChildCount(&count)));
     }
     object->Release();
-    return status;
+    return known ? 0 : 2;
 }
 
 } // namespace
@@ -252,8 +216,5 @@ int run(int argc, wchar_t **argv)
 int wmain(int argc, wchar_t **argv)
 {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    const int status = run(argc, argv);
-    std::fflush(stdout);
-    CoUninitialize();
-    return status;
+    return run(argc, argv); // the exit flushes stdout and ends COM
 }
