@@ -28,13 +28,9 @@ using namespace tessaro::ruzozura;
 namespace
 {
 
-const ElementDef &def(ElementKey key)
+Colour colourAt(const QImage &shot, QPoint at)
 {
-    return *findRuzozuraElement(key);
-}
-
-Colour colourOf(QRgb pixel)
-{
+    const QRgb pixel = shot.pixel(at);
     return rgb(unsigned(qRed(pixel)), unsigned(qGreen(pixel)), unsigned(qBlue(pixel)));
 }
 
@@ -69,17 +65,14 @@ bool onlyBlack(const QImage &shot, const std::vector<DeviceEdges> &runs)
     return (QRegion(QBitmap::fromImage(black)) ^ expected).isEmpty();
 }
 
-// Whether a pixel of the image lies near the colour.
-bool inkNear(const QImage &image, const QColor &ink)
+bool inkNear(QImage image, const QColor &ink)
 {
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            const int off = std::abs(c.red() - ink.red()) + std::abs(c.green() - ink.green());
-            if (off + std::abs(c.blue() - ink.blue()) <= 48)
-                return true;
-        }
-    return false;
+    image.convertTo(QImage::Format_RGB32); // no padding: each line a whole number of pixels
+    const auto *pixels = reinterpret_cast<const QRgb *>(image.constBits());
+    return std::any_of(pixels, pixels + image.sizeInBytes() / 4, [&ink](QRgb p) {
+        const int off = std::abs(qRed(p) - ink.red()) + std::abs(qGreen(p) - ink.green());
+        return off + std::abs(qBlue(p) - ink.blue()) <= 48;
+    });
 }
 
 } // namespace
@@ -156,21 +149,20 @@ private Q_SLOTS:
                      qPrintable(w->objectName()));
             if (box) {
                 QCOMPARE(box->boxRect().size(), QSize(13, 13));
-                const bool marked = !allOf(m_shot, std::array{look::inset(outer, 2, width)}, white);
-                QCOMPARE(marked, w->objectName() != QStringLiteral("Check1"));
+                const bool check1 = w->objectName() == u"Check1";
+                QCOMPARE(allOf(m_shot, std::array{look::inset(outer, 2, width)}, white), check1);
                 const DeviceEdges control = deviceBox(w, w->rect());
-                if (w->objectName() == QStringLiteral("Check1")) // larger than its box
-                    QCOMPARE(colourOf(m_shot.pixel(control.right - 1, control.top)),
+                if (check1) // larger than its box
+                    QCOMPARE(colourAt(m_shot, {control.right - 1, control.top}),
                              colours::windowGreen);
             }
             const QImage shot = m_form->grab().toImage();
             const int in = box ? 0 : 3 * width;
             const QPoint ring(outer.left + in + width * 3, outer.top + in);
-            const Colour ringColour = colourOf(shot.pixel(ring));
             for (const int dy : {-1, (box ? 2 : 1) * width})
                 if (!box || dy > 0 || w->height() > 13)
-                    QVERIFY2(look::contrastRatio(ringColour,
-                                                 colourOf(shot.pixel(ring + QPoint(0, dy)))) >= 3.0,
+                    QVERIFY2(look::contrastRatio(colourAt(shot, ring),
+                                                 colourAt(shot, ring + QPoint(0, dy))) >= 3.0,
                              qPrintable(w->objectName() + QStringLiteral(" dy %1").arg(dy)));
             QTest::keyClick(w, Qt::Key_Tab);
         }
@@ -188,7 +180,7 @@ private Q_SLOTS:
     void elementsAsTheTableDescribes()
     {
         QFETCH(ElementKey, key);
-        const ElementDef &e = def(key);
+        const ElementDef &e = *findRuzozuraElement(key);
         QWidget *w = widget(key);
         QCOMPARE(w->isVisibleTo(m_form), !(e.flags & flags::hidden));
         QCOMPARE(w->toolTip(), qt::toQString(e.toolTip));
@@ -196,10 +188,11 @@ private Q_SLOTS:
             QCOMPARE(w->geometry(), qt::toQRect(pixelRect(e.rect)));
         if (e.kind == ElementKind::Label || e.kind == ElementKind::Button) {
             const QFontInfo font(w->font());
-            QCOMPARE(font.family(), fontDef(e.font).serif ? QStringLiteral("Liberation Serif")
-                                                          : QStringLiteral("Liberation Sans"));
-            QCOMPARE(font.pixelSize(), fontDef(e.font).pixelSize);
-            QCOMPARE(font.bold(), fontDef(e.font).bold);
+            const FontDef f = fontDef(e.font);
+            QCOMPARE(
+                font.family(),
+                QStringLiteral("Liberation %1").arg(f.serif ? QStringView(u"Serif") : u"Sans"));
+            QCOMPARE(std::pair(font.pixelSize(), font.bold()), std::pair(f.pixelSize, f.bold));
         }
         // Text in its own colour: a time cell's digit white, a plain label's black.
         if (key == bin1[0] || key == Label18)
@@ -208,20 +201,19 @@ private Q_SLOTS:
         // black exactly on the device pixels of the classic look at this scale.
         if (e.kind != ElementKind::Line && !(e.flags & flags::border) && key != Stunde)
             return;
-        std::vector<DeviceEdges> runs;
         auto *label = qobject_cast<qt::LabelWidget *>(w);
+        const auto [topLeft, bottomRight] =
+            look::frameRuns(deviceBox(w, w->rect()), deviceLineWidth(ratio()));
+        const auto runs =
+            label ? std::vector{topLeft[0], topLeft[1], bottomRight[0], bottomRight[1]}
+                  : look::lineRuns(pixelLine(e.rect), e.lineStyle, ratio(), look::qtPens);
         const bool border = label && label->hasBorder();
         const QString caption = label ? label->caption() : QString();
         if (label) {
             label->setBorder(true);
             label->setCaption(QString());
-            const auto frame = look::frameRuns(deviceBox(w, w->rect()), deviceLineWidth(ratio()));
-            runs = {frame.topLeft[0], frame.topLeft[1], frame.bottomRight[0], frame.bottomRight[1]};
-        } else {
-            runs = look::lineRuns(pixelLine(e.rect), e.lineStyle, ratio(), look::qtPens);
         }
-        QImage shot(m_shot.size(), QImage::Format_RGB32);
-        shot.setDevicePixelRatio(ratio());
+        QImage shot = m_shot.copy(); // of the window's size and ratio
         shot.fill(qt::toQColor(colours::windowGreen));
         w->render(&shot, w->mapTo(m_form, QPoint()), QRegion(), QWidget::DrawChildren);
         if (label) {
@@ -236,15 +228,15 @@ private Q_SLOTS:
     // and "Addiert" each end close before their own digit cell.
     void headingsStandOverTheirCells()
     {
-        const clock::ClockLayout &clock = ruzozuraClockLayout();
-        const clock::BitRow sevenPlaces = clock.year.cells.subspan(clock::yearCellsHiddenFrom2048);
+        const clock::ClockLayout &c = ruzozuraClockLayout();
+        const clock::BitRow sevenPlaces = c.year.cells.subspan(clock::yearCellsHiddenFrom2048);
         using Rows = std::vector<clock::BitRow>; // the first one has a cell for each place value
         const std::tuple<ElementKey, std::string_view, Rows> headings[] = {
-            {Label14, def(Label14).caption, {clock.day.cells, clock.month.cells}},
+            {Label14, findRuzozuraElement(Label14)->caption, {c.day.cells, c.month.cells}},
             {Label6,
-             def(Label6).caption,
-             {clock.minutes.row.cells, clock.seconds.row.cells, clock.hours.row.cells}},
-            {Label15, yearHeadingElevenPlaces, {clock.year.cells}},
+             findRuzozuraElement(Label6)->caption,
+             {c.minutes.row.cells, c.seconds.row.cells, c.hours.row.cells}},
+            {Label15, yearHeadingElevenPlaces, {c.year.cells}},
             {Label15, yearHeadingSevenPlaces, {sevenPlaces}}};
         for (const auto &[label, caption, rows] : headings) {
             QList<int> weights, expected;
@@ -269,10 +261,10 @@ private Q_SLOTS:
             QCOMPARE(weights, expected);
         }
         m_window->setCaption(Label15, yearHeadingElevenPlaces);
-        for (const auto &[label, hex] : {std::pair{hex1[2], clock.hours.hex},
-                                         {hex1[1], clock.minutes.hex},
-                                         {hex1[0], clock.seconds.hex}}) {
-            const auto span = words(label, def(label).caption);
+        for (const auto &[label, hex] : {std::pair{hex1[2], c.hours.hex},
+                                         {hex1[1], c.minutes.hex},
+                                         {hex1[0], c.seconds.hex}}) {
+            const auto span = words(label, findRuzozuraElement(label)->caption);
             const qreal edges[] = {
                 span[1].left, span[1].right, box(hex.high).left(),    box(hex.high).right(),
                 span[2].left, span[3].right, box(hex.low).left(),     box(hex.low).right(),
