@@ -23,7 +23,7 @@ void tickWithYear(benchmark::State &state)
     SteppedClock clock({{6, 12, std::int16_t(state.range(0)), 12, 34, 56}});
     NullElements elements;
     for (auto _ : state)
-        tessaro::clock::runTick(clock, layout, elements, lightsOnOff);
+        tessaro::clock::showDateTime(clock.now(), layout, elements, lightsOnOff);
 }
 // Eleven year cells, and the seven-cell row from 2048 on.
 BENCHMARK(tickWithYear)->Arg(2026)->Arg(2048);
@@ -34,7 +34,7 @@ void tickWithoutReader(benchmark::State &state)
     SteppedClock clock({{6, 12, 2026, 12, 34, 56}});
     NullElements elements(false);
     for (auto _ : state)
-        tessaro::clock::runTick(clock, layout, elements, lightsOnOff);
+        tessaro::clock::showDateTime(clock.now(), layout, elements, lightsOnOff);
 }
 BENCHMARK(tickWithoutReader);
 
@@ -42,7 +42,8 @@ void tickOnTheSystemClock(benchmark::State &state)
 {
     NullElements elements;
     for (auto _ : state)
-        tessaro::clock::runTick(tessaro::systemLocalClock(), layout, elements, lightsOnOff);
+        tessaro::clock::showDateTime(tessaro::systemLocalClock().now(), layout, elements,
+                                     lightsOnOff);
 }
 BENCHMARK(tickOnTheSystemClock);
 

@@ -45,16 +45,11 @@ void showDateTime(const LocalDateTime &now, const ClockLayout &layout, Elements 
     describeMoment(now, elements);
 }
 
-void runTick(LocalClock &clock, const ClockLayout &layout, Elements &elements, CellColours colours)
-{
-    // One reading for the whole tick: reading the clock per unit could show
-    // 09:59:59 as 9:00:00 when the hour turns between two readings.
-    showDateTime(clock.now(), layout, elements, colours);
-}
-
 void Ticker::tick(LocalClock &clock, const ClockLayout &layout, Elements &elements,
                   CellColours colours)
 {
+    // One reading for the whole tick: reading the clock per unit could show
+    // 09:59:59 as 9:00:00 when the hour turns between two readings.
     const Shown now{clock.now(), colours, elements.readerListening()};
     if (now == m_shown)
         return;

@@ -12,7 +12,7 @@ namespace tessaro
 {
 
 // Labels and lines are drawn on the window's own surface; every other kind
-// but the timer is a child window, and child windows lie above all of them.
+// but the timer lies above all of them, in the layer of the child windows.
 constexpr bool isWindowless(const ElementDef &e)
 {
     return e.kind == ElementKind::Label || e.kind == ElementKind::Line;

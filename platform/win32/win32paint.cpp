@@ -27,18 +27,6 @@ private:
     HGDIOBJ m_previous;
 };
 
-// Selects a font unless the device context holds it already. Under wine
-// every font selection on a screen-compatible context asks the X display
-// for its font settings again (a file search and a uname each time, on a
-// display without resources); a second's repaint lays out and paints many
-// labels in a few faces. The surface's paint restores the context's font
-// once at its end.
-void useFont(HDC dc, HFONT font)
-{
-    if (GetCurrentObject(dc, OBJ_FONT) != font)
-        SelectObject(dc, font);
-}
-
 // A picture's pixels as a 32-bit bitmap (0x00RRGGBB), top row first.
 std::vector<std::uint32_t> toBitmapBits(const PixelPicture &picture)
 {
@@ -185,6 +173,12 @@ RECT buttonTextRect(const Placement &place, const ButtonLook &look)
 }
 
 } // namespace
+
+void useFont(HDC dc, HFONT font)
+{
+    if (GetCurrentObject(dc, OBJ_FONT) != font)
+        SelectObject(dc, font);
+}
 
 COLORREF colorRef(Colour colour)
 {

@@ -73,6 +73,12 @@ struct CaptionLayout {
     int ascent = 0;
     std::vector<CaptionLine> lines;
 };
+// Selects a font unless the device context holds it already. Under wine
+// every selection of a font into a screen-compatible context asks the X
+// display for its font settings again (a file search and a uname each time,
+// on a display without resources); a second's repaint lays out and paints
+// many labels in a few faces.
+void useFont(HDC dc, HFONT font);
 // Leaves the label's font selected in `dc`: the caller restores the
 // context once it has laid out or painted every label.
 CaptionLayout layOutCaption(HDC dc, const Placement &place, const LabelLook &look);

@@ -165,11 +165,9 @@ void Win32Window::paintSurface(HDC dc, const RECT &area, HRGN update)
             touched.push_back(at);
     }
     // The buffer keeps one of the window's own fonts between paints, so the
-    // restore below selects no stock font: under wine each selection of a
-    // font of the default quality asks the X server for its font settings.
-    const HFONT standard = m_fonts.font(FontId::Standard);
-    if (GetCurrentObject(dc, OBJ_FONT) != standard)
-        SelectObject(dc, standard);
+    // restore below selects no stock font, whose default quality makes wine
+    // ask the X server for its font settings.
+    useFont(dc, m_fonts.font(FontId::Standard));
     SaveDC(dc);
     // Clip regions count in device pixels of the buffer.
     OffsetRgn(update, -area.left, -area.top);

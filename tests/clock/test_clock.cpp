@@ -127,11 +127,12 @@ TEST(Tick, ShowsTheDateAndTellsAReaderTheValuesOnceEachChange)
     RecordingWindow window, quiet;
     quiet.listening = false;
     testing::FixedClock clock({});
+    clock::Ticker ticker, quietTicker;
     for (const auto &[moment, date, heard] : moments) {
         window.renames.clear();
         clock.moment = moment;
-        clock::runTick(clock, layout, window, lightsOnOff);
-        clock::runTick(clock, layout, quiet, lightsOnOff);
+        ticker.tick(clock, layout, window, lightsOnOff);
+        quietTicker.tick(clock, layout, quiet, lightsOnOff);
         EXPECT_EQ(shown(window, {day, month, year}) + " | " +
                       window("Caption", {layout.day.decimal.key, layout.month.decimal.key,
                                          layout.year.decimal.key, heading}) +
