@@ -19,7 +19,6 @@
 #include <QTimeZone>
 
 #include <algorithm>
-#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -72,30 +71,12 @@ void reportFailedWait(const QString &what, const QImage &lastShot)
     evidence.waitForFinished();
 }
 
-bool awaitTrue(const std::function<bool()> &done, const QString &what, int timeoutMs)
+bool awaitTrue(const std::function<bool()> &done, const QString &what, const QImage &lastShot)
 {
-    if (QTest::qWaitFor(done, timeoutMs))
+    if (QTest::qWaitFor(done, patienceMs))
         return true;
-    reportFailedWait(what);
+    reportFailedWait(what, lastShot);
     return false;
-}
-
-namespace
-{
-
-QStringList search(const QStringList &criteria)
-{
-    // Finding nothing is no failure.
-    return run(u"xdotool"_s, QStringList{u"search"_s, u"--onlyvisible"_s} + criteria, true)
-        .value_or(QString())
-        .split(u'\n', Qt::SkipEmptyParts);
-}
-
-} // namespace
-
-QStringList visibleWindows(const QString &titlePattern)
-{
-    return search({u"--name"_s, titlePattern});
 }
 
 QSize windowSize(const QString &window)
@@ -119,8 +100,6 @@ bool parkPointer()
     return xdotool({u"mousemove"_s, u"1270"_s, u"1010"_s}).has_value();
 }
 
-RunningClock::RunningClock() : m_timeFile(m_dir.filePath(u"moment"_s)) {}
-
 RunningClock::~RunningClock()
 {
     m_process.terminate(); // nothing if it has ended
@@ -129,64 +108,53 @@ RunningClock::~RunningClock()
     m_process.waitForFinished(patienceMs);
 }
 
-void RunningClock::setMoment(const QString &secondsSinceEpoch)
+void RunningClock::setMoment(const QDateTime &moment)
 {
     QFile file(m_timeFile + u".part"_s);
     if (file.open(QIODevice::WriteOnly))
-        file.write(secondsSinceEpoch.toUtf8() + '\n');
+        file.write(moment.isValid() ? QByteArray::number(moment.toSecsSinceEpoch()) + '\n'
+                                    : "+0\n");
     file.close();
     // Replaced whole, so the clock never reads half a moment.
     QFile::remove(m_timeFile);
     QFile::rename(file.fileName(), m_timeFile);
 }
 
-void RunningClock::setMoment(const QDateTime &moment)
-{
-    setMoment(QString::number(moment.toSecsSinceEpoch()));
-}
-
 bool RunningClock::start(const QStringList &environment, const QString &timeZone,
                          const QString &program)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"TZ"_s, timeZone);
-    for (const QString &pair : environment)
-        env.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
-    return launch(program, {}, env, 1.0);
+    return launch(program, {}, environment + QStringList{u"TZ="_s + timeZone}, 1.0);
 }
 
 bool RunningClock::startUnderWine(const QDateTime &moment, int dpi)
 {
     setMoment(moment);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"TZ"_s, u"UTC"_s);
     // Wine reads the resolution as the program starts; the next start gets 96.
     const auto setDpi = [](int value) {
         return reg({u"add"_s, u"HKCU\\Control Panel\\Desktop"_s, u"/v"_s, u"LogPixels"_s, u"/t"_s,
                     u"REG_DWORD"_s, u"/d"_s, QString::number(value)});
     };
     const bool started =
-        setDpi(dpi) &&
-        launch(u"wine"_s, {qEnvironmentVariable("TESSARO_WINDOWS_EXE")}, env, scaleOf(dpi));
+        setDpi(dpi) && launch(u"wine"_s, {qEnvironmentVariable("TESSARO_WINDOWS_EXE")},
+                              {u"TZ=UTC"_s}, scaleOf(dpi));
     return setDpi(96) && started;
 }
 
 bool RunningClock::launch(const QString &program, const QStringList &arguments,
-                          QProcessEnvironment env, double ratio)
+                          const QStringList &environment, double ratio)
 {
-    if (QFile::exists(m_timeFile)) {
-        env.insert(u"FAKETIME_TIMESTAMP_FILE"_s, m_timeFile);
-        env.insert(u"FAKETIME_NO_CACHE"_s, u"1"_s);
-        env.insert(u"FAKETIME_FMT"_s, u"%s"_s);
-    }
+    QStringList pairs = environment;
+    if (QFile::exists(m_timeFile))
+        pairs << u"FAKETIME_TIMESTAMP_FILE="_s + m_timeFile << u"FAKETIME_NO_CACHE=1"_s
+              << u"FAKETIME_FMT=%s"_s;
     // Preloaded, not through the faketime wrapper, which would fork a process
     // between test and program. Timers keep the real monotonic clock.
-    const QStringList names = env.keys();
-    if (std::any_of(names.begin(), names.end(),
-                    [](const QString &name) { return name.startsWith(u"FAKETIME"_s); })) {
-        env.insert(u"LD_PRELOAD"_s, qEnvironmentVariable("TESSARO_LIBFAKETIME"));
-        env.insert(u"FAKETIME_DONT_FAKE_MONOTONIC"_s, u"1"_s);
-    }
+    if (!pairs.filter(QRegularExpression(u"^FAKETIME"_s)).isEmpty())
+        pairs << u"LD_PRELOAD="_s + qEnvironmentVariable("TESSARO_LIBFAKETIME")
+              << u"FAKETIME_DONT_FAKE_MONOTONIC=1"_s;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString &pair : pairs)
+        env.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
     m_process.setProcessEnvironment(env);
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.start(program, arguments);
@@ -199,7 +167,7 @@ bool RunningClock::launch(const QString &program, const QStringList &arguments,
     // and the caption; other windows of the program have other sizes.
     return awaitTrue(
         [&] {
-            for (const QString &id : ownWindows(u"^Tessaro$"_s)) {
+            for (const QString &id : windows(u"^Tessaro$"_s)) {
                 const QSize frame = windowSize(id) - client;
                 if (frame.width() >= 0 && frame.width() < 20 && frame.height() >= frame.width() &&
                     frame.height() < 60) {
@@ -214,14 +182,18 @@ bool RunningClock::launch(const QString &program, const QStringList &arguments,
         u"the main window"_s);
 }
 
-QStringList RunningClock::ownWindows(const QString &titlePattern) const
+QStringList RunningClock::windows(const QString &titlePattern) const
 {
-    if (!m_wine)
-        return search({u"--pid"_s, QString::number(pid()), u"--name"_s, titlePattern});
+    const auto search = [](const QStringList &criteria) { // finding none is no failure
+        return run(u"xdotool"_s, QStringList{u"search"_s, u"--onlyvisible"_s} + criteria, true)
+            .value_or(QString())
+            .split(u'\n', Qt::SkipEmptyParts);
+    };
     // xdotool matches one pattern at a time.
-    const QStringList exe = search({u"--classname"_s, u"^tessaro\\.exe$"_s});
-    QStringList named = visibleWindows(titlePattern);
-    named.removeIf([&](const QString &id) { return !exe.contains(id); });
+    const QStringList own = search(m_wine ? QStringList{u"--classname"_s, u"^tessaro\\.exe$"_s}
+                                          : QStringList{u"--pid"_s, QString::number(pid())});
+    QStringList named = search({u"--name"_s, titlePattern});
+    named.removeIf([&](const QString &id) { return !own.contains(id); });
     return named;
 }
 
@@ -237,7 +209,7 @@ QImage RunningClock::grab() const
 QString RunningClock::awaitShot(const std::function<QString(const QImage &)> &check) const
 {
     QString fault = u"no screenshot"_s;
-    const bool done = QTest::qWaitFor(
+    awaitTrue(
         [&] {
             // Two equal shots in a row: nothing was half painted.
             const QImage shot = grab();
@@ -247,9 +219,7 @@ QString RunningClock::awaitShot(const std::function<QString(const QImage &)> &ch
             fault = check(shot);
             return fault.isEmpty();
         },
-        patienceMs);
-    if (!done)
-        reportFailedWait(u"a screenshot: "_s + fault, m_lastShot);
+        u"a screenshot without fault"_s, m_lastShot);
     return fault;
 }
 
@@ -288,9 +258,9 @@ bool RunningClock::hover(ElementKey key) const
            xdotool(pointerTo(m_window, elementRect(key).center()));
 }
 
-QString RunningClock::frontWindow() const
+bool RunningClock::keys(const QString &keys) const
 {
-    const QStringList shown = ownWindows(u"."_s);
+    const QStringList shown = windows(u"."_s);
     // The root window's children, topmost first.
     const QString stacking = run(u"xwininfo"_s, {u"-root"_s, u"-children"_s}).value_or(QString());
     static const QRegularExpression child(u"^\\s+0x([0-9a-f]+) "_s,
@@ -298,23 +268,17 @@ QString RunningClock::frontWindow() const
     for (auto it = child.globalMatch(stacking); it.hasNext();) {
         const QString id = QString::number(it.next().captured(1).toULongLong(nullptr, 16));
         if (shown.contains(id))
-            return id;
+            return xdotool({u"windowfocus"_s, u"--sync"_s, id}) &&
+                   xdotool(QStringList{u"key"_s, u"--delay"_s, u"80"_s} +
+                           keys.split(u' ', Qt::SkipEmptyParts));
     }
-    return {};
-}
-
-bool RunningClock::keys(const QString &keys) const
-{
-    const QString front = frontWindow();
-    return !front.isEmpty() && xdotool({u"windowfocus"_s, u"--sync"_s, front}) &&
-           xdotool(QStringList{u"key"_s, u"--delay"_s, u"80"_s} +
-                   keys.split(u' ', Qt::SkipEmptyParts));
+    return false;
 }
 
 bool RunningClock::showsMessage() const
 {
-    const QStringList windows = visibleWindows(u"^Tessaro$"_s);
-    return std::any_of(windows.begin(), windows.end(),
+    const QStringList titled = windows(u"^Tessaro$"_s);
+    return std::any_of(titled.begin(), titled.end(),
                        [&](const QString &w) { return windowSize(w) != windowSize(m_window); });
 }
 

@@ -14,22 +14,17 @@
 
 // Drives a program's windows on the test's X display as a user does, with
 // xdotool, and reads their screenshots by the main window's table, at 96 dpi
-// or another scale (1.5 for 144 dpi), whichever toolkit draws it. Every wait
-// has a deadline, and a wait that runs out keeps what was on the screen.
+// or another scale (1.5 for 144 dpi), whichever toolkit draws it.
 namespace tessaro::screenshot
 {
 
-// The rectangle of a main window element in pixels; an empty one if the
-// window has no such element.
+// A main window element's rectangle in pixels; empty if the window has none.
 QRect elementRect(ElementKey key, double ratio = 1.0);
-
-// The centre of an About dialog element in pixels.
 QPoint aboutCentre(ElementKey key);
 
 // The colour of most pixels inside the rectangle, one pixel in from its
 // edges, so that a border or an anti-aliased edge does not count.
 QColor mainColour(const QImage &shot, const QRect &rect);
-// Whether any pixel of the rectangle has exactly this colour.
 bool showsColour(const QImage &shot, const QRect &rect, QColor colour);
 // Whether anything dark (text, a border, a line) is drawn in the rectangle.
 bool showsInk(const QImage &shot, const QRect &rect);
@@ -57,13 +52,10 @@ std::optional<QString> run(const QString &program, const QStringList &arguments,
                            bool quiet = false);
 std::optional<QString> xdotool(const QStringList &arguments);
 // Keeps what was on the X screen (screenshots, the windows with titles and
-// places, the focus, the processes still running) in a new folder under
-// TESSARO_SHOT_DIR or the temporary folder. `what` names the wait.
+// places, the focus, the processes still running) under TESSARO_SHOT_DIR.
 void reportFailedWait(const QString &what, const QImage &lastShot = {});
 // Waits until `done` holds; false, with the evidence kept, if it never does.
-bool awaitTrue(const std::function<bool()> &done, const QString &what, int timeoutMs = patienceMs);
-// The visible top-level windows whose title matches the pattern.
-QStringList visibleWindows(const QString &titlePattern);
+bool awaitTrue(const std::function<bool()> &done, const QString &what, const QImage &lastShot = {});
 QSize windowSize(const QString &window);
 bool reg(const QStringList &arguments);
 // Moves the pointer off every window, so that no tooltip shows.
@@ -74,9 +66,6 @@ bool parkPointer();
 class RunningClock
 {
 public:
-    RunningClock();
-    RunningClock(const RunningClock &) = delete;
-    RunningClock &operator=(const RunningClock &) = delete;
     ~RunningClock();
 
     // The program on Linux, with NAME=value pairs added to its environment;
@@ -86,19 +75,19 @@ public:
     // Tessaro.exe under wine, the wall clock standing at a moment (UTC) until
     // the next is set, at a screen resolution of its own.
     bool startUnderWine(const QDateTime &moment, int dpi = 96);
-    // The moment the faked clock shows from now on; "+0" for the real time.
-    void setMoment(const QString &secondsSinceEpoch);
+    // The moment the faked clock shows from now on; the real time for an invalid one.
     void setMoment(const QDateTime &moment);
 
     [[nodiscard]] QString window() const { return m_window; }
     [[nodiscard]] qint64 pid() const { return m_process.processId(); }
+    // The program's visible top-level windows whose title matches the pattern.
+    [[nodiscard]] QStringList windows(const QString &titlePattern) const;
     // The client area as it stands on the screen.
     [[nodiscard]] QImage grab() const;
     // Screenshots until `check` finds nothing wrong with one (returns an empty
     // text); else what was wrong with the last one.
     QString awaitShot(const std::function<QString(const QImage &)> &check) const;
     [[nodiscard]] QImage lastShot() const { return m_lastShot; }
-    // Screenshots until the face reads `expected` in this lit colour.
     QString awaitFace(const QString &expected, QColor lit = startLit, double ratio = 1.0) const;
     bool click(ElementKey key) const;
     // Clicks a point of a window's client area, then parks the pointer.
@@ -115,16 +104,13 @@ public:
     [[nodiscard]] bool showsMessage() const;
 
 private:
-    bool launch(const QString &program, const QStringList &arguments, QProcessEnvironment env,
-                double ratio);
-    // The program's visible windows whose title matches the pattern.
-    QStringList ownWindows(const QString &titlePattern) const;
-    QString frontWindow() const;
+    bool launch(const QString &program, const QStringList &arguments,
+                const QStringList &environment, double ratio);
     // xdotool's arguments that move the pointer to a point of a window's client area.
     QStringList pointerTo(const QString &window, QPoint clientPoint) const;
 
     QTemporaryDir m_dir;
-    QString m_timeFile;
+    QString m_timeFile = m_dir.filePath(QStringLiteral("moment"));
     QProcess m_process;
     bool m_wine = false;
     QString m_window;

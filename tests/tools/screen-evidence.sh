@@ -1,11 +1,8 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# What a window test leaves behind when a wait runs out: a screenshot of the
-# whole X screen, the top-level windows that are shown (topmost first, with
-# their titles and places), which window has the keyboard focus, and the
-# processes still running: those the test started, and those of its wine
-# prefix, which wine detaches from the test.
-# Prints the windows and processes and saves everything in DIR.
+# What a window test leaves behind when a wait runs out, printed and saved in
+# DIR: the X screen, the top-level windows shown, the keyboard focus, and the
+# processes the test started and those of its wine prefix (wine detaches them).
 # Usage: screen-evidence.sh DIR [TEST_PID]
 set -u
 dir=$1 test_pid=${2:-$PPID}
@@ -17,9 +14,7 @@ echo "--- top-level windows shown, topmost first (id \"title\": (class) size+x+y
 xwininfo -root -tree >"$dir/window-tree.txt" 2>&1
 xwininfo -root -children 2>/dev/null | sed -n 's/^ *\(0x[0-9a-f]*\) /\1 /p' |
     while read -r id rest; do
-        if xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; then
-            echo "$id $rest"
-        fi
+        xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && echo "$id $rest"
     done | tee "$dir/windows.txt"
 
 echo "--- the window with the keyboard focus"
