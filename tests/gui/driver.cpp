@@ -321,6 +321,25 @@ template <typename Visit> void forEachPixel(const QImage &shot, const QRect &rec
             visit(shot.pixel(x, y) | 0xFF000000u);
 }
 
+// The rows as the window shows them, highest weight on the left: day, month,
+// year, hours, minutes, seconds.
+const clock::ClockLayout &layout = ruzozuraClockLayout();
+const clock::BitRow faceRows[] = {layout.day.cells,         layout.month.cells,
+                                  layout.year.cells,        layout.hours.row.cells,
+                                  layout.minutes.row.cells, layout.seconds.row.cells};
+
+// A cell as '1' lit, '0' dark, '-' green or '?' (none or more of these) inside
+// its edge; other colours, as of the "0" or "1" on time cells, do not count.
+QChar readCell(const QImage &shot, ElementKey key, QColor lit, double ratio)
+{
+    int seen = 0;
+    forEachPixel(shot, elementRect(key, ratio).adjusted(1, 1, -1, -1), [&](QRgb pixel) {
+        seen |= int(pixel == lit.rgb()) | int(pixel == dark.rgb()) << 1 |
+                int(pixel == windowGreen.rgb()) << 2;
+    });
+    return u"?10?-???"_s.at(seen);
+}
+
 } // namespace
 
 QColor mainColour(const QImage &shot, const QRect &rect)
@@ -350,30 +369,6 @@ QString faceText(const QDateTime &local)
     return local.toString(u"dd.MM.yyyy HH:mm:ss"_s) +
            (local.date().year() >= 2048 ? u" (7 year cells)"_s : u" (11 year cells)"_s);
 }
-
-namespace
-{
-
-// The rows as the window shows them, highest weight on the left: day, month,
-// year, hours, minutes, seconds.
-const clock::ClockLayout &layout = ruzozuraClockLayout();
-const clock::BitRow faceRows[] = {layout.day.cells,         layout.month.cells,
-                                  layout.year.cells,        layout.hours.row.cells,
-                                  layout.minutes.row.cells, layout.seconds.row.cells};
-
-// A cell as '1' lit, '0' dark, '-' green or '?' (none or more of these) inside
-// its edge; other colours, as of the "0" or "1" on time cells, do not count.
-QChar readCell(const QImage &shot, ElementKey key, QColor lit, double ratio)
-{
-    int seen = 0;
-    forEachPixel(shot, elementRect(key, ratio).adjusted(1, 1, -1, -1), [&](QRgb pixel) {
-        seen |= int(pixel == lit.rgb()) | int(pixel == dark.rgb()) << 1 |
-                int(pixel == windowGreen.rgb()) << 2;
-    });
-    return u"?10?-???"_s.at(seen);
-}
-
-} // namespace
 
 std::optional<QString> readFace(const QImage &shot, QString &fault, QColor lit, double ratio)
 {
