@@ -62,13 +62,10 @@ void reportFailedWait(const QString &what, const QImage &lastShot)
         lastShot.save(dir.filePath(u"last-shot.png"_s));
     qWarning("the wait for %s ran out; what was on the screen is kept in %s", qPrintable(what),
              qPrintable(dir.path()));
-    QProcess evidence;
-    evidence.setProcessChannelMode(QProcess::ForwardedChannels);
-    evidence.start(QStringLiteral(TESSARO_SCREEN_EVIDENCE),
-                   {dir.path(), QString::number(QCoreApplication::applicationPid())});
-    if (!evidence.waitForFinished(60000))
-        evidence.kill();
-    evidence.waitForFinished();
+    if (const auto evidence =
+            run(QStringLiteral(TESSARO_SCREEN_EVIDENCE),
+                {dir.path(), QString::number(QCoreApplication::applicationPid())}))
+        qInfo("%s", qPrintable(*evidence));
 }
 
 bool awaitTrue(const std::function<bool()> &done, const QString &what, const QImage &lastShot)

@@ -315,6 +315,15 @@ std::vector<DeviceEdges> frameOf(const DeviceEdges &outer, int lines, double rat
     return runs;
 }
 
+// A program that runs for the rest of the test.
+struct Background : QProcess {
+    ~Background() override
+    {
+        kill();
+        waitForFinished();
+    }
+};
+
 // A tooltip is a small window without a title; the widths of those shown.
 QList<int> tooltipWidths(const RunningClock &clock)
 {
@@ -471,15 +480,10 @@ private Q_SLOTS:
         QTemporaryDir config;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"XDG_CONFIG_HOME"_s, config.path()); // the default configuration
-        QProcess openbox;
+        Background openbox;
         openbox.setProcessEnvironment(env);
         openbox.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         openbox.start(u"openbox"_s, {u"--sm-disable"_s});
-        const auto stop = qScopeGuard([&] {
-            openbox.terminate();
-            if (!openbox.waitForFinished(5000))
-                openbox.kill();
-        });
         QVERIFY(awaitTrue([&] { return !xprop(clock.window(), u"_NET_FRAME_EXTENTS"_s).isEmpty(); },
                           u"the frame"_s));
         for (const QString &keys : {u"Tab Return"_s, u"Tab Escape"_s, u"alt+F4"_s}) {
@@ -524,14 +528,11 @@ private Q_SLOTS:
         env.remove(u"QT_QPA_PLATFORM"_s); // the X server's, as the test runs on it
         env.insert(u"XDG_RUNTIME_DIR"_s, runtime.path());
         env.insert(u"WAYLAND_DISPLAY"_s, u"tessaro-test"_s);
-        QProcess weston, clock, shooter;
+        Background weston, clock, shooter;
         for (QProcess *process : {&weston, &clock, &shooter}) {
             process->setProcessEnvironment(env);
             process->setWorkingDirectory(runtime.path());
         }
-        const auto stop = qScopeGuard([&] {
-            clock.kill(), weston.kill(), clock.waitForFinished(), weston.waitForFinished();
-        });
         weston.start(u"weston"_s, {u"--backend=headless-backend.so"_s, u"--use-pixman"_s,
                                    u"--debug"_s, u"--socket=tessaro-test"_s, u"--width=800"_s,
                                    u"--height=700"_s, u"--idle-time=0"_s});
@@ -682,7 +683,6 @@ private Q_SLOTS:
             QVERIFY2(fault.isEmpty(),
                      qPrintable(QString::fromStdString(describe(e.key)) + u": "_s + fault));
         }
-        // The focus starts on Exit; Tab moves it to Check1.
         for (const ElementKey key : {Command1, Check1}) {
             const ElementDef &def = *findRuzozuraElement(key);
             PixelRect box = tessaro::pixelRect(def.rect);
@@ -809,7 +809,6 @@ private Q_SLOTS:
         // All but the description, the window itself, "bad" and "walked".
         QVERIFY(tree.contains(u"walked\t%1"_s.arg(tree.size() - 4)));
 
-        // Check1's default action shows the readouts.
         QVERIFY(!probe({u"do"_s, u"Tessaro"_s, u"Digitale Zeitanzeige ein/aus"_s}).isEmpty());
         expected.replaceInStrings(u"\tinvisible"_s, u"\t"_s);
         expected.replaceInStrings(u"ein/aus\t\tfocusable"_s, u"ein/aus\t\tchecked,focusable"_s);
