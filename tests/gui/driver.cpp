@@ -3,7 +3,6 @@
 
 #include "devicegeometry.h"
 #include "infotessaro_window.h"
-#include "ruzozura_keys.h"
 #include "ruzozura_window.h"
 #include "windowmodel.h"
 

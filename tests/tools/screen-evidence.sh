@@ -20,9 +20,8 @@ xwininfo -root -children 2>/dev/null | sed -n 's/^ *\(0x[0-9a-f]*\) /\1 /p' |
 echo "--- the window with the keyboard focus"
 focus=$(xdotool getwindowfocus -f 2>/dev/null)
 case "$focus" in
-'') echo "(none)" ;;
 1) echo "(the window under the pointer)" ;;
-*) xwininfo -id "$focus" 2>/dev/null | sed -n 's/^xwininfo: Window id: //p' | grep . || echo "$focus" ;;
+*) xwininfo -id "${focus:-0}" 2>/dev/null | sed -n 's/^xwininfo: Window id: //p' | grep . || echo "${focus:-(none)}" ;;
 esac | tee "$dir/focus.txt"
 
 echo "--- processes the test started, and those of its wine prefix"
