@@ -244,9 +244,7 @@ const QString msinfoKey = u"HKLM\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"_s;
 
 QDateTime utc(const char *moment)
 {
-    QDateTime at = QDateTime::fromString(QString::fromLatin1(moment), u"yyyy-MM-dd HH:mm:ss"_s);
-    at.setTimeZone(QTimeZone::utc());
-    return at;
+    return QDateTime::fromString(QString::fromLatin1(moment) + u'Z', Qt::ISODate);
 }
 
 QString prefixPath(QString windowsPath)
@@ -408,10 +406,9 @@ private Q_SLOTS:
     }
 
     // The steps the wine window test shares (the colours, About without a
-    // program, the controls, a second "Info "); Systeminfo and OK; Exit with
-    // the dialog and a program open ends only the clock, which has reaped
-    // the programs that ended before.
-    // TESSARO_SESSION_SECONDS repeats the rounds for as long.
+    // program, the controls, a second "Info "); Systeminfo and OK; Exit with the
+    // dialog and a program open ends only the clock, which has reaped the
+    // programs that ended before. TESSARO_SESSION_SECONDS repeats the rounds for as long.
     void aSessionOfUse()
     {
         ProbeBuild build;
@@ -569,10 +566,9 @@ private Q_SLOTS:
                  qPrintable(fault + (clock.state() == QProcess::Running ? u""_s : u"(ended)"_s)));
     }
 
-    // A fast clock, an hour a second: every screenshot reads, the faces
-    // never go back and step by a few minutes, as the clock ticks ten times
-    // a second, through the calendar day by day. Over days into 2048 (the soak, run with
-    // TESSARO_SOAK set) the clock's resident memory stays flat.
+    // A fast clock, an hour a second: every screenshot reads, the faces never go
+    // back and step by a few minutes (ten ticks a second), through the calendar
+    // day by day. Over days into 2048 (the soak, TESSARO_SOAK) memory stays flat.
     void fastClockFollowsTheCalendar_data()
     {
         QTest::addColumn<int>("hours");
@@ -833,9 +829,8 @@ private Q_SLOTS:
                               u"button Systeminfo..."_s, u"bad"_s, u"walked"_s}));
         QVERIFY(probe({u"close"_s, u"Info zu Tessaro"_s, u"OK"_s}).contains(u"after\t80010108"_s));
 
-        // The clock runs: each changing row tells its change once, not on
-        // every tick; Check1 hides and shows the six readouts, each told once;
-        // the focus is told.
+        // The clock runs; Check1 hides and shows the six readouts, each told
+        // once; the focus is told.
         clock.setMoment({});
         const int seconds = 10;
         QProcess listener;
