@@ -222,10 +222,8 @@ struct ProbeBuild {
             !awaitTrue([&] { return clock.windows(aboutTitle).size() == 1; }, u"About"_s))
             return false;
         dialog = clock.windows(aboutTitle).value(0);
-        if (xdotool({u"windowmove"_s, u"--sync"_s, dialog, u"700"_s, u"100"_s}))
-            return true;
-        reportFailedWait(u"the About dialog to move"_s);
-        return false;
+        const QStringList move{u"windowmove"_s, u"--sync"_s, dialog, u"700"_s, u"100"_s};
+        return awaitTrue([&] { return xdotool(move).has_value(); }, u"the About dialog to move"_s);
     }
     // Clicks Systeminfo and waits for the probe; its process id, or 0.
     qint64 startProbe()
