@@ -3,7 +3,7 @@
 #include "accessibility.h"
 #include "modelwindow.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <deque>
 #include <numeric>
@@ -65,12 +65,12 @@ TEST(WindowModel, CreationFocusTimersMouseAndUnknownKeysFollowTheTable)
     EXPECT_EQ(through, "inGroup title line cell(0) cell(1) label with tab index ");
     EXPECT_FALSE(model.find({"cell", 2}));
     EXPECT_FALSE(model.find({"cell"}));
-    try {
-        (void)model.indexOf({"cell", 2});
-        FAIL() << "no error";
-    } catch (const UnknownElement &error) {
-        EXPECT_STREQ(error.what(), "Tessaro: window Probe has no element cell(2)");
-    }
+    EXPECT_THAT(
+        [&] {
+            (void)model.indexOf({"cell", 2});
+        },
+        ::testing::ThrowsMessage<UnknownElement>(
+            ::testing::StrEq("Tessaro: window Probe has no element cell(2)")));
 }
 
 struct RecordingHost final : WindowHost {
@@ -79,7 +79,6 @@ struct RecordingHost final : WindowHost {
 };
 
 // A window whose toolkit part records what reaches it.
-
 class RecordingWindow final : public ModelWindow
 {
 public:
