@@ -65,12 +65,9 @@ TEST(WindowModel, CreationFocusTimersMouseAndUnknownKeysFollowTheTable)
     EXPECT_EQ(through, "inGroup title line cell(0) cell(1) label with tab index ");
     EXPECT_FALSE(model.find({"cell", 2}));
     EXPECT_FALSE(model.find({"cell"}));
-    EXPECT_THAT(
-        [&] {
-            (void)model.indexOf({"cell", 2});
-        },
-        ::testing::ThrowsMessage<UnknownElement>(
-            ::testing::StrEq("Tessaro: window Probe has no element cell(2)")));
+    const auto unknownKey = [&] { (void)model.indexOf({"cell", 2}); };
+    EXPECT_THAT(unknownKey, ::testing::ThrowsMessage<UnknownElement>(
+                                ::testing::StrEq("Tessaro: window Probe has no element cell(2)")));
 }
 
 struct RecordingHost final : WindowHost {
@@ -82,11 +79,10 @@ struct RecordingHost final : WindowHost {
 class RecordingWindow final : public ModelWindow
 {
 public:
-    RecordingWindow(WindowEvents &events, WindowHost &host, int &destroyed)
-        : ModelWindow(probeWindow, events, host), m_destroyed(destroyed)
+    RecordingWindow(WindowEvents &events, WindowHost &host) : ModelWindow(probeWindow, events, host)
     {
     }
-    ~RecordingWindow() override { ++m_destroyed; }
+    ~RecordingWindow() override { ++destroyed; }
 
     void setTitle(std::string_view) override {}
     void show() override {}
@@ -96,6 +92,7 @@ public:
     std::vector<std::string> shown;
     int timersRunning = 0;
     bool closed = false;
+    static inline int destroyed = 0;
 
 protected:
     void showChange(std::size_t at, Change change) override
@@ -107,9 +104,6 @@ protected:
     void stopTimers() override { timersRunning = 0; }
     void closeNativeWindow() override { closed = true; }
     void showAccessibleDescription() override { shown.push_back(model().accessibleDescription()); }
-
-private:
-    int &m_destroyed;
 };
 
 struct Handlers final : WindowEvents {
@@ -129,9 +123,8 @@ TEST(ModelWindow, ShowsRealChangesRunsHandlersOnceAndDiesAfterItsHandler)
 {
     RecordingHost host;
     Handlers handlers;
-    int destroyed = 0;
     auto &window = static_cast<RecordingWindow &>(
-        host.adopt(std::make_unique<RecordingWindow>(handlers, host, destroyed)));
+        host.adopt(std::make_unique<RecordingWindow>(handlers, host)));
     EXPECT_EQ(window.shown, (std::vector<std::string>{"title 0"})) << "load ran";
     EXPECT_EQ(window.timersRunning, 1);
 
@@ -157,12 +150,12 @@ TEST(ModelWindow, ShowsRealChangesRunsHandlersOnceAndDiesAfterItsHandler)
     EXPECT_TRUE(window.closed);
     EXPECT_EQ(window.timersRunning, 0);
     EXPECT_EQ(handlers.unloads, 1);
-    EXPECT_EQ(destroyed, 0) << "still inside the handler";
+    EXPECT_EQ(RecordingWindow::destroyed, 0) << "still inside the handler";
     window.unload();
     EXPECT_EQ(handlers.unloads, 1) << "unloaded once";
     for (; !host.tasks.empty(); host.tasks.pop_front())
         host.tasks.front()();
-    EXPECT_EQ(destroyed, 1);
+    EXPECT_EQ(RecordingWindow::destroyed, 1);
 }
 
 // A small window for a screen reader: it reads from the top, then the left.
