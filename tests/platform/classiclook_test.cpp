@@ -101,13 +101,10 @@ TEST(ClassicLook, TextPlacement)
 
 TEST(ClassicLook, AWiderFaceTakesTheWindowsFittingOfTheCaptionItStandsFor)
 {
-    ElementDef heading;
-    heading.key = {"Label14"};
-    heading.caption = "16  8";
+    const ElementDef heading{.key = {"Label14"}, .caption = "16  8"};
     const WideFaceCaption fittings[] = {{{"Label14"}, {}, "16 8"},
                                         {{"Label14"}, "7  2", "7 2", true}};
-    WindowDef window;
-    window.wideFaceCaptions = fittings;
+    const WindowDef window{.wideFaceCaptions = fittings};
     const std::tuple<std::string_view, bool, std::string_view, bool> rows[] = {
         {"16  8", true, "16 8", false},
         {"7  2", true, "7 2", true},
