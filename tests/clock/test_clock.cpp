@@ -53,9 +53,8 @@ constexpr clock::CellColours lightsOnOff{0xC00000, 0x80FF80};
 const std::string litColour = std::to_string(lightsOnOff.lit),
                   darkColour = std::to_string(lightsOnOff.dark);
 
-// Rows as the window shows them, highest weight first, apart by a space: '1'
-// lit, '0' dark, '-' never painted; '?' where a time cell's digit is not "1"
-// or "0" as lit, or a date cell shows text.
+// Rows as the window shows them, highest weight first, apart by a space: '1' lit, '0' dark,
+// '-' never painted; '?' where a time cell's digit is not its bit, or a date cell shows text.
 std::string shown(const RecordingWindow &window, std::initializer_list<clock::BitRow> rows)
 {
     std::string bits;
@@ -71,13 +70,12 @@ std::string shown(const RecordingWindow &window, std::initializer_list<clock::Bi
     return bits;
 }
 
-// Each tick reads the clock once and lights the greedy bits of each row. The
-// date rows' readouts and the year heading show the date: from 2048 the year
-// minus 2000 stands on the seven lowest cells, the four hidden ones keep their
-// colour; from 2128 all seven are lit. A screen reader hears each row, readout
-// and combined hexadecimal cell with its value, the year heading in words and
-// the moment; only changes count, and no cell or single digit is renamed.
-// Without a reader the tick builds no name, and everything else is the same.
+// Each tick reads the clock once and lights the greedy bits of each row. The date rows'
+// readouts and the year heading show the date: from 2048 the year minus 2000 stands on the
+// seven lowest cells, the four hidden ones keep their colour; from 2128 all seven are lit.
+// A screen reader hears each row, readout and combined hexadecimal cell with its value, the
+// year heading in words and the moment; only changes count, and no cell or single digit is
+// renamed. Without a reader the tick builds no name, and everything else is the same.
 TEST(Tick, ShowsTheMomentAndTellsAReaderTheValuesOnceEachChange)
 {
     const char *const in2026 =

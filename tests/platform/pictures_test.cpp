@@ -9,8 +9,7 @@
 
 using namespace tessaro;
 
-// Square rows of keys its palette names once each; only icons may leave a
-// pixel open.
+// Square rows of keys its palette names once each; only icons may leave a pixel open.
 TEST(Pictures, RowsHoldOneKnownKeyPerPixel)
 {
     for (const auto &[image, size, mayBeTransparent] :

@@ -44,10 +44,9 @@ std::string keysAt(const WindowModel &model, const std::vector<std::size_t> &pos
     return text;
 }
 
-// Containers come before what they contain; otherwise each element is
-// created above all created before it. Focus follows the tab index among the
-// kinds that take it; clicks pass through lines and labels without a tip. An
-// unknown key is reported by its name.
+// Containers come before what they contain; otherwise each element is created above all
+// created before it. Focus follows the tab index among the kinds that take it; clicks pass
+// through lines and labels without a tip. An unknown key is reported by its name.
 TEST(WindowModel, CreationFocusTimersMouseAndUnknownKeysFollowTheTable)
 {
     const WindowModel model(probeWindow);
