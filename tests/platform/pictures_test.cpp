@@ -17,8 +17,7 @@ TEST(Pictures, RowsHoldOneKnownKeyPerPixel)
           {icon(IconId::LogicGate, 32), 32, true},
           {picture(PictureId::About), 16, false}}) {
         SCOPED_TRACE(size);
-        EXPECT_EQ(image.width, size);
-        EXPECT_EQ(image.height, size);
+        EXPECT_EQ(std::pair(image.width, image.height), std::pair(size, size));
         ASSERT_EQ(image.rows.size(), std::size_t(size));
         std::set<char> keys;
         for (const PaletteEntry &entry : image.palette)
