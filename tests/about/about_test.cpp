@@ -19,11 +19,9 @@ struct StoredValue {
 };
 
 // A string value with its terminator.
-StoredValue text(std::string_view chars)
+StoredValue text(const std::string &chars)
 {
-    StoredValue value{registry::typeString, {chars.begin(), chars.end()}};
-    value.data.push_back(0);
-    return value;
+    return {registry::typeString, {chars.c_str(), chars.c_str() + chars.size() + 1}};
 }
 
 // The launcher's four services, recording what they were asked; keys below
