@@ -13,21 +13,17 @@ namespace tessaro::look
 namespace
 {
 
-// Runs along the line as (start, length) in device pixels, and its width.
-struct Runs {
-    std::vector<std::pair<int, int>> along;
-    int width;
-    friend bool operator==(const Runs &, const Runs &) = default;
-};
+// Runs along the line as (start, length) in device pixels, and their width.
+using Runs = std::pair<std::vector<std::pair<int, int>>, int>;
 
 Runs runsOf(const PixelLine &line, LineStyle style, double ratio, const LinePatterns &pens)
 {
     Runs runs{{}, 0};
     for (const DeviceEdges &e : lineRuns(line, style, ratio, pens)) {
         const bool horizontal = line.y1 == line.y2;
-        runs.along.emplace_back(horizontal ? e.left : e.top,
+        runs.first.emplace_back(horizontal ? e.left : e.top,
                                 horizontal ? e.right - e.left : e.bottom - e.top);
-        runs.width = horizontal ? e.bottom - e.top : e.right - e.left;
+        runs.second = horizontal ? e.bottom - e.top : e.right - e.left;
     }
     return runs;
 }
