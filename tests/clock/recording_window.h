@@ -16,9 +16,7 @@ namespace tessaro::testing
 {
 
 // Logs every write as "Property element value" and keeps the last of each.
-class RecordingWindow final : public Window
-{
-public:
+struct RecordingWindow final : Window {
     void setCaption(ElementKey k, std::string_view s) override { put("Caption", k, s); }
     void setVisible(ElementKey k, bool on) override { put("Visible", k, on ? "1" : "0"); }
     void setAccessibleName(ElementKey k, std::string_view s) override { put("Name", k, s); }

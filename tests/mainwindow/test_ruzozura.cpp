@@ -66,9 +66,7 @@ TEST(RuzozuraElements, SpacedCaptionsStandExactlyAsDesigned)
         EXPECT_EQ(withRuns(caption), designed);
 }
 
-class NoToolkit final : public Toolkit
-{
-public:
+struct NoToolkit final : Toolkit {
     Window &load(const WindowDef &, WindowEvents &) override { throw std::logic_error("unused"); }
     void endProgram() override {}
     void messageBox(std::string_view, std::string_view) override {}

@@ -71,9 +71,7 @@ struct RecordingHost final : WindowHost {
 };
 
 // A window whose toolkit part records what reaches it.
-class RecordingWindow final : public ModelWindow
-{
-public:
+struct RecordingWindow final : ModelWindow {
     RecordingWindow(WindowEvents &events, WindowHost &host) : ModelWindow(probeWindow, events, host)
     {
     }
