@@ -56,7 +56,7 @@ private:
     {
         std::string &last = m_last[property + " " + describe(key)];
         if ((property == "Name" || property == "Description") && last != value)
-            renames += (renames.empty() ? "" : "|") + std::string(value);
+            renames.append(renames.empty() ? "" : "|").append(value);
         last = value;
         log.push_back(property + " " + describe(key) + " " + std::string(value));
     }
