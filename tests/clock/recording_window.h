@@ -16,9 +16,7 @@ namespace tessaro::testing
 {
 
 // Logs every write as "Property element value" and keeps the last of each.
-class RecordingWindow final : public Window
-{
-public:
+struct RecordingWindow final : Window {
     void setCaption(ElementKey k, std::string_view s) override { put("Caption", k, s); }
     void setVisible(ElementKey k, bool on) override { put("Visible", k, on ? "1" : "0"); }
     void setAccessibleName(ElementKey k, std::string_view s) override { put("Name", k, s); }
@@ -58,7 +56,7 @@ private:
     {
         std::string &last = m_last[property + " " + describe(key)];
         if ((property == "Name" || property == "Description") && last != value)
-            renames += (renames.empty() ? "" : "|") + std::string(value);
+            renames.append(renames.empty() ? "" : "|").append(value);
         last = value;
         log.push_back(property + " " + describe(key) + " " + std::string(value));
     }

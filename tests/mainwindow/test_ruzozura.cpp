@@ -66,9 +66,7 @@ TEST(RuzozuraElements, SpacedCaptionsStandExactlyAsDesigned)
         EXPECT_EQ(withRuns(caption), designed);
 }
 
-class NoToolkit final : public Toolkit
-{
-public:
+struct NoToolkit final : Toolkit {
     Window &load(const WindowDef &, WindowEvents &) override { throw std::logic_error("unused"); }
     void endProgram() override {}
     void messageBox(std::string_view, std::string_view) override {}
@@ -152,7 +150,6 @@ TEST_F(RuzozuraTest, CheckBoxesShowOrHideTheirGroupsInOrder)
             window.log.clear();
             click(box);
             EXPECT_EQ(window.log, expected) << describe(box) << " = " << value;
-            EXPECT_EQ(window("Caption", {Stunde}), "8");
         }
     }
 }

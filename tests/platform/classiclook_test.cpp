@@ -13,21 +13,17 @@ namespace tessaro::look
 namespace
 {
 
-// Runs along the line as (start, length) in device pixels, and its width.
-struct Runs {
-    std::vector<std::pair<int, int>> along;
-    int width;
-    friend bool operator==(const Runs &, const Runs &) = default;
-};
+// Runs along the line as (start, length) in device pixels, and their width.
+using Runs = std::pair<std::vector<std::pair<int, int>>, int>;
 
 Runs runsOf(const PixelLine &line, LineStyle style, double ratio, const LinePatterns &pens)
 {
     Runs runs{{}, 0};
     for (const DeviceEdges &e : lineRuns(line, style, ratio, pens)) {
         const bool horizontal = line.y1 == line.y2;
-        runs.along.emplace_back(horizontal ? e.left : e.top,
+        runs.first.emplace_back(horizontal ? e.left : e.top,
                                 horizontal ? e.right - e.left : e.bottom - e.top);
-        runs.width = horizontal ? e.bottom - e.top : e.right - e.left;
+        runs.second = horizontal ? e.bottom - e.top : e.right - e.left;
     }
     return runs;
 }
@@ -101,13 +97,10 @@ TEST(ClassicLook, TextPlacement)
 
 TEST(ClassicLook, AWiderFaceTakesTheWindowsFittingOfTheCaptionItStandsFor)
 {
-    ElementDef heading;
-    heading.key = {"Label14"};
-    heading.caption = "16  8";
+    const ElementDef heading{.key = {"Label14"}, .caption = "16  8"};
     const WideFaceCaption fittings[] = {{{"Label14"}, {}, "16 8"},
                                         {{"Label14"}, "7  2", "7 2", true}};
-    WindowDef window;
-    window.wideFaceCaptions = fittings;
+    const WindowDef window{.wideFaceCaptions = fittings};
     const std::tuple<std::string_view, bool, std::string_view, bool> rows[] = {
         {"16  8", true, "16 8", false},
         {"7  2", true, "7 2", true},

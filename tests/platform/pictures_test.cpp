@@ -9,8 +9,7 @@
 
 using namespace tessaro;
 
-// Square rows of keys its palette names once each; only icons may leave a
-// pixel open.
+// Square rows of keys its palette names once each; only icons may leave a pixel open.
 TEST(Pictures, RowsHoldOneKnownKeyPerPixel)
 {
     for (const auto &[image, size, mayBeTransparent] :
@@ -18,8 +17,7 @@ TEST(Pictures, RowsHoldOneKnownKeyPerPixel)
           {icon(IconId::LogicGate, 32), 32, true},
           {picture(PictureId::About), 16, false}}) {
         SCOPED_TRACE(size);
-        EXPECT_EQ(image.width, size);
-        EXPECT_EQ(image.height, size);
+        EXPECT_EQ(std::pair(image.width, image.height), std::pair(size, size));
         ASSERT_EQ(image.rows.size(), std::size_t(size));
         std::set<char> keys;
         for (const PaletteEntry &entry : image.palette)

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A stand-in for the system-information tool of the window tests under wine.
-// Like the real one it is a windowed program: a console program started from
-// the About dialog gets a console window, which wine opens at the screen's
-// corner over the main window's Exit button, a moment after the program has
-// started. It leaves "<own path>.ran" and ends.
+// A stand-in for the system-information tool of the window tests under wine. Like the
+// real one it is a windowed program: a console program started from the About dialog gets
+// a console window, which wine opens at the screen's corner over the main window's Exit
+// button, a moment after the program has started. It leaves "<own path>.ran" and ends.
 #include <windows.h>
 
 #include <filesystem>

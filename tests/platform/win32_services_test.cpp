@@ -40,6 +40,5 @@ TEST(Win32FileTest, CountsOnlyOrdinaryFiles)
     EXPECT_EQ(files.test(file.string()), FileTestResult::ordinaryFile);
     EXPECT_EQ(files.test(hidden.string()), FileTestResult::none);
     EXPECT_EQ(files.test(dir.string()), FileTestResult::none);
-    SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_NORMAL);
     fs::remove_all(dir);
 }
