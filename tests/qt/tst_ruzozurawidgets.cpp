@@ -30,8 +30,7 @@ namespace
 
 Colour colourAt(const QImage &shot, QPoint at)
 {
-    const QRgb pixel = shot.pixel(at);
-    return rgb(unsigned(qRed(pixel)), unsigned(qGreen(pixel)), unsigned(qBlue(pixel)));
+    return qt::toColour(shot.pixelColor(at));
 }
 
 // Whether every pixel of the device rectangles has the colour.
@@ -63,16 +62,6 @@ bool onlyBlack(const QImage &shot, const std::vector<DeviceEdges> &runs)
         expected += QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
     const QImage black = shot.createMaskFromColor(qRgb(0, 0, 0), Qt::MaskOutColor);
     return (QRegion(QBitmap::fromImage(black)) ^ expected).isEmpty();
-}
-
-bool inkNear(QImage image, const QColor &ink)
-{
-    image.convertTo(QImage::Format_RGB32); // no padding: each line a whole number of pixels
-    const auto *pixels = reinterpret_cast<const QRgb *>(image.constBits());
-    return std::any_of(pixels, pixels + image.sizeInBytes() / 4, [&ink](QRgb p) {
-        const int off = std::abs(qRed(p) - ink.red()) + std::abs(qGreen(p) - ink.green());
-        return off + std::abs(qBlue(p) - ink.blue()) <= 48;
-    });
 }
 
 } // namespace
@@ -127,20 +116,18 @@ private Q_SLOTS:
         QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
     }
 
-    // The focus starts on Exit and Tab follows the window's order. Unfocused,
-    // buttons keep their white and black edges and check boxes their whole
-    // 13-pixel box (only Check1 clear, green around it); focused, each shows a
-    // ring that stands out at least 3 : 1 from the colours on both sides.
+    // The focus starts on Exit; Tab leads through the eight controls (their
+    // order: the window tests). Unfocused, buttons keep their white and black
+    // edges and check boxes their whole 13-pixel box (only Check1 clear, green
+    // around it); focused, each shows a ring at least 3 : 1 against both sides.
     void controlsAndTheirFocusInTabOrder()
     {
         QVERIFY(QTest::qWaitForWindowActive(m_form));
-        QTRY_VERIFY(QApplication::focusWidget());
+        QTRY_COMPARE(QApplication::focusWidget(), widget(Command1));
         const int width = deviceLineWidth(ratio());
         const QRgb white = qRgb(255, 255, 255);
-        QStringList seen;
-        for (int step = 0; step < 9; ++step) {
+        for (int step = 0; step < 8; ++step) {
             QWidget *w = QApplication::focusWidget();
-            seen << w->objectName();
             auto *box = qobject_cast<qt::CheckBoxWidget *>(w);
             // Check boxes: the box's edge; buttons: a ring three lines in.
             const DeviceEdges outer = deviceBox(w, box ? box->boxRect() : w->rect());
@@ -166,8 +153,6 @@ private Q_SLOTS:
                              qPrintable(w->objectName() + QStringLiteral(" dy %1").arg(dy)));
             QTest::keyClick(w, Qt::Key_Tab);
         }
-        QCOMPARE(seen.join(u' '), QStringLiteral("Command1 Check1 Command2 Command3 Command4 "
-                                                 "Command5 Check2 Check3 Command1"));
     }
 
     void elementsAsTheTableDescribes_data()
@@ -194,9 +179,6 @@ private Q_SLOTS:
                 QStringLiteral("Liberation %1").arg(f.serif ? QStringView(u"Serif") : u"Sans"));
             QCOMPARE(std::pair(font.pixelSize(), font.bold()), std::pair(f.pixelSize, f.bold));
         }
-        // Text in its own colour: a time cell's digit white, a plain label's black.
-        if (key == bin1[0] || key == Label18)
-            QVERIFY(inkNear(w->grab().toImage(), key == bin1[0] ? Qt::white : Qt::black));
         // Lines and bordered labels (Stunde: by Check1), alone on the green:
         // black exactly on the device pixels of the classic look at this scale.
         if (e.kind != ElementKind::Line && !(e.flags & flags::border) && key != Stunde)
