@@ -28,9 +28,8 @@ TEST(IconFiles, HoldTheIconAtEachSize)
     }
     std::sort(widths.begin(), widths.end());
     EXPECT_EQ(widths, QList<int>({16, 32}));
-    // The larger theme icons and the SVG scale the design; drawn at one unit
-    // a pixel it must be the window's 32 pixel icon, or they would show
-    // another picture.
+    // The larger theme icons and the SVG scale the design; drawn at one unit a pixel it must be
+    // the window's 32 pixel icon, or they would show another picture.
     EXPECT_EQ(tessaro::qt::drawIconDesign(tessaro::qt::iconDesignGrid),
               tessaro::qt::renderTessaroIcon(32));
 }
