@@ -71,10 +71,7 @@ class RuzozuraWidgetsTest : public QObject
     Q_OBJECT
 
     QWidget *widget(ElementKey key) const { return qt::QtToolkit::elementWidget(*m_window, key); }
-    QRectF box(ElementKey key) const
-    {
-        return QRectF(widget(key)->mapTo(m_form, QPoint(0, 0)), widget(key)->size());
-    }
+    QRectF box(ElementKey key) const { return widget(key)->geometry(); }
     double ratio() const { return m_shot.devicePixelRatio(); }
     DeviceEdges deviceBox(QWidget *w, QRect local) const
     {
