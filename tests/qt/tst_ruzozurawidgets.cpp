@@ -75,8 +75,7 @@ class RuzozuraWidgetsTest : public QObject
     double ratio() const { return m_shot.devicePixelRatio(); }
     DeviceEdges deviceBox(QWidget *w, QRect local) const
     {
-        const QPoint at = w->mapTo(m_form, local.topLeft());
-        return deviceEdges({at.x(), at.y(), local.width(), local.height()}, ratio());
+        return deviceEdges(qt::toPixelRect(local.translated(w->mapTo(m_form, QPoint()))), ratio());
     }
     // Each word of a caption, where the label shows it once given it, in window pixels.
     struct Word {
