@@ -16,6 +16,7 @@
 #include <QBitmap>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <algorithm>
@@ -89,14 +90,12 @@ class RuzozuraWidgetsTest : public QObject
         const QString caption = w->caption();
         const QFontMetricsF metrics(w->font());
         const qreal origin = w->mapTo(m_form, w->textRect().topLeft()).x();
+        const auto x = [&](qsizetype at) {
+            return origin + metrics.horizontalAdvance(caption.left(at));
+        };
         QList<Word> words;
-        qsizetype at = 0;
-        for (const QString &word : caption.split(u' ', Qt::SkipEmptyParts)) {
-            at = caption.indexOf(word, at);
-            words.append({word, origin + metrics.horizontalAdvance(caption.left(at)),
-                          origin + metrics.horizontalAdvance(caption.left(at + word.size()))});
-            at += word.size();
-        }
+        for (const auto &word : QRegularExpression(QStringLiteral("\\S+")).globalMatch(caption))
+            words.append({word.captured(), x(word.capturedStart()), x(word.capturedEnd())});
         return words;
     }
 
@@ -170,9 +169,8 @@ private Q_SLOTS:
         if (e.kind == ElementKind::Label || e.kind == ElementKind::Button) {
             const QFontInfo font(w->font());
             const FontDef f = fontDef(e.font);
-            QCOMPARE(
-                font.family(),
-                QStringLiteral("Liberation %1").arg(f.serif ? QStringView(u"Serif") : u"Sans"));
+            QCOMPARE(font.family(),
+                     qt::toQString(f.serif ? "Liberation Serif" : "Liberation Sans"));
             QCOMPARE(std::pair(font.pixelSize(), font.bold()), std::pair(f.pixelSize, f.bold));
         }
         // Lines and bordered labels (Stunde: by Check1), alone on the green:
