@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The running clock, its time set by a file, as a screen reader meets it on the AT-SPI bus."""
+import contextlib
 import datetime
 import os
 import subprocess
@@ -34,12 +35,9 @@ def check(condition, what):
 def wait_for(what, probe):
     end = time.monotonic() + DEADLINE
     while time.monotonic() < end:
-        try:
-            found = probe()
-        except GLib.Error:
-            found = None
-        if found:
-            return found
+        with contextlib.suppress(GLib.Error):  # an object that went away meanwhile
+            if found := probe():
+                return found
         pump(0.1)
     kept = tempfile.mkdtemp(prefix="failed-wait-")
     print(f"the wait for {what} ran out; what was on the screen is kept in {kept}", flush=True)
