@@ -59,11 +59,10 @@ def set_clock(path, second):
 
 
 def descendants(node, role=None):
-    for child in node:
-        if child is not None:
-            if role is None or child.getRole() == role:
-                yield child
-            yield from descendants(child, role)
+    for child in filter(None, node):
+        if role in (None, child.getRole()):
+            yield child
+        yield from descendants(child, role)
 
 
 def heard(events):
