@@ -162,7 +162,6 @@ private Q_SLOTS:
         QFETCH(ElementKey, key);
         const ElementDef &e = *findRuzozuraElement(key);
         QWidget *w = widget(key);
-        QCOMPARE(w->isVisibleTo(m_form), !(e.flags & flags::hidden));
         QCOMPARE(w->toolTip(), qt::toQString(e.toolTip));
         if (e.kind != ElementKind::Line)
             QCOMPARE(w->geometry(), qt::toQRect(pixelRect(e.rect)));
