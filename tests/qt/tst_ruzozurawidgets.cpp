@@ -172,9 +172,9 @@ private Q_SLOTS:
                      qt::toQString(f.serif ? "Liberation Serif" : "Liberation Sans"));
             QCOMPARE(std::pair(font.pixelSize(), font.bold()), std::pair(f.pixelSize, f.bold));
         }
-        // Lines and bordered labels (Stunde: by Check1), alone on the green:
-        // black exactly on the device pixels of the classic look at this scale.
-        if (e.kind != ElementKind::Line && !(e.flags & flags::border) && key != Stunde)
+        // Lines and bordered labels, alone on the green: black exactly on the
+        // device pixels of the classic look at this scale.
+        if (e.kind != ElementKind::Line && !(e.flags & flags::border))
             return;
         auto *label = qobject_cast<qt::LabelWidget *>(w);
         const auto [topLeft, bottomRight] =
@@ -182,16 +182,11 @@ private Q_SLOTS:
         const auto runs =
             label ? std::vector{topLeft[0], topLeft[1], bottomRight[0], bottomRight[1]}
                   : look::lineRuns(pixelLine(e.rect), e.lineStyle, ratio(), look::qtPens);
-        const bool border = label && label->hasBorder();
-        if (label)
-            label->setBorder(true);
         QImage shot = m_shot.copy(); // of the window's size and ratio
         shot.fill(qt::toQColor(colours::windowGreen));
         // Of a label all but its caption's rectangle.
         const QRegion drawn = label ? QRegion(w->rect()) - label->textRect() : QRegion();
         w->render(&shot, w->mapTo(m_form, QPoint()), drawn, QWidget::DrawChildren);
-        if (label)
-            label->setBorder(border);
         QVERIFY(onlyBlack(shot, runs));
     }
 
