@@ -3,7 +3,6 @@
 # The Windows release files of scripts/package-windows.sh, used as a Windows
 # user would, in a throwaway wine prefix on a private Xvfb: zip, install,
 # reinstall, upgrade, refused downgrade and an uninstall that leaves nothing.
-# Usage: check-msi.sh TESSARO_EXE
 set -eu
 [ $# -eq 1 ] && [ -f "$1" ] || { echo "usage: $0 TESSARO_EXE (a built Tessaro.exe)" >&2 && exit 2; }
 exe=$(realpath "$1")
