@@ -145,7 +145,7 @@ TEST_P(Captions, HeadingsStandOverTheirCells)
 INSTANTIATE_TEST_SUITE_P(Dpi, Captions, ::testing::Values(96, 120, 144, 192));
 
 // Text is smoothed as the screen's setting says: none, ClearType or greyscale
-// (the last also wine's default, so it is left for what runs after).
+// (greyscale last: the setting the tests that run after expect).
 TEST(Fonts, FollowTheScreensSmoothing)
 {
     struct Setting {
