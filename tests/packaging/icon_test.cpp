@@ -7,16 +7,14 @@
 
 TEST(IconFiles, HoldTheIconAtEachSize)
 {
-    const auto isTheIcon = [](const QImage &image) {
-        return image.convertToFormat(QImage::Format_ARGB32) ==
-               tessaro::qt::renderTessaroIcon(image.width());
+    const auto isTheIcon = [](const QImage &image, int size) {
+        return image.convertToFormat(QImage::Format_ARGB32) == tessaro::qt::renderTessaroIcon(size);
     };
     for (const int size : {16, 32, 48, 64, 128, 256}) {
         const QImage png(
             QStringLiteral(TESSARO_ICON_DIR "/hicolor/%1x%1/apps/" TESSARO_APP_ID ".png")
                 .arg(size));
-        EXPECT_EQ(png.size(), QSize(size, size));
-        EXPECT_TRUE(isTheIcon(png)) << size;
+        EXPECT_TRUE(isTheIcon(png, size)) << size;
     }
     // The Windows icon holds 16 and 32 pixels.
     QImageReader ico(QStringLiteral(TESSARO_ICO_FILE));
@@ -24,7 +22,7 @@ TEST(IconFiles, HoldTheIconAtEachSize)
     for (int i = 0; ico.jumpToImage(i); ++i) {
         const QImage image = ico.read();
         widths.append(image.width());
-        EXPECT_TRUE(isTheIcon(image)) << image.width();
+        EXPECT_TRUE(isTheIcon(image, image.width())) << image.width();
     }
     std::sort(widths.begin(), widths.end());
     EXPECT_EQ(widths, QList<int>({16, 32}));
