@@ -90,8 +90,7 @@ check "the program ends when its window is closed" wait_for 30 window_gone
 
 check "msiexec /i of the installed package succeeds" msiexec /i "$msi"
 scripts/package-windows.sh "$exe" "$work/rebuilt" >/dev/null
-rebuilt="$work/rebuilt/Tessaro-$version-x64.msi"
-check "msiexec /i of the rebuilt package succeeds" msiexec /i "$rebuilt"
+check "msiexec /i of the rebuilt package succeeds" msiexec /i "$work/rebuilt/Tessaro-$version-x64.msi"
 check_installed "$version"
 check "msiexec /i of version $later succeeds" msiexec /i "$work/later.msi"
 check "an earlier version does not install over a later one" refused "$msi"
