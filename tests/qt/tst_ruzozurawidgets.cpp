@@ -133,10 +133,9 @@ private Q_SLOTS:
                 QCOMPARE(box->boxRect().size(), QSize(13, 13));
                 const bool check1 = w->objectName() == u"Check1";
                 QCOMPARE(allOf(m_shot, std::array{look::inset(outer, 2, width)}, white), check1);
-                const DeviceEdges control = deviceBox(w, w->rect());
-                if (check1) // larger than its box
-                    QCOMPARE(colourAt(m_shot, {control.right - 1, control.top}),
-                             colours::windowGreen);
+                const DeviceEdges all = deviceBox(w, w->rect()); // Check1's larger than its box
+                QCOMPARE(colourAt(m_shot, {all.right - 1, all.top}) == colours::windowGreen,
+                         check1);
             }
             const QImage shot = m_form->grab().toImage();
             const int in = box ? 0 : 3 * width;
