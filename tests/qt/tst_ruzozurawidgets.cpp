@@ -226,7 +226,6 @@ private Q_SLOTS:
             }
             QCOMPARE(weights, expected);
         }
-        m_window->setCaption(Label15, yearHeadingElevenPlaces);
         for (const auto &[label, hex] : {std::pair{hex1[2], c.hours.hex},
                                          {hex1[1], c.minutes.hex},
                                          {hex1[0], c.seconds.hex}}) {
