@@ -11,9 +11,8 @@ TEST(IconFiles, HoldTheIconAtEachSize)
         return image.convertToFormat(QImage::Format_ARGB32) == tessaro::qt::renderTessaroIcon(size);
     };
     for (const int size : {16, 32, 48, 64, 128, 256}) {
-        const QImage png(
-            QStringLiteral(TESSARO_ICON_DIR "/hicolor/%1x%1/apps/" TESSARO_APP_ID ".png")
-                .arg(size));
+        const QImage png(QString::asprintf(
+            TESSARO_ICON_DIR "/hicolor/%dx%d/apps/" TESSARO_APP_ID ".png", size, size));
         EXPECT_TRUE(isTheIcon(png, size)) << size;
     }
     // The Windows icon holds 16 and 32 pixels, in the order its writer stores them.
