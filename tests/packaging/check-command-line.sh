@@ -6,7 +6,6 @@
 # Usage: check-command-line.sh TESSARO VERSION
 set -u
 . "$(dirname "$0")/checks.sh"
-tessaro=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -14,7 +13,7 @@ trap 'rm -rf "$work"' EXIT
 while IFS='|' read -r status stream pattern environment arguments; do
     # shellcheck disable=SC2086 # environment and arguments are meant to split into words
     env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$work" $environment \
-        "$tessaro" $arguments >"$work/out" 2>"$work/err"
+        "$1" $arguments >"$work/out" 2>"$work/err"
     got=$?
     if [ "$stream" = stdout ]; then shown=$work/out silent=$work/err; else shown=$work/err silent=$work/out; fi
     if [ "$got" != "$status" ] || ! head -n 1 "$shown" | grep -Eq "$pattern" || [ -s "$silent" ] ||
@@ -40,5 +39,5 @@ done <<TABLE
 1|stderr|^tessaro: Tessaro braucht eine grafische Sitzung \(.*\)\.\$|WAYLAND_DISPLAY=tessaro-missing-0|
 TABLE
 # The usage follows a refusal, so the user sees what is accepted.
-env -u DISPLAY "$tessaro" -x 2>&1 | grep -q -- '-platform NAME' || fail "no usage after -x"
+env -u DISPLAY "$1" -x 2>&1 | grep -q -- '-platform NAME' || fail "no usage after -x"
 finish

@@ -3,7 +3,6 @@
 # The Windows release files of scripts/package-windows.sh, used as a Windows
 # user would, in a throwaway wine prefix on a private Xvfb: zip, install,
 # reinstall, upgrade, refused downgrade and an uninstall that leaves nothing.
-# Usage: check-msi.sh TESSARO_EXE
 set -eu
 [ $# -eq 1 ] && [ -f "$1" ] || { echo "usage: $0 TESSARO_EXE (a built Tessaro.exe)" >&2 && exit 2; }
 exe=$(realpath "$1")
@@ -91,8 +90,7 @@ check "the program ends when its window is closed" wait_for 30 window_gone
 
 check "msiexec /i of the installed package succeeds" msiexec /i "$msi"
 scripts/package-windows.sh "$exe" "$work/rebuilt" >/dev/null
-rebuilt="$work/rebuilt/Tessaro-$version-x64.msi"
-check "msiexec /i of the rebuilt package succeeds" msiexec /i "$rebuilt"
+check "msiexec /i of the rebuilt package succeeds" msiexec /i "$work/rebuilt/Tessaro-$version-x64.msi"
 check_installed "$version"
 check "msiexec /i of version $later succeeds" msiexec /i "$work/later.msi"
 check "an earlier version does not install over a later one" refused "$msi"
