@@ -46,7 +46,7 @@ std::string keysAt(const WindowModel &model, const std::vector<std::size_t> &pos
 
 // Containers come before what they contain; otherwise each element is created above all
 // created before it. Clicks pass through lines and labels without a tip. An unknown key is
-// reported by its name. (The widget tests follow the focus through the tab order.)
+// reported by its name. (The window tests follow the focus through the tab order.)
 TEST(WindowModel, CreationTimersMouseAndUnknownKeysFollowTheTable)
 {
     const WindowModel model(probeWindow);
