@@ -64,6 +64,12 @@ QList<Probe> groupProbes()
 }
 
 const QString aboutTitle = u"^Info zu Tessaro$"_s;
+
+bool awaitAbouts(const RunningClock &clock, qsizetype count, const QString &what)
+{
+    return awaitTrue([&] { return clock.windows(aboutTitle).size() == count; }, what);
+}
+
 const QString probeProgram = qEnvironmentVariable("TESSARO_SYSINFO_PROBE");
 
 // What the main window shows as the user presses its controls: the lit
@@ -122,9 +128,9 @@ void press(RunningClock &clock, Expected &expected, ElementKey key, const QStrin
     expected.press(key);
     const QString step = QString::fromStdString(describe(key)) + u" "_s + keys;
     if (key == Command5) { // the dialog may lie over the main window
-        QVERIFY(awaitTrue([&] { return clock.windows(aboutTitle).size() == 1; }, step));
+        QVERIFY(awaitAbouts(clock, 1, step));
         QVERIFY(clock.keys(u"Escape"_s));
-        QVERIFY(awaitTrue([&] { return clock.windows(aboutTitle).isEmpty(); }, u"Escape"_s));
+        QVERIFY(awaitAbouts(clock, 0, u"Escape"_s));
         return;
     }
     const QString wrong = clock.awaitShot([&](const QImage &s) { return expected.mismatch(s); });
@@ -218,8 +224,7 @@ struct ProbeBuild {
     // main window, out of the way of its buttons and screenshots.
     bool openDialog()
     {
-        if (!clock.click(Command5) ||
-            !awaitTrue([&] { return clock.windows(aboutTitle).size() == 1; }, u"About"_s))
+        if (!clock.click(Command5) || !awaitAbouts(clock, 1, u"About"_s))
             return false;
         dialog = clock.windows(aboutTitle).value(0);
         const QStringList move{u"windowmove"_s, u"--sync"_s, dialog, u"700"_s, u"100"_s};
@@ -432,7 +437,7 @@ private Q_SLOTS:
             QVERIFY2(probe > 0, "the program did not start");
             probes << probe;
             QVERIFY(clock.clickAt(build.dialog, aboutCentre(infotessaro::cmdOK)));
-            QVERIFY(awaitTrue([&] { return clock.windows(aboutTitle).isEmpty(); }, u"OK"_s));
+            QVERIFY(awaitAbouts(clock, 0, u"OK"_s));
             useTheControls(clock, expected);
             QVERIFY(!QTest::currentTestFailed());
             QVERIFY(build.openDialog());
@@ -742,7 +747,7 @@ private Q_SLOTS:
         useTheControls(clock, expected);
         QVERIFY(!QTest::currentTestFailed());
         QVERIFY(clock.click(Command5));
-        QVERIFY(awaitTrue([&] { return clock.windows(aboutTitle).size() == 1; }, u"About"_s));
+        QVERIFY(awaitAbouts(clock, 1, u"About"_s));
         missingToolShowsTheMessage(clock);
         QVERIFY(!QTest::currentTestFailed());
 
@@ -814,7 +819,7 @@ private Q_SLOTS:
         QCOMPARE(focus.mid(0, 2), QStringList({u"focus\t"_s + box, u"hit\t"_s + box}));
 
         QVERIFY(!probe({u"do"_s, u"Tessaro"_s, u"Info"_s}).isEmpty());
-        QVERIFY(awaitTrue([&] { return clock.windows(aboutTitle).size() == 1; }, u"About"_s));
+        QVERIFY(awaitAbouts(clock, 1, u"About"_s));
         // About's objects in reading order, by role and the first words of the
         // name. The dialog has no description of its own: its texts are read once.
         QStringList read = probe({u"tree"_s, u"Info zu Tessaro"_s});
